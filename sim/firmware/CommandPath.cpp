@@ -42,8 +42,14 @@ PathOutcome CommandPath::Handle(const Report& request, const void* connection) {
     if (fault.wrongEcho)
         outcome.answer[hid::kOffsetCode] ^= 0x80;
     outcome.answered = true;
+    if (outcome.delayMs > 0)
+        monitor_.OnAnswerPending(connection);
     log_.Record(name_, false, outcome.answer);
     return outcome;
+}
+
+void CommandPath::OnAnswerSent(const void* connection) {
+    monitor_.OnAnswerSent(connection);
 }
 
 void CommandPath::OnConnectionClosed(const void* connection) {

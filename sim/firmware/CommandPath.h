@@ -27,6 +27,9 @@ class CommandPath {
                 ExchangeMonitor& monitor, const std::atomic<bool>* link);
 
     PathOutcome Handle(const Report& request, const void* connection);
+    // A late answer (delayMs > 0) is announced to the exchange check when handled and
+    // reported here once it has gone out.
+    void OnAnswerSent(const void* connection);
     void OnConnectionClosed(const void* connection);
     const std::string& Name() const { return name_; }
 

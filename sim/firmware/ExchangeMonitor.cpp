@@ -3,18 +3,28 @@
 namespace sim::firmware {
 
 void ExchangeMonitor::OnRequest(const void* connection) {
-    const auto now = std::chrono::steady_clock::now();
     std::lock_guard<std::mutex> lock(mutex_);
     ++requests_;
-    auto it = lastRequest_.find(connection);
-    if (it != lastRequest_.end() && now - it->second < minimumGap_)
+    auto it = pending_.find(connection);
+    if (it != pending_.end() && it->second > 0)
         ++violations_;
-    lastRequest_[connection] = now;
+}
+
+void ExchangeMonitor::OnAnswerPending(const void* connection) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++pending_[connection];
+}
+
+void ExchangeMonitor::OnAnswerSent(const void* connection) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = pending_.find(connection);
+    if (it != pending_.end() && --it->second <= 0)
+        pending_.erase(it);
 }
 
 void ExchangeMonitor::OnConnectionClosed(const void* connection) {
     std::lock_guard<std::mutex> lock(mutex_);
-    lastRequest_.erase(connection);
+    pending_.erase(connection);
 }
 
 uint64_t ExchangeMonitor::Requests() const {
@@ -29,7 +39,7 @@ uint64_t ExchangeMonitor::Violations() const {
 
 void ExchangeMonitor::Reset() {
     std::lock_guard<std::mutex> lock(mutex_);
-    lastRequest_.clear();
+    pending_.clear();
     requests_ = violations_ = 0;
 }
 

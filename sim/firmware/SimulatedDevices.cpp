@@ -1,8 +1,5 @@
 #include "sim/firmware/SimulatedDevices.h"
 
-#include <chrono>
-#include <thread>
-
 namespace sim::firmware {
 
 void EventCollection::OnConnectionOpened(ReportSink& host) {
@@ -27,9 +24,12 @@ void CommandCollection::OnOutputReport(const Report& report, ReportSink& host) {
     const PathOutcome outcome = path_.Handle(report, &host);
     if (!outcome.answered)
         return;
-    if (outcome.delayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(outcome.delayMs));
-    host.SendInputReport(outcome.answer);
+    if (outcome.delayMs == 0) {
+        host.SendInputReport(outcome.answer);
+        return;
+    }
+    late_.Schedule(std::chrono::milliseconds(outcome.delayMs), host, outcome.answer,
+                   [path = &path_, sink = &host] { path->OnAnswerSent(sink); });
 }
 
 void CommandCollection::OnConnectionOpened(ReportSink& host) {
@@ -38,6 +38,7 @@ void CommandCollection::OnConnectionOpened(ReportSink& host) {
 }
 
 void CommandCollection::OnConnectionClosed(ReportSink& host) {
+    late_.Forget(host);
     path_.OnConnectionClosed(&host);
 }
 
@@ -70,7 +71,7 @@ std::shared_ptr<CollectionHandler> SimulatedDevices::HandlerFor(const BusDevice&
     }
     switch (collection.role) {
         case CollectionRole::Command:
-            return std::make_shared<CommandCollection>(*path);
+            return std::make_shared<CommandCollection>(*path, late_);
         case CollectionRole::Event:
             return events;
         case CollectionRole::Other:

@@ -10,6 +10,7 @@
 
 #include "sim/BusDevices.h"
 #include "sim/CollectionHandler.h"
+#include "sim/firmware/AnswerScheduler.h"
 #include "sim/firmware/CommandPath.h"
 
 namespace sim::firmware {
@@ -31,13 +32,14 @@ class EventCollection : public CollectionHandler {
 // The command collection: hands each request to its path and sends the answer back.
 class CommandCollection : public CollectionHandler {
   public:
-    explicit CommandCollection(CommandPath& path) : path_(path) {}
+    CommandCollection(CommandPath& path, AnswerScheduler& late) : path_(path), late_(late) {}
     void OnOutputReport(const Report& report, ReportSink& host) override;
     void OnConnectionOpened(ReportSink& host) override;
     void OnConnectionClosed(ReportSink& host) override;
 
   private:
     CommandPath& path_;
+    AnswerScheduler& late_;
 };
 
 // Report ID of the event collections' notifications (their consumer collection).
@@ -79,6 +81,7 @@ class SimulatedDevices {
     std::shared_ptr<EventCollection> mouseCableEvents_;
     std::shared_ptr<EventCollection> mouseReceiverEvents_;
     std::shared_ptr<EventCollection> padEvents_;
+    AnswerScheduler late_;  // last: its thread ends before the paths go
 };
 
 // The process's simulated devices.

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# t418-zenctl against the t418-zen-sim program over its bus: the packets both ways with
+# --trace, the decoded block, and the exit codes of the failure results.
+set -u
+bin=$1
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
+export T418_ZEN_SIMBUS=$work/bus
+mkfifo "$work/control"
+"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices mouse-cable,mouse-receiver \
+    <"$work/control" >"$work/sim.out" 2>&1 &
+sim=$!
+exec 3>"$work/control"
+failed=0
+cleanup() {
+    echo quit >&3
+    exec 3>&-
+    wait "$sim" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+control() { echo "$*" >&3; sleep 0.2; }
+check() {  # check NAME EXPECTED-EXIT COMMAND...
+    local name=$1 want=$2; shift 2
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" != "$want" ]; then
+        echo "FAIL $name: exit $got, wanted $want"; cat "$work/out" "$work/err"; failed=1
+    fi
+}
+for _ in $(seq 50); do
+    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
+    sleep 0.1
+done
+
+check "trace info" 0 "$bin/t418-zenctl" --trace info
+grep -q "^signature: *0x55AA" "$work/out" || { echo "FAIL: no decoded block"; failed=1; }
+grep -q "^命令" "$work/err" && grep -q "^返回" "$work/err" &&
+    grep -q "^04 25 00 03   22 00 00 00   " "$work/err" ||
+    { echo "FAIL: packets not traced"; cat "$work/err"; failed=1; }
+
+check "write" 0 "$bin/t418-zenctl" write-memory --device receiver 0x100 0a0b 0c
+check "read" 0 "$bin/t418-zenctl" read-memory 0x100 3
+grep -q "^0100: 0a 0b 0c$" "$work/out" || { echo "FAIL: read back"; cat "$work/out"; failed=1; }
+
+control link off
+check "unlinked probe" 6 "$bin/t418-zenctl" probe-link --device receiver
+check "unlinked info" 6 "$bin/t418-zenctl" info --device receiver
+control link on
+check "linked probe" 0 "$bin/t418-zenctl" probe-link --device receiver
+
+control fault status 0xFE at 2
+check "status 0xFE" 8 "$bin/t418-zenctl" write-memory 0x100 01
+control fault status 0xFF at 1
+check "status 0xFF" 7 "$bin/t418-zenctl" read-memory 0 1
+control fault noanswer
+check "no answer" 4 "$bin/t418-zenctl" read-memory 0 1
+control fault none
+check "usage" 2 "$bin/t418-zenctl" read-memory 0x10000 1
+check "no pad" 3 "$bin/t418-zenctl" info --device pad
+
+exit $failed
