@@ -10,6 +10,7 @@
 
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
+#include "profile/Utf8.h"
 
 namespace profile {
 namespace {
@@ -72,8 +73,58 @@ Json::Value LoadJsonFile(const std::string& path) {
     return root;
 }
 
+namespace {
+
+std::string RepairedUtf8(const std::string& text) {
+    return ToUtf8(FromUtf8(text));
+}
+
+bool HoldsMalformedUtf8(const Json::Value& value) {
+    if (value.isString()) {
+        const char* begin;
+        const char* end;
+        value.getString(&begin, &end);
+        return !IsValidUtf8(std::string_view(begin, static_cast<size_t>(end - begin)));
+    }
+    if (value.isArray()) {
+        for (const Json::Value& element : value)
+            if (HoldsMalformedUtf8(element))
+                return true;
+    }
+    if (value.isObject()) {
+        for (auto it = value.begin(); it != value.end(); ++it)
+            if (!IsValidUtf8(it.name()) || HoldsMalformedUtf8(*it))
+                return true;
+    }
+    return false;
+}
+
+// The writer decodes malformed UTF-8 blindly and swallows the bytes after a broken lead byte;
+// U+FFFD in place of each broken sequence keeps the text around it.
+Json::Value WithRepairedUtf8(const Json::Value& value) {
+    if (value.isString())
+        return Json::Value(RepairedUtf8(value.asString()));
+    if (value.isArray()) {
+        Json::Value out(Json::arrayValue);
+        for (const Json::Value& element : value)
+            out.append(WithRepairedUtf8(element));
+        return out;
+    }
+    if (value.isObject()) {
+        Json::Value out(Json::objectValue);
+        for (auto it = value.begin(); it != value.end(); ++it)
+            out[RepairedUtf8(it.name())] = WithRepairedUtf8(*it);
+        return out;
+    }
+    return value;
+}
+
+}  // namespace
+
 std::string StyledJsonText(const Json::Value& value) {
     Json::StyledWriter writer;
+    if (HoldsMalformedUtf8(value))
+        return writer.write(WithRepairedUtf8(value)) + "\n";
     return writer.write(value) + "\n";
 }
 

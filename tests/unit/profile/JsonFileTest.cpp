@@ -40,6 +40,20 @@ TEST(JsonFile, CommentsSurviveALoadAndStore) {
     EXPECT_NE(Bytes(dir / "d.json").find("// factory values"), std::string::npos);
 }
 
+TEST(JsonFile, MalformedUtf8IsRepairedWithoutSwallowingTheTextAfterIt) {
+    TempFolder dir;
+    Put(dir / "p.Json", "{\"profilename\":\"A\xc3z\xff\",\"k\xe4\":[\"\xc3\xa9\"]}");
+    Json::Value v = LoadJsonFile(dir / "p.Json");
+    ASSERT_EQ(WriteJsonFile(dir / "p.Json", v), 0);
+    Json::Value back = LoadJsonFile(dir / "p.Json");
+    EXPECT_EQ(back["profilename"], "A\xef\xbf\xbdz\xef\xbf\xbd");
+    EXPECT_EQ(back["k\xef\xbf\xbd"][0], "\xc3\xa9");
+    // Stored once more, nothing changes.
+    std::string once = Bytes(dir / "p.Json");
+    ASSERT_EQ(WriteJsonFile(dir / "p.Json", back), 0);
+    EXPECT_EQ(Bytes(dir / "p.Json"), once);
+}
+
 TEST(JsonFile, ReadTracesTheOutcomeAndRefusesWhatIsNotAFile) {
     TempFolder dir;
     Put(dir / "a.json", "{}");
