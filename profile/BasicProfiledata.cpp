@@ -242,4 +242,25 @@ void CBasicProfiledata::SetAudioLightRecord(const AudioLightRecord& r) {
     json::AsObject(document_)["AudioLightInfo"] = info;
 }
 
+std::vector<LedEntry> CBasicProfiledata::GetLedList() const {
+    const Json::Value& list = json::Member(document_, "LightList");
+    std::vector<LedEntry> leds(json::ArraySize(list));
+    for (uint32_t i = 0; i < leds.size(); ++i) {
+        const Json::Value& led = json::Element(list, i);
+        if (!led.isObject())
+            continue;
+        LedEntry& e = leds[i];
+        e.mode = ByteOf(led, "LEDREGMode");
+        e.brightness = ByteOf(led, "LEDBrightness");
+        e.speed = ByteOf(led, "LEDSpeed");
+        e.direction = json::BoolOf(json::Member(led, "LEDDirection")) ? 1 : 0;
+        e.multiColour = json::BoolOf(json::Member(led, "LEDMultiColor")) ? 1 : 0;
+        e.red = ByteOf(led, "red");
+        e.green = ByteOf(led, "green");
+        e.blue = ByteOf(led, "blue");
+        e.valid = 1;
+    }
+    return leds;
+}
+
 }  // namespace profile

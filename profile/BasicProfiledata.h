@@ -76,6 +76,10 @@ class CBasicProfiledata {
     AudioLightRecord GetAudioLightRecord() const;
     void SetAudioLightRecord(const AudioLightRecord& record);
 
+    // "LightList": one entry per element; a null or non-object element gives an all-zero
+    // entry that is not valid.
+    std::vector<LedEntry> GetLedList() const;
+
   protected:
     Json::Value& MutableDocument() { return document_; }
 

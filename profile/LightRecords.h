@@ -46,4 +46,18 @@ struct AudioLightRecord {
     friend bool operator==(const AudioLightRecord&, const AudioLightRecord&) = default;
 };
 
+// One LED of the per-LED list ("LightList"), read only.
+struct LedEntry {
+    uint8_t mode = 0;  // "LEDREGMode"
+    uint8_t brightness = 0;
+    uint8_t speed = 0;
+    uint8_t direction = 0;    // "LEDDirection", a boolean in the document
+    uint8_t multiColour = 0;  // "LEDMultiColor", a boolean in the document
+    uint8_t red = 0, green = 0, blue = 0;
+    std::array<uint8_t, 2> spare{};
+    uint8_t valid = 0;  // 0 for a null (or unusable) element
+
+    friend bool operator==(const LedEntry&, const LedEntry&) = default;
+};
+
 }  // namespace profile

@@ -97,6 +97,11 @@ void ShowLight(profile::CBasicProfiledata& p) {
         "multicolour %u\n",
         a.mode, a.backgroundRed, a.backgroundGreen, a.backgroundBlue, a.foregroundRed,
         a.foregroundGreen, a.foregroundBlue, a.multiColour);
+    auto leds = p.GetLedList();
+    size_t valid = 0;
+    for (const auto& led : leds)
+        valid += led.valid;
+    std::printf("per-LED list: %zu entries, %zu in use\n", leds.size(), valid);
 }
 
 // isMember throws on arrays; any member of the wrong type reads as absent here.

@@ -28,6 +28,7 @@ void Exercise(CMouseProfiledata& mouse) {
     auto light = mouse.GetLightRecord();
     auto audio = mouse.GetAudioLightRecord();
     mouse.GetSecondKeyList();
+    mouse.GetLedList();
     mouse.SetDpiStages(stages);
     mouse.SetActiveStage(mouse.GetActiveStage());
     mouse.SetKeyList(keys);

@@ -177,6 +177,17 @@ TEST(LightRecords, DocumentSectionsAndTheFourWordForm) {
     EXPECT_EQ(profile.GetAudioLightRecord().multiColour, 1);
 }
 
+TEST(LightRecords, PerLedListMarksUnusableElementsInvalid) {
+    CBasicProfiledata profile;
+    profile.SetDocument(Parse(R"({"LightList":[{"LEDREGMode":3,"LEDBrightness":4,"LEDSpeed":1,
+        "LEDMultiColor":true,"LEDDirection":false,"red":1,"green":2,"blue":3},null,7]})"));
+    auto leds = profile.GetLedList();
+    ASSERT_EQ(leds.size(), 3u);
+    EXPECT_EQ(leds[0], (LedEntry{3, 4, 1, 0, 1, 1, 2, 3, {}, 1}));
+    EXPECT_EQ(leds[1], LedEntry{});
+    EXPECT_EQ(leds[2], LedEntry{});
+}
+
 TEST(Setters, SectionsOfTheWrongTypeAreReplacedNotThrownOn) {
     CMouseProfiledata profile;
     profile.SetDocument(Parse(R"({"DPIStages":"x","KeyList":5,"SystemStages":[1],
