@@ -1,10 +1,14 @@
 // Control of the simulated firmware: link state, faults, key presses, packet log, memory dump.
+// Installed explicitly by the programs that serve the firmware (a static library would drop
+// self-registering commands as unreferenced).
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "sim/ControlCommands.h"
+#include "sim/Firmware.h"
+#include "sim/firmware/FirmwareControl.h"
 #include "sim/firmware/SimulatedDevices.h"
 
 namespace sim {
@@ -138,21 +142,32 @@ bool RunCheck(const std::vector<std::string>& args, ControlContext&, std::string
     return true;
 }
 
-const ControlCommandRegistration link({"link", "link on|off",
-                                       "link or unlink the mouse from its receiver", RunLink});
-const ControlCommandRegistration fault(
-    {"fault", "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS",
-     "make the devices misbehave (no argument: show the faults)", RunFault});
-const ControlCommandRegistration press({"press", "press dpi|profile",
-                                        "press the mouse's DPI or profile key", RunPress});
-const ControlCommandRegistration log({"log", "log on|off", "print every command packet both ways",
-                                      RunLog});
-const ControlCommandRegistration dump({"dump", "dump memory ADDR LEN", "print the mouse's memory",
-                                       RunDump});
-const ControlCommandRegistration info({"info", "info set OFFSET VALUE",
-                                       "change a byte of the mouse's information block", RunInfo});
-const ControlCommandRegistration check({"check", "check [reset]",
-                                        "count requests and interleaved exchanges seen", RunCheck});
-
 }  // namespace
 }  // namespace sim
+
+namespace sim::firmware {
+
+void InstallFirmware() {
+    SetFirmwareFactory(
+        [](const BusDevice& device, const BusInterface& iface, const BusCollection& collection) {
+            return Devices().HandlerFor(device, iface, collection);
+        });
+    static const ControlCommandRegistration link(
+        {"link", "link on|off", "link or unlink the mouse from its receiver", RunLink});
+    static const ControlCommandRegistration fault(
+        {"fault", "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS",
+         "make the devices misbehave (no argument: show the faults)", RunFault});
+    static const ControlCommandRegistration press(
+        {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
+    static const ControlCommandRegistration log(
+        {"log", "log on|off", "print every command packet both ways", RunLog});
+    static const ControlCommandRegistration dump(
+        {"dump", "dump memory ADDR LEN", "print the mouse's memory", RunDump});
+    static const ControlCommandRegistration info({"info", "info set OFFSET VALUE",
+                                                  "change a byte of the mouse's information block",
+                                                  RunInfo});
+    static const ControlCommandRegistration check(
+        {"check", "check [reset]", "count requests and interleaved exchanges seen", RunCheck});
+}
+
+}  // namespace sim::firmware
