@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <atomic>
+#include <ctime>
 #include <filesystem>
 #include <thread>
 
@@ -231,6 +232,34 @@ TEST(QtBackendTest, MeasuresTextConsistently) {
     EXPECT_GT(two.cx, one.cx);
     Size wrapped = backend.MeasureText("Hello Hello Hello", font, kTextWordBreak, one.cx + 4);
     EXPECT_GE(wrapped.cy, 2 * one.cy);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QtBackendTest, AnOpenIdleWindowUsesNoCpu) {
+    auto& backend = qt_test::Backend();
+    Recorder events;
+    int paints = 0;
+    events.paint = [&](RenderTarget& t) {
+        ++paints;
+        t.FillRect({0, 0, 300, 200}, 0xFFFFFFFF);
+    };
+    NativeWindowParams params;
+    params.rect = {0, 0, 300, 200};
+    auto window = backend.CreateNativeWindow(params, events);
+    window->Show(true, true);
+    int end = backend.StartTimer(400, [&] { backend.QuitLoop(0); });
+    std::clock_t before = std::clock();
+    backend.RunLoop();
+    double cpuMs = 1000.0 * double(std::clock() - before) / CLOCKS_PER_SEC;
+    backend.StopTimer(end);
+    // Showing paints a few times; idling afterwards must not (no busy loop, no hidden timer).
+    RecordProperty("idle_cpu_ms_per_400ms", std::to_string(cpuMs));
+    EXPECT_LT(cpuMs, 60.0) << "CPU time of 400 ms idle";
+    EXPECT_LE(paints, 3);
+    EXPECT_EQ(backend.ActiveTimerCount(), 0u);
 }
 
 }  // namespace
