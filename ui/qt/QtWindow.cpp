@@ -200,13 +200,15 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 
 QtWindow::QtWindow(const NativeWindowParams& params, NativeWindowEvents& events)
     : widget_(new WindowWidget(params, events)) {
-    if (params.owner) {
-        if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget()) {
-            widget_->winId();  // creates the platform window so it can be given a parent
-            if (QWindow* handle = widget_->windowHandle())
-                handle->setTransientParent(owner->Widget()->windowHandle());
-        }
-    }
+    widget_->winId();  // creates the platform window: owners and screen changes need it
+    QWindow* handle = widget_->windowHandle();
+    if (!handle)
+        return;
+    if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget())
+        handle->setTransientParent(owner->Widget()->windowHandle());
+    // Moving to a screen of another DPI re-scales the skin.
+    QObject::connect(handle, &QWindow::screenChanged, widget_,
+                     [this, &events](QScreen*) { events.OnDpiChanged(Dpi()); });
 }
 
 QtWindow::~QtWindow() {
@@ -222,7 +224,8 @@ void QtWindow::Show(bool show, bool activate) {
     }
     widget_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     widget_->show();
-    if (activate) {
+    // The offscreen platform (screenshots, tests) has no stacking to change.
+    if (activate && QGuiApplication::platformName() != QLatin1String("offscreen")) {
         widget_->raise();
         widget_->activateWindow();
     }
