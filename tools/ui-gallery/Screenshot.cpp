@@ -19,7 +19,7 @@ bool WriteScreenshot(ui::HWND mainWindow, const std::string& pngPath) {
     if (!native || !native->Widget())
         return false;
     QWidget* main = native->Widget();
-    QImage image(main->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(main->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.drawPixmap(0, 0, main->grab());

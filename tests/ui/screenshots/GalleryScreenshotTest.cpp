@@ -12,6 +12,7 @@ namespace {
 // Colours the gallery layout puts at known places.
 const QColor kHeader(0x1E, 0x2A, 0x3B);
 const QColor kLogo(0x2F, 0x6F, 0xED);
+const QColor kApplyButton(0x34, 0x73, 0xE8);  // the primary button's gradient near its left
 
 bool Near(const QColor& a, const QColor& b, int tolerance = 6) {
     return std::abs(a.red() - b.red()) <= tolerance &&
@@ -46,6 +47,8 @@ TEST(GalleryScreenshot, RendersOffscreenWithTheLayoutsControls) {
     EXPECT_TRUE(Near(image.pixelColor(500, 4), kHeader)) << "title bar";
     EXPECT_TRUE(Near(image.pixelColor(20, 18), kLogo)) << "logo at pos 16,14";
     EXPECT_TRUE(Near(image.pixelColor(8, 300), QColor(0xF3, 0xF5, 0xF8))) << "window background";
+    EXPECT_TRUE(Near(image.pixelColor(40, 132), kApplyButton, 12)) << "the Apply button";
+    EXPECT_TRUE(Near(image.pixelColor(30, 400), QColor(255, 255, 255))) << "first panel";
 }
 
 }  // namespace
