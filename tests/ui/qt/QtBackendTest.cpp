@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
 #include <atomic>
 #include <ctime>
 #include <filesystem>
@@ -260,6 +261,34 @@ TEST(QtBackendTest, AnOpenIdleWindowUsesNoCpu) {
     EXPECT_LT(cpuMs, 60.0) << "CPU time of 400 ms idle";
     EXPECT_LE(paints, 3);
     EXPECT_EQ(backend.ActiveTimerCount(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// Menus and dialogs end themselves from inside their own click or close handling.
+TEST(QtWindowTest, WindowDestroyedInsideItsOwnEventIsSafe) {
+    auto& backend = qt_test::Backend();
+    struct Closer : Recorder {
+        std::unique_ptr<NativeWindow> window;
+        void OnMouse(const MouseEvent&) override { window.reset(); }
+    } events;
+    NativeWindowParams params;
+    params.rect = {0, 0, 50, 50};
+    params.popup = true;
+    events.window = backend.CreateNativeWindow(params, events);
+    QPointer<QWidget> widget = static_cast<qt::QtWindow*>(events.window.get())->Widget();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    EXPECT_EQ(events.window, nullptr);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    if (widget)
+        QCoreApplication::sendEvent(widget, &release);  // nobody to tell any more
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
 }
 
 }  // namespace
