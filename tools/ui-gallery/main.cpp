@@ -35,6 +35,13 @@ int main(int argc, char** argv) {
     }
     window->CenterWindow();
     window->ShowWindow(true, true);
+    // Let the posted start-up work ("windowinit", layout) run, then set the showcase states.
+    auto settle = [&backend] {
+        int timer = backend.StartTimer(50, [&backend] { backend.QuitLoop(0); });
+        backend.RunLoop();
+        backend.StopTimer(timer);
+    };
+    settle();
     window->ShowStates();
 
     if (screenshot.empty()) {
@@ -42,10 +49,7 @@ int main(int argc, char** argv) {
         ui::SetBackend(nullptr);
         return code;
     }
-    // Let the posted start-up work ("windowinit", layout) run before painting.
-    int quitTimer = backend.StartTimer(50, [&] { backend.QuitLoop(0); });
-    backend.RunLoop();
-    backend.StopTimer(quitTimer);
+    settle();
     bool written = gallery::WriteScreenshot(window->GetHWND(), screenshot);
     if (written)
         std::printf("%s\n", screenshot.c_str());
