@@ -4,6 +4,7 @@
 
 #include "LedSwatch.h"
 #include "ui/MessageModel.h"
+#include "ui/TabLayoutUI.h"
 
 // The input controls join the gallery as they exist in the library.
 #if __has_include("ui/SliderUI.h")
@@ -25,6 +26,16 @@ ui::CControlUI* GalleryWindow::CreateControl(const std::string& className) {
 void GalleryWindow::InitWindow() {}
 
 void GalleryWindow::Notify(ui::TNotifyUI& msg) {
+    // The tab options switch the pages of the tab layout.
+    if (msg.sType == "selectchanged" && msg.pSender) {
+        static const char* const kTabs[] = {"tab_perf", "tab_light", "tab_keys"};
+        for (int i = 0; i < 3; ++i) {
+            if (msg.pSender->GetName() != kTabs[i])
+                continue;
+            if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl("tabs")))
+                tabs->SelectItem(i);
+        }
+    }
     // The slider label follows the slider as the user drags it.
     if ((msg.sType == "movevaluechanged" || msg.sType == "valuechanged") && msg.pSender &&
         msg.pSender->GetName() == "slider") {

@@ -308,6 +308,8 @@ void QtWindow::SetMouseCapture(bool capture) {
     if (!widget_ || capture == captured_)
         return;
     captured_ = capture;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;  // no pointer to grab there
     // Qt already keeps the mouse on the pressed window until release; an explicit grab
     // only matters for captures that outlive the button.
     if (capture && widget_->isVisible())
