@@ -174,7 +174,10 @@ class HidrawConnection : public HidConnection {
         transferred = 0;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
         uint8_t report[kMaxReport + 1];
-        for (;;) {
+        for (bool first = true;; first = false) {
+            // Reports of other collections keep the node readable: the time-out still holds.
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             switch (linux_fd::WaitFd(fd_, POLLIN, abort_, deadline)) {
                 case WaitResult::Aborted:
                     return HidTransferResult::Aborted;
@@ -213,7 +216,10 @@ class HidrawConnection : public HidConnection {
         if (length == 0)
             return HidTransferResult::Failed;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
-        for (;;) {
+        for (bool first = true;; first = false) {
+            // Reports of other collections keep the node readable: the time-out still holds.
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             switch (linux_fd::WaitFd(fd_, POLLOUT, abort_, deadline)) {
                 case WaitResult::Aborted:
                     return HidTransferResult::Aborted;

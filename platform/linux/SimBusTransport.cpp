@@ -109,7 +109,9 @@ class SimBusConnection : public HidConnection {
         transferred = 0;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
         uint8_t datagram[kMaxDatagram];
-        for (;;) {
+        for (bool first = true;; first = false) {
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             if (peerClosed_)
                 return HidTransferResult::Failed;
             switch (linux_fd::WaitFd(socket_, POLLIN, abort_, deadline)) {
@@ -146,7 +148,9 @@ class SimBusConnection : public HidConnection {
         if (length == 0 || length > kMaxDatagram)
             return HidTransferResult::Failed;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
-        for (;;) {
+        for (bool first = true;; first = false) {
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             if (peerClosed_)
                 return HidTransferResult::Failed;
             switch (linux_fd::WaitFd(socket_, POLLOUT, abort_, deadline)) {
