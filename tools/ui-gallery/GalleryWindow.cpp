@@ -74,7 +74,9 @@ void GalleryWindow::ShowStates() {
 
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {
     WindowImplBase::OnFinalMessage(hwnd);
-    if (quitOnClose_)
+    bool quit = quitOnClose_;
+    delete this;  // the window owns itself from Create on
+    if (quit)
         ui::PostQuitMessage(0);
 }
 

@@ -51,6 +51,12 @@ class BenchWindow : public ui::WindowImplBase {
   public:
     std::string GetWindowClassName() const override { return "T418ZenBench"; }
     std::string GetSkinFile() override { return Layout(); }
+
+  protected:
+    void OnFinalMessage(ui::HWND hwnd) override {
+        WindowImplBase::OnFinalMessage(hwnd);
+        delete this;
+    }
 };
 
 ui::qt::QtBackend& Backend() {
