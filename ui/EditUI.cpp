@@ -219,10 +219,32 @@ void CEditUI::EnsureCaretVisible() {
     m_nScrollX = std::clamp(m_nScrollX, 0, std::max(0, total - visible));
 }
 
+RECT CEditUI::CaretRect() const {
+    const RECT rc = TextRect();
+    const std::string display = DisplayText();
+    int x = rc.left - m_nScrollX;
+    const int total = TextWidth(display);
+    if (total < rc.Width()) {
+        if (m_uTextStyle & kTextCenter)
+            x = rc.left + (rc.Width() - total) / 2;
+        if (m_uTextStyle & kTextRight)
+            x = rc.right - total;
+    }
+    const int cx = x + TextWidth(display.substr(0, DisplayOffset(m_model.Caret())));
+    const int fontSize = m_pManager ? m_pManager->GetFont(m_iFont).size : Scale(12);
+    const int h = std::min(rc.Height(), fontSize + Scale(4));
+    const int top = rc.top + (rc.Height() - h) / 2;
+    return Rect{cx, top, cx + 1, top + h};
+}
+
 void CEditUI::RestartCaretBlink() {
     m_bCaretOn = true;
-    if (m_pManager != nullptr && IsFocused())
+    if (m_pManager != nullptr && IsFocused()) {
         m_pManager->SetTimer(this, kCaretTimerId, kCaretBlinkMs);
+        // Input methods place their composition window at the caret.
+        if (NativeWindow* native = m_pManager->GetNativeWindow())
+            native->SetImeCursor(CaretRect());
+    }
     Invalidate();
 }
 
@@ -513,7 +535,6 @@ void CEditUI::PaintText(RenderTarget& target) {
         const Color color = GetAdjustColor(CurrentTextColor());
         const size_t selBegin = DisplayOffset(m_model.SelectionBegin());
         const size_t selEnd = DisplayOffset(m_model.SelectionEnd());
-        const bool showSelection = m_model.HasSelection() && IsFocused();
         const auto drawPiece = [&](size_t from, size_t to, Color pieceColor, Color bk) {
             if (from >= to)
                 return;
@@ -524,25 +545,16 @@ void CEditUI::PaintText(RenderTarget& target) {
             target.DrawText(display.substr(from, to - from),
                             Rect{left, rc.top, right + 2, rc.bottom}, font, pieceColor, format);
         };
-        if (showSelection) {
+        if (m_model.HasSelection() && IsFocused()) {
             drawPiece(0, selBegin, color, 0);
             drawPiece(selBegin, selEnd, m_dwSelTextColor, m_dwSelBkColor);
             drawPiece(selEnd, display.size(), color, 0);
         } else {
             drawPiece(0, display.size(), color, 0);
         }
-        if (IsCaretShown()) {
-            const int cx = x + TextWidth(display.substr(0, DisplayOffset(m_model.Caret())));
-            const int h = std::min(rc.Height(), font.size + Scale(4));
-            const int top = rc.top + (rc.Height() - h) / 2;
-            target.FillRect(Rect{cx, top, cx + 1, top + h},
-                            m_dwCaretColor ? m_dwCaretColor : color);
-        }
     }
-    if (display.empty() && IsCaretShown()) {
-        const int h = std::min(rc.Height(), font.size + Scale(4));
-        const int top = rc.top + (rc.Height() - h) / 2;
-        target.FillRect(Rect{rc.left, top, rc.left + 1, top + h},
+    if (IsCaretShown()) {
+        target.FillRect(CaretRect(),
                         m_dwCaretColor ? m_dwCaretColor : GetAdjustColor(CurrentTextColor()));
     }
     target.PopClip();

@@ -69,6 +69,7 @@ class CEditUI : public CLabelUI {
     size_t DisplayOffset(size_t modelOffset) const;
     int TextWidth(const std::string& text) const;
     RECT TextRect() const;
+    RECT CaretRect() const;
     size_t OffsetAtX(int x) const;
     void EnsureCaretVisible();
     void AfterEdit(bool changed);

@@ -213,3 +213,54 @@ TEST_F(ComboListTest, ScrollBarThumbDragAndWheelScrollTheList) {
 
 }  // namespace
 }  // namespace ui::controls_test
+
+namespace ui::controls_test {
+namespace {
+
+class BuiltTagsTest : public ControlsTest {};
+
+TEST_F(BuiltTagsTest, LayoutTagsMakeRowsOfTheirListAndStandAloneBars) {
+    Open(R"(
+<Window size="400,300">
+  <VerticalLayout>
+    <List name="update_list" height="120" menu="true">
+      <ListContainerElement name="row_a" height="40"><Label name="row_a_text" text="A"/></ListContainerElement>
+      <ListContainerElement name="row_b" height="40" menu="true"><Label text="B" mouse="false"/></ListContainerElement>
+    </List>
+    <ScrollBar name="bar" hor="true" height="12" range="100" linesize="10" showbutton1="true" showbutton2="true"/>
+    <Control/>
+  </VerticalLayout>
+</Window>)");
+    auto* list = window->Get<CListUI>("update_list");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->GetCount(), 2);
+    EXPECT_FALSE(list->GetHeader()->IsVisible() && list->GetHeader()->GetHeight() > 0);
+    auto* row = dynamic_cast<CListContainerElementUI*>(window->Get<CControlUI>("row_b"));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->GetOwner(), static_cast<IListOwnerUI*>(list));
+    EXPECT_EQ(row->GetIndex(), 1);
+    // A click on the row's child selects the row; the right button raises its "menu".
+    const Point p = Centre(window->PosOf("row_b"));
+    window->Native()->Click(p.x, p.y);
+    EXPECT_EQ(list->GetCurSel(), 1);
+    window->Native()->Click(p.x, p.y, MouseButton::Right);
+    EXPECT_NE(window->Last("menu"), nullptr);
+    EXPECT_TRUE(row->Activate());
+    EXPECT_EQ(window->Last("itemactivate")->sender, "row_b");
+
+    // A bar without an owner reports its own moves.
+    auto* bar = window->Get<CScrollBarUI>("bar");
+    ASSERT_NE(bar, nullptr);
+    const Point right = Centre(bar->GetButton2Rect());
+    window->Native()->Click(right.x, right.y);
+    EXPECT_EQ(bar->GetScrollPos(), 10);
+    EXPECT_EQ(window->From("bar"), (std::vector<std::string>{"scroll"}));
+    // Holding the arrow repeats after a delay.
+    window->Native()->MouseDown(right.x, right.y);
+    backend.AdvanceTime(1000);
+    window->Native()->MouseUp(right.x, right.y);
+    EXPECT_GT(bar->GetScrollPos(), 30);
+}
+
+}  // namespace
+}  // namespace ui::controls_test
