@@ -487,14 +487,13 @@ void CListHeaderItemUI::DoEvent(TEventUI& event) {
             return;
         case UIEVENT_MOUSEMOVE:
             if (m_bResizing) {
-                // Widths are kept in 96-DPI pixels like every fixed size.
-                const int scale = std::max(1, Scale(100));
-                const int dx = (event.ptMouse.x - m_ptLast.x) * 100 / scale;
+                // Fixed widths are 96-DPI pixels; the pointer moves in window pixels.
+                const int dpi = m_pManager ? std::max(1, m_pManager->GetDPI()) : 96;
+                const int dx = (event.ptMouse.x - m_ptLast.x) * 96 / dpi;
                 if (dx != 0) {
-                    const int current = GetFixedWidth() > 0 ? GetFixedWidth() : GetWidth();
-                    const int width = std::max(Scale(16), current + Scale(dx)) * 100 / scale;
-                    SetFixedWidth(std::clamp(width, GetMinWidth() * 100 / scale, 9999));
-                    m_ptLast.x += dx * scale / 100;
+                    const int current = m_cxyFixed.cx > 0 ? m_cxyFixed.cx : GetWidth() * 96 / dpi;
+                    SetFixedWidth(std::max(16, current + dx));
+                    m_ptLast.x += dx * dpi / 96;
                     NeedParentUpdate();
                 }
             }

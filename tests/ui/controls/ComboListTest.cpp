@@ -21,7 +21,7 @@ const char* kLayout = R"(
     </VerticalLayout>
     <List name="macro_name_list" width="200" multiselect="true" itemheight="30">
       <ListHeader>
-        <ListHeaderItem text="Name" width="200"/>
+        <ListHeaderItem name="name_column" text="Name" width="160"/>
       </ListHeader>
     </List>
   </HorizontalLayout>
@@ -185,6 +185,23 @@ TEST_F(ComboListTest, ListKeyboardMovesSelectionAndScrollsItIntoView) {
     EXPECT_EQ(list->GetItemAt(4)->GetName(), "row5");
     list->RemoveAll();
     EXPECT_EQ(list->GetCurSel(), -1);
+}
+
+TEST_F(ComboListTest, HeaderItemResizesByItsEdgeAndReportsClicks) {
+    auto* column = window->Get<CListHeaderItemUI>("name_column");
+    ASSERT_NE(column, nullptr);
+    EXPECT_GT(list->GetHeader()->GetHeight(), 0);
+    const Rect r = column->GetPos();
+    auto* native = window->Native();
+    native->MouseMove(r.right - 1, Centre(r).y);
+    native->MouseDown(r.right - 1, Centre(r).y);
+    native->MouseMove(r.right - 41, Centre(r).y);
+    native->MouseUp(r.right - 41, Centre(r).y);
+    EXPECT_EQ(column->GetFixedWidth(), 120);
+    EXPECT_EQ(window->PosOf("name_column").Width(), 120);
+    EXPECT_TRUE(window->From("name_column").empty());  // a resize is no click
+    native->Click(Centre(r).x - 40, Centre(r).y);
+    EXPECT_EQ(window->From("name_column"), (Types{"headerclick"}));
 }
 
 TEST_F(ComboListTest, ScrollBarThumbDragAndWheelScrollTheList) {
