@@ -22,8 +22,8 @@ enum Modifier : uint32_t { kModShift = 1, kModControl = 2, kModAlt = 4 };
 struct MouseEvent {
     MouseAction action = MouseAction::Move;
     MouseButton button = MouseButton::None;
-    Point pos;            // client coordinates
-    int wheelDelta = 0;   // multiples of 120, positive away from the user
+    Point pos;           // client coordinates
+    int wheelDelta = 0;  // multiples of 120, positive away from the user
     uint32_t modifiers = 0;
 };
 
@@ -39,7 +39,7 @@ enum class CursorShape { Arrow, Hand, IBeam, SizeWE, SizeNS, Wait };
 
 // Callbacks from a native window into the GUI library, on the window thread.
 class NativeWindowEvents {
-public:
+  public:
     virtual ~NativeWindowEvents() = default;
     virtual void OnPaint(RenderTarget& target, const Rect& dirty) = 0;
     virtual void OnMouse(const MouseEvent& event) = 0;
@@ -54,17 +54,17 @@ public:
 
 struct NativeWindowParams {
     std::string title;
-    Rect rect;                         // screen coordinates of the whole window
-    uint32_t style = 0;                // Win32 WS_ bits, kept for HandleMessage users
+    Rect rect;           // screen coordinates of the whole window
+    uint32_t style = 0;  // Win32 WS_ bits, kept for HandleMessage users
     uint32_t exStyle = 0;
     class NativeWindow* owner = nullptr;
-    bool popup = false;                // menus and combo lists: no frame, closes on outside click
-    bool frameless = true;             // skins draw their own caption
-    bool transparent = false;          // per-pixel alpha (rounded skins)
+    bool popup = false;        // menus and combo lists: no frame, closes on outside click
+    bool frameless = true;     // skins draw their own caption
+    bool transparent = false;  // per-pixel alpha (rounded skins)
 };
 
 class NativeWindow {
-public:
+  public:
     virtual ~NativeWindow() = default;  // destroys the native window
     virtual void Show(bool show, bool activate) = 0;
     virtual bool IsVisible() const = 0;
@@ -88,13 +88,13 @@ public:
 
 // Tray icon events: the left and right button-up of the desktop's tray.
 class TrayIconEvents {
-public:
+  public:
     virtual ~TrayIconEvents() = default;
     virtual void OnTrayClick(MouseButton button, Point screenPos) = 0;
 };
 
 class NativeTrayIcon {
-public:
+  public:
     virtual ~NativeTrayIcon() = default;
     virtual void SetToolTip(const std::string& text) = 0;
     virtual void SetIcon(const Image& icon) = 0;
@@ -102,14 +102,14 @@ public:
 
 struct FileDialogRequest {
     std::string title;
-    std::string folder;                       // start folder
-    std::string fileName;                     // suggested name (save)
-    std::vector<std::string> filters;         // e.g. "Profile (*.json)"
+    std::string folder;                // start folder
+    std::string fileName;              // suggested name (save)
+    std::vector<std::string> filters;  // e.g. "Profile (*.json)"
     NativeWindow* owner = nullptr;
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // --- event loop of the window thread -------------------------------------------------

@@ -36,7 +36,7 @@ struct FontSpec {
 
 // A decoded picture owned by the realisation that decoded it.
 class Image {
-public:
+  public:
     virtual ~Image() = default;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -45,7 +45,7 @@ public:
 };
 
 class RenderTarget {
-public:
+  public:
     virtual ~RenderTarget() = default;
 
     virtual Size PixelSize() const = 0;

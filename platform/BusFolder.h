@@ -1,0 +1,8 @@
+#pragma once
+// The bus folder of the platform realisation (internal to the message bus).
+namespace platform::detail {
+
+// Creates the bus folder (mode 0700) when missing and checks it belongs to this user alone.
+bool EnsureBusFolder();
+
+}  // namespace platform::detail

@@ -1,0 +1,89 @@
+#include "ui/qt/QtFonts.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <tuple>
+
+namespace ui::qt {
+namespace {
+
+struct Entry {
+    QFont font;
+    std::unique_ptr<QFontMetrics> metrics;
+};
+
+using Key = std::tuple<std::string, int, bool, bool, bool>;
+
+std::map<Key, Entry>& Cache() {
+    static std::map<Key, Entry> cache;
+    return cache;
+}
+
+Entry& EntryFor(const FontSpec& spec) {
+    Key key{spec.face, spec.size, spec.bold, spec.italic, spec.underline};
+    auto& cache = Cache();
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return it->second;
+    QFont font;
+    if (!spec.face.empty())
+        font.setFamilies(QStringList{QString::fromStdString(spec.face)});
+    font.setPixelSize(std::max(1, spec.size));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    Entry entry{font, std::make_unique<QFontMetrics>(font)};
+    return cache.emplace(key, std::move(entry)).first->second;
+}
+
+}  // namespace
+
+const QFont& FontFor(const FontSpec& spec) {
+    return EntryFor(spec).font;
+}
+const QFontMetrics& MetricsFor(const FontSpec& spec) {
+    return *EntryFor(spec).metrics;
+}
+void ClearFontCache() {
+    Cache().clear();
+}
+
+int QtTextFlags(uint32_t format) {
+    int flags = 0;
+    if (format & kTextCenter)
+        flags |= Qt::AlignHCenter;
+    else if (format & kTextRight)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & kTextVCenter)
+        flags |= Qt::AlignVCenter;
+    else if (format & kTextBottom)
+        flags |= Qt::AlignBottom;
+    else
+        flags |= Qt::AlignTop;
+    if (format & kTextSingleLine)
+        flags |= Qt::TextSingleLine;
+    else if (format & kTextWordBreak)
+        flags |= Qt::TextWordWrap;
+    if (format & kTextNoClip)
+        flags |= Qt::TextDontClip;
+    return flags;
+}
+
+Size MeasureTextWith(const std::string& utf8, const FontSpec& font, uint32_t format, int maxWidth) {
+    const QFontMetrics& fm = MetricsFor(font);
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (format & kTextSingleLine)
+        return Size{fm.horizontalAdvance(text), fm.height()};
+    int width = maxWidth > 0 ? maxWidth : 1 << 20;
+    QRect box = fm.boundingRect(
+        QRect(0, 0, width, 1 << 20),
+        QtTextFlags(format & ~(kTextCenter | kTextRight | kTextVCenter | kTextBottom)), text);
+    return Size{box.width(), std::max(box.height(), fm.height())};
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,21 @@
+#pragma once
+// QFonts for FontSpecs, made once and reused (painting asks for the same few fonts again
+// and again). Window thread only.
+#include <QFont>
+#include <QFontMetrics>
+
+#include "ui/RenderTarget.h"
+
+namespace ui::qt {
+
+const QFont& FontFor(const FontSpec& spec);
+const QFontMetrics& MetricsFor(const FontSpec& spec);
+void ClearFontCache();
+
+// Qt alignment/wrapping flags for kText* format flags.
+int QtTextFlags(uint32_t format);
+
+// The size text needs with the format, within maxWidth when word-breaking (0: unlimited).
+Size MeasureTextWith(const std::string& utf8, const FontSpec& font, uint32_t format, int maxWidth);
+
+}  // namespace ui::qt

@@ -1,0 +1,78 @@
+#pragma once
+// One top-level QWidget per native window; paints through QtRenderTarget and turns Qt's
+// input events into the library's mouse, key, text and focus callbacks.
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "ui/Backend.h"
+
+namespace ui::qt {
+
+class WindowWidget : public QWidget {
+  public:
+    WindowWidget(const NativeWindowParams& params, NativeWindowEvents& events);
+
+    void SetImeRect(const Rect& rect) { imeRect_ = rect; }
+    // Paints the whole client area into an image through the same path as the screen.
+    QImage RenderToImage();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; }  // Tab belongs to the controls
+
+  private:
+    void Mouse(MouseAction action, QMouseEvent* event);
+    void Key(bool down, QKeyEvent* event);
+
+    NativeWindowEvents& events_;
+    bool transparent_;
+    Rect imeRect_;
+};
+
+class QtWindow : public NativeWindow {
+  public:
+    QtWindow(const NativeWindowParams& params, NativeWindowEvents& events);
+    ~QtWindow() override;
+
+    void Show(bool show, bool activate) override;
+    bool IsVisible() const override;
+    void SetRect(const Rect& screenRect) override;
+    Rect GetRect() const override;
+    void SetTitle(const std::string& title) override;
+    void SetIcon(const Image& icon) override;
+    void Invalidate(const Rect& clientRect) override;
+    void SetCursor(CursorShape shape) override;
+    void SetMouseCapture(bool capture) override;
+    void SetFocus() override;
+    void SetEnabled(bool enabled) override;
+    void Minimize() override;
+    void Maximize(bool maximize) override;
+    void Raise() override;
+    void SetImeCursor(const Rect& caretRect) override;
+    int Dpi() const override;
+    bool SaveScreenshot(const std::string& pngPath) override;
+
+    QWidget* Widget() const { return widget_; }
+
+  private:
+    QPointer<WindowWidget> widget_;
+    bool captured_ = false;
+};
+
+}  // namespace ui::qt
