@@ -6,14 +6,10 @@
 #include "ui/MessageModel.h"
 #include "ui/TabLayoutUI.h"
 
-// The input controls join the gallery as they exist in the library.
-#if __has_include("ui/SliderUI.h")
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListUI.h"
 #include "ui/SliderUI.h"
-#define T418_GALLERY_HAS_INPUT_CONTROLS 1
-#endif
 
 namespace gallery {
 
@@ -39,17 +35,14 @@ void GalleryWindow::Notify(ui::TNotifyUI& msg) {
     // The slider label follows the slider as the user drags it.
     if ((msg.sType == "movevaluechanged" || msg.sType == "valuechanged") && msg.pSender &&
         msg.pSender->GetName() == "slider") {
-#ifdef T418_GALLERY_HAS_INPUT_CONTROLS
         auto* slider = static_cast<ui::CSliderUI*>(msg.pSender);
         if (ui::CControlUI* label = m_pm.FindControl("slider_value"))
             label->SetText("DPI stage: " + std::to_string(100 + slider->GetValue() * 25));
-#endif
     }
     WindowImplBase::Notify(msg);
 }
 
 void GalleryWindow::ShowStates() {
-#ifdef T418_GALLERY_HAS_INPUT_CONTROLS
     m_pm.UpdateLayout();
     // A slider caught mid-drag: the button went down on the thumb and the mouse moved on.
     if (auto* slider = dynamic_cast<ui::CSliderUI*>(m_pm.FindControl("slider"))) {
@@ -69,7 +62,6 @@ void GalleryWindow::ShowStates() {
         combo->SelectItem(2, false, false);
         combo->Activate();  // the drop-down list opens below it
     }
-#endif
 }
 
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {

@@ -49,6 +49,8 @@ TEST(GalleryScreenshot, RendersOffscreenWithTheLayoutsControls) {
     EXPECT_TRUE(Near(image.pixelColor(8, 300), QColor(0xF3, 0xF5, 0xF8))) << "window background";
     EXPECT_TRUE(Near(image.pixelColor(40, 132), kApplyButton, 12)) << "the Apply button";
     EXPECT_TRUE(Near(image.pixelColor(30, 400), QColor(255, 255, 255))) << "first panel";
+    // The combo's drop-down list is open below it with "500 Hz" selected.
+    EXPECT_TRUE(Near(image.pixelColor(500, 333), QColor(0xDD, 0xE8, 0xFF))) << "open combo list";
 }
 
 }  // namespace
