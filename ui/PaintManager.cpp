@@ -484,6 +484,35 @@ void CPaintManagerUI::DispatchMouseMove(POINT pt, WPARAM /*keys*/) {
     }
 }
 
+bool CPaintManagerUI::StartCaptionDrag(POINT pt, CControlUI* hit) {
+    if (m_rcCaption.bottom <= 0)
+        return false;
+    // The caption band: its right is a margin from the window's right edge, its bottom the
+    // band's height from the top.
+    SIZE client = GetClientSize();
+    RECT scaled = m_dpi.Scale(m_rcCaption);
+    RECT caption{scaled.left, scaled.top, client.cx - scaled.right, scaled.bottom};
+    if (!caption.Contains(pt))
+        return false;
+    if (hit != nullptr) {
+        const std::string cls = hit->GetClass();
+        bool passive = EqualsNoCase(cls, "ControlUI") || EqualsNoCase(cls, "LabelUI") ||
+                       EqualsNoCase(cls, "TextUI") || EqualsNoCase(cls, "ContainerUI") ||
+                       EqualsNoCase(cls, "VerticalLayoutUI") ||
+                       EqualsNoCase(cls, "HorizontalLayoutUI") || EqualsNoCase(cls, "TabLayoutUI");
+        if (!passive)
+            return false;
+    }
+    CWindowWnd* window = GetWindowObject(m_hWndPaint);
+    if (window == nullptr || !HasBackend())
+        return false;
+    m_bCaptionDrag = true;
+    m_ptDragCursor = GetBackend().CursorPos();
+    m_rcDragWindow = window->GetWindowRect();
+    SetCapture();
+    return true;
+}
+
 bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     std::vector<IMessageFilterUI*> filters = m_aPreMessageFilters;
     for (IMessageFilterUI* filter : filters) {
@@ -532,6 +561,14 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         case WM_MOUSEMOVE:
+            if (m_bCaptionDrag) {
+                Point now = GetBackend().CursorPos();
+                if (CWindowWnd* window = GetWindowObject(m_hWndPaint)) {
+                    window->SetWindowPos(
+                        m_rcDragWindow.Offset(now.x - m_ptDragCursor.x, now.y - m_ptDragCursor.y));
+                }
+                return true;
+            }
             m_ptLastMousePos = pt;
             m_uKeyState = ModifiersFromKeys(wParam);
             ResolveLayout();
@@ -566,6 +603,11 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             return false;
         }
         case WM_LBUTTONUP: {
+            if (m_bCaptionDrag) {
+                m_bCaptionDrag = false;
+                ReleaseCapture();
+                return true;
+            }
             m_ptLastMousePos = pt;
             m_uKeyState = ModifiersFromKeys(wParam);
             CControlUI* control = m_pEventClick;
@@ -824,7 +866,6 @@ void CPaintManagerUI::DeliverNotify(TNotifyUI& msg) {
 
 void CPaintManagerUI::DrainAsyncNotify() {
     m_bAsyncNotifyPosted = false;
-    m_aMenuCmds.clear();
     while (!m_aAsyncNotify.empty()) {
         TNotifyUI msg = m_aAsyncNotify.front();
         m_aAsyncNotify.pop_front();

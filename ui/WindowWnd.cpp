@@ -5,16 +5,12 @@
 
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
+#include "ui/IconResources.h"
 #include "ui/PaintManager.h"
 #include "ui/StringUtil.h"
 
 namespace ui {
 namespace {
-
-std::map<UINT, std::string>& IconResources() {
-    static std::map<UINT, std::string> table;
-    return table;
-}
 
 WPARAM MouseKeys(const MouseEvent& e, bool includeButton) {
     WPARAM keys = 0;
@@ -255,30 +251,20 @@ void CWindowWnd::CenterWindow() {
 }
 
 void CWindowWnd::RegisterIconResource(UINT resourceId, const std::string& imageFile) {
-    IconResources()[resourceId] = imageFile;
+    ui::RegisterIconResource(resourceId, imageFile);
 }
 
 void CWindowWnd::SetIcon(UINT resourceId) {
-    auto it = IconResources().find(resourceId);
-    if (it == IconResources().end()) {
-        platform::TraceF("ui: icon resource %u is not registered", resourceId);
+    if (!m_native)
         return;
-    }
-    SetIcon(it->second);
+    if (auto image = LoadIconResource(resourceId))
+        m_native->SetIcon(*image);
 }
 
 void CWindowWnd::SetIcon(const std::string& imageFile) {
     if (!m_native)
         return;
-    std::string path = NormalizePath(imageFile);
-    if (!IsAbsolutePath(path))
-        path = CPaintManagerUI::GetResourcePath() + path;
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes, 16u << 20)) {
-        platform::TraceF("ui: icon %s not readable", path.c_str());
-        return;
-    }
-    if (auto image = GetBackend().DecodeImage(bytes))
+    if (auto image = LoadIconFile(imageFile))
         m_native->SetIcon(*image);
 }
 
