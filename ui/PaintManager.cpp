@@ -553,6 +553,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             return true;
         }
         case WM_SIZE:
+            ++m_nSizeMessages;
             if (m_pRoot != nullptr) {
                 m_pRoot->NeedUpdate();
                 m_bUpdateNeeded = true;
@@ -589,6 +590,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             m_uKeyState = ModifiersFromKeys(wParam);
             ResolveLayout();
             CControlUI* control = FindControl(pt);
+            if (uMsg == WM_LBUTTONDOWN && StartCaptionDrag(pt, control))
+                return true;
             if (control == nullptr || !control->IsEnabled())
                 return false;
             m_pEventClick = control;
@@ -930,8 +933,12 @@ void CPaintManagerUI::SetDPI(int dpi) {
         RECT rc = window->GetWindowRect();
         int cx = rc.Width() * dpi / old;
         int cy = rc.Height() * dpi / old;
+        unsigned sizesBefore = m_nSizeMessages;
         window->SetWindowPos(RECT{rc.left, rc.top, rc.left + cx, rc.top + cy});
-        window->HandleMessage(WM_SIZE, 0, MAKELPARAM(cx, cy));
+        // A realisation that resizes later (or not at all for a hidden window) has not told
+        // the window yet: the layout must follow now.
+        if (m_nSizeMessages == sizesBefore)
+            window->HandleMessage(WM_SIZE, 0, MAKELPARAM(cx, cy));
     }
 }
 

@@ -238,6 +238,7 @@ class CPaintManagerUI : public DrawResources {
     CControlUI* m_pEventRClick = nullptr;
     bool m_bMouseCapture = false;
     bool m_bCaptionDrag = false;
+    unsigned m_nSizeMessages = 0;
     POINT m_ptDragCursor;
     RECT m_rcDragWindow;
     bool m_bUpdateNeeded = true;
