@@ -10,7 +10,7 @@ using Report = std::vector<uint8_t>;  // first byte is the report ID
 
 // Sends input reports to the host on one open connection (answers, notifications).
 class ReportSink {
-public:
+  public:
     virtual ~ReportSink() = default;
     virtual void SendInputReport(const Report& report) = 0;
 };
@@ -18,7 +18,7 @@ public:
 // Behaviour of one published collection. Called on the bus's serving thread for each output
 // report the host writes; may answer through the sink at once or later.
 class CollectionHandler {
-public:
+  public:
     virtual ~CollectionHandler() = default;
     virtual void OnOutputReport(const Report& report, ReportSink& host) = 0;
     virtual void OnConnectionOpened(ReportSink& /*host*/) {}

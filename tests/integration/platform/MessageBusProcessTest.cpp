@@ -260,6 +260,11 @@ TEST(MessageBusProcesses, ReferenceClientPostsByNameAndSendsHexCopyData) {
     EXPECT_EQ(broadcast.Finish(), 0);
     Helper bad({"send", "--to", "T418-ZEN", "--copydata", "1", "0g"}, "t418-zenctl");
     EXPECT_EQ(bad.Finish(), 2);
+    Helper listen({"listen", "--title", "Watcher", "--count", "1", "--seconds", "20"},
+                  "t418-zenctl");
+    ASSERT_TRUE(Eventually([] { return platform::WindowExists("Watcher"); }));
+    ASSERT_TRUE(platform::SendCopyData("watcher", 3, "abc"));
+    EXPECT_EQ(listen.Finish(), 0);
 
     auto got = window.Drain(3);
     ASSERT_EQ(got.size(), 3u);
