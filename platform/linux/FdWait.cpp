@@ -21,6 +21,10 @@ int64_t DeadlineAfter(uint32_t timeoutMs) {
     return timeoutMs == kInfinite ? -1 : NowMs() + timeoutMs;
 }
 
+bool Expired(int64_t deadlineMs) {
+    return deadlineMs >= 0 && NowMs() >= deadlineMs;
+}
+
 WaitResult WaitFd(int fd, short events, int abortFd, int64_t deadlineMs) {
     for (;;) {
         pollfd fds[2] = {{abortFd, POLLIN, 0}, {fd, events, 0}};

@@ -13,6 +13,7 @@ WaitResult WaitFd(int fd, short events, int abortFd, int64_t deadlineMs);
 
 int64_t NowMs();
 int64_t DeadlineAfter(uint32_t timeoutMs);  // -1 for kInfinite
+bool Expired(int64_t deadlineMs);
 
 int MakeAbortFd();  // eventfd; -1 on failure
 void SignalAbort(int abortFd);

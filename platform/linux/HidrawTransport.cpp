@@ -46,12 +46,18 @@ std::string Basename(const std::string& path) {
 }
 
 // The kernel's name of the HID device behind a hidraw node, or empty when it is gone.
-std::string InstanceOf(const std::string& classRoot, const std::string& node) {
-    char resolved[PATH_MAX];
+// The device link's target ends in that name; one readlink keeps the scan cheap. A link
+// whose target is gone counts as gone.
+std::string InstanceOf(const std::string& classRoot, const std::string& node, bool checkTarget) {
+    char target[PATH_MAX];
     std::string link = classRoot + "/" + node + "/device";
-    if (!realpath(link.c_str(), resolved))
+    ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0)
         return std::string();
-    return Basename(resolved);
+    target[n] = '\0';
+    if (checkTarget && access(link.c_str(), F_OK) != 0)
+        return std::string();
+    return Basename(target);
 }
 
 bool ReadSmallFile(const std::string& path, std::string& out, size_t limit) {
@@ -103,7 +109,7 @@ int ReadHexFile(const std::string& path, unsigned max) {
 bool ReadRawDevice(const std::string& classRoot, const std::string& node, RawDevice& device) {
     device.node = node;
     std::string base = classRoot + "/" + node + "/device";
-    device.instance = InstanceOf(classRoot, node);
+    device.instance = InstanceOf(classRoot, node, true);
     if (device.instance.empty())
         return false;
     std::string uevent;
@@ -174,7 +180,10 @@ class HidrawConnection : public HidConnection {
         transferred = 0;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
         uint8_t report[kMaxReport + 1];
-        for (;;) {
+        for (bool first = true;; first = false) {
+            // Reports of other collections keep the node readable: the time-out still holds.
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             switch (linux_fd::WaitFd(fd_, POLLIN, abort_, deadline)) {
                 case WaitResult::Aborted:
                     return HidTransferResult::Aborted;
@@ -213,7 +222,10 @@ class HidrawConnection : public HidConnection {
         if (length == 0)
             return HidTransferResult::Failed;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
-        for (;;) {
+        for (bool first = true;; first = false) {
+            // Reports of other collections keep the node readable: the time-out still holds.
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             switch (linux_fd::WaitFd(fd_, POLLOUT, abort_, deadline)) {
                 case WaitResult::Aborted:
                     return HidTransferResult::Aborted;
@@ -272,23 +284,19 @@ class HidrawTransport : public HidTransport {
 
     bool EnumeratePaths(std::vector<std::string>& paths) override {
         paths.clear();
+        std::lock_guard<std::mutex> lock(cacheMutex_);
         DIR* dir = opendir(classRoot_.c_str());
         if (!dir)
             return false;
-        std::map<std::string, RawDevice> seen;
         while (dirent* e = readdir(dir)) {
             std::string node = e->d_name;
             if (node.compare(0, 6, "hidraw") != 0)
                 continue;
-            std::string instance = InstanceOf(classRoot_, node);
+            std::string instance = InstanceOf(classRoot_, node, false);
             if (instance.empty())
                 continue;  // vanished while we looked
-            RawDevice device;
-            if (!CachedDevice(node, instance, device))
-                continue;
-            for (size_t i = 0; i < device.descriptor.collections.size(); ++i) {
-                paths.push_back(PathOf(devRoot_, device, i));
-            }
+            if (const std::vector<std::string>* cached = CachedPaths(node, instance))
+                paths.insert(paths.end(), cached->begin(), cached->end());
         }
         closedir(dir);
         std::sort(paths.begin(), paths.end());
@@ -307,15 +315,14 @@ class HidrawTransport : public HidTransport {
             return nullptr;
         // Checked after the open, so the descriptor is surely the device the path names.
         RawDevice device;
-        if (InstanceOf(classRoot_, parsed.node) != parsed.instance ||
+        size_t index = parsed.collection == 0 ? 0 : static_cast<size_t>(parsed.collection - 1);
+        if (InstanceOf(classRoot_, parsed.node, true) != parsed.instance ||
             !ReadRawDevice(classRoot_, parsed.node, device) || device.instance != parsed.instance ||
-            PathOf(devRoot_, device,
-                   parsed.collection == 0 ? 0 : static_cast<size_t>(parsed.collection - 1)) !=
-                path) {
+            index >= device.descriptor.collections.size() ||
+            PathOf(devRoot_, device, index) != path) {
             close(fd);
             return nullptr;
         }
-        size_t index = parsed.collection == 0 ? 0 : static_cast<size_t>(parsed.collection - 1);
         int abortFd = linux_fd::MakeAbortFd();
         if (abortFd < 0) {
             close(fd);
@@ -331,30 +338,39 @@ class HidrawTransport : public HidTransport {
             return false;
         struct stat st {};
         return stat((devRoot_ + "/" + parsed.node).c_str(), &st) == 0 &&
-               InstanceOf(classRoot_, parsed.node) == parsed.instance;
+               InstanceOf(classRoot_, parsed.node, true) == parsed.instance;
     }
 
     const char* Name() const override { return "hidraw"; }
 
   private:
-    // Descriptors do not change while a device stays plugged in: parse each instance once.
-    bool CachedDevice(const std::string& node, const std::string& instance, RawDevice& device) {
-        std::lock_guard<std::mutex> lock(cacheMutex_);
+    // Descriptors do not change while a device stays plugged in: read and parse each HID
+    // instance once, keep its paths. Caller holds cacheMutex_.
+    const std::vector<std::string>* CachedPaths(const std::string& node,
+                                                const std::string& instance) {
         auto it = cache_.find(node);
-        if (it != cache_.end() && it->second.instance == instance) {
-            device = it->second;
-            return true;
-        }
-        if (!ReadRawDevice(classRoot_, node, device))
-            return false;
-        cache_[node] = device;
-        return true;
+        if (it != cache_.end() && it->second.instance == instance)
+            return &it->second.paths;
+        RawDevice device;
+        if (!ReadRawDevice(classRoot_, node, device) || device.instance != instance)
+            return nullptr;
+        CachedNode& entry = cache_[node];
+        entry.instance = instance;
+        entry.paths.clear();
+        for (size_t i = 0; i < device.descriptor.collections.size(); ++i)
+            entry.paths.push_back(PathOf(devRoot_, device, i));
+        return &entry.paths;
     }
+
+    struct CachedNode {
+        std::string instance;
+        std::vector<std::string> paths;
+    };
 
     std::string classRoot_;
     std::string devRoot_;
     std::mutex cacheMutex_;
-    std::map<std::string, RawDevice> cache_;
+    std::map<std::string, CachedNode> cache_;
 };
 
 }  // namespace

@@ -88,17 +88,27 @@ std::vector<std::string> EndpointSockets(const std::string& prefix) {
 
 enum class ConnectResult { Connected, Stale, Failed };
 
-ConnectResult Connect(const std::string& path, int& fd) {
+ConnectResult Connect(const std::string& path, int& fd,
+                      uint32_t timeoutMs = kDefaultSendTimeoutMs) {
     sockaddr_un address;
     if (!FillAddress(path, address))
         return ConnectResult::Failed;
     fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return ConnectResult::Failed;
+    // A full backlog (a burst of senders) answers EAGAIN and cannot be polled: retry briefly.
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int rc;
-    do {
+    for (;;) {
         rc = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    } while (rc != 0 && errno == EINTR);
+        if (rc == 0 || (errno != EINTR && errno != EAGAIN))
+            break;
+        if (errno == EAGAIN) {
+            if (Clock::now() >= deadline)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
     if (rc != 0) {
         int error = errno;
         ::close(fd);
@@ -136,7 +146,7 @@ ConnectResult Deliver(const std::string& path, const std::string& record, bool w
                       uint32_t timeoutMs, bool& delivered) {
     delivered = false;
     int fd = -1;
-    ConnectResult result = Connect(path, fd);
+    ConnectResult result = Connect(path, fd, timeoutMs);
     if (result != ConnectResult::Connected)
         return result;
     if (WaitFor(fd, POLLOUT, timeoutMs)) {
@@ -212,7 +222,8 @@ class LinuxBusEndpoint : public BusEndpoint {
             return false;
         ::unlink(temporary.c_str());
         if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(listenFd_, 16) != 0 || ::rename(temporary.c_str(), final.c_str()) != 0) {
+            ::listen(listenFd_, SOMAXCONN) != 0 ||
+            ::rename(temporary.c_str(), final.c_str()) != 0) {
             TraceF("MessageBus: cannot listen as %s: %s", final.c_str(), std::strerror(errno));
             ::unlink(temporary.c_str());
             return false;
@@ -231,7 +242,9 @@ class LinuxBusEndpoint : public BusEndpoint {
     void Listen() {
         std::vector<char> buffer(bus_record::kMaxRecordBytes + 1);
         for (;;) {
-            std::vector<pollfd> polls{{wakeFd_, POLLIN, 0}, {listenFd_, POLLIN, 0}};
+            // At the connection limit, new senders wait in the backlog (never dropped).
+            int listening = connections_.size() < kMaxConnections ? listenFd_ : -1;
+            std::vector<pollfd> polls{{wakeFd_, POLLIN, 0}, {listening, POLLIN, 0}};
             for (const Connection& c : connections_)
                 polls.push_back({c.fd, POLLIN, 0});
             int rc = ::poll(polls.data(), polls.size(), 1000);
@@ -239,11 +252,15 @@ class LinuxBusEndpoint : public BusEndpoint {
                 break;
             if (polls[0].revents)
                 break;
-            // Connections first: the indexes of polls match connections_ only until an accept.
-            for (size_t i = connections_.size(); i-- > 0;) {
+            // Connections in the order they were accepted, so that records from one sender
+            // keep their order; then new connections (polls matches connections_ until then).
+            std::vector<size_t> done;
+            for (size_t i = 0; i < connections_.size(); ++i) {
                 if (polls[i + 2].revents && !Receive(connections_[i].fd, buffer))
-                    Drop(i);
+                    done.push_back(i);
             }
+            for (size_t i = done.size(); i-- > 0;)
+                Drop(done[i]);
             if (polls[1].revents & POLLIN)
                 Accept();
             auto now = Clock::now();
@@ -256,17 +273,12 @@ class LinuxBusEndpoint : public BusEndpoint {
     }
 
     void Accept() {
-        for (;;) {
+        while (connections_.size() < kMaxConnections) {
             int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd < 0)
                 return;
             if (!PeerIsThisUser(fd)) {
                 Trace("MessageBus: refused a peer of another user");
-                ::close(fd);
-                continue;
-            }
-            if (connections_.size() >= kMaxConnections) {
-                Trace("MessageBus: too many connections; one refused");
                 ::close(fd);
                 continue;
             }

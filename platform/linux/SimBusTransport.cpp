@@ -15,7 +15,9 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <sstream>
 
 #include "platform/FileIO.h"
@@ -109,7 +111,9 @@ class SimBusConnection : public HidConnection {
         transferred = 0;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
         uint8_t datagram[kMaxDatagram];
-        for (;;) {
+        for (bool first = true;; first = false) {
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             if (peerClosed_)
                 return HidTransferResult::Failed;
             switch (linux_fd::WaitFd(socket_, POLLIN, abort_, deadline)) {
@@ -146,7 +150,9 @@ class SimBusConnection : public HidConnection {
         if (length == 0 || length > kMaxDatagram)
             return HidTransferResult::Failed;
         int64_t deadline = linux_fd::DeadlineAfter(timeoutMs);
-        for (;;) {
+        for (bool first = true;; first = false) {
+            if (!first && linux_fd::Expired(deadline))
+                return HidTransferResult::TimedOut;
             if (peerClosed_)
                 return HidTransferResult::Failed;
             switch (linux_fd::WaitFd(socket_, POLLOUT, abort_, deadline)) {
@@ -221,11 +227,8 @@ class SimBusTransport : public HidTransport {
             if (e->d_name[0] == '.')
                 continue;
             std::string folder = bus_ + "/" + e->d_name;
-            // The socket appears last: a folder without it is still being written.
-            if (!IsSocket(folder + "/socket"))
-                continue;
             SimEntry entry;
-            if (!ReadEntry(folder, entry, false))
+            if (!CachedEntry(folder, e->d_ino, entry))
                 continue;
             paths.push_back(folder + HidPathSuffix(entry.attributes.vendorId,
                                                    entry.attributes.productId,
@@ -291,7 +294,32 @@ class SimBusTransport : public HidTransport {
     const char* Name() const override { return "simbus"; }
 
   private:
+    // The scan lists the bus ten times a second: look into each published folder once. A
+    // plug makes the folder anew (a new inode), so the inode from the listing names the
+    // publication; a folder is taken only once its socket, made last, is there.
+    bool CachedEntry(const std::string& folder, ino_t folderInode, SimEntry& entry) {
+        std::lock_guard<std::mutex> lock(cacheMutex_);
+        auto it = cache_.find(folder);
+        if (it != cache_.end() && it->second.inode == folderInode) {
+            entry = it->second.entry;
+            return true;
+        }
+        if (!IsSocket(folder + "/socket") || !ReadEntry(folder, entry, false))
+            return false;
+        if (cache_.size() > 4096)
+            cache_.clear();  // a bus that churns through folders does not grow us forever
+        cache_[folder] = {folderInode, entry};
+        return true;
+    }
+
+    struct CacheEntry {
+        ino_t inode;
+        SimEntry entry;
+    };
+
     std::string bus_;
+    std::mutex cacheMutex_;
+    std::map<std::string, CacheEntry> cache_;
 };
 
 }  // namespace

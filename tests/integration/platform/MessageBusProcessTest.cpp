@@ -124,6 +124,19 @@ TEST(MessageBusProcesses, PostedMessageAndCopyDataReachTheWindowThread) {
     EXPECT_EQ(nobody.Finish(), 1);
 }
 
+TEST(MessageBusProcesses, PostsFromOneSenderKeepTheirOrder) {
+    SessionFolders session;
+    WindowQueue window;
+    auto endpoint = platform::JoinBus("T418-ZEN", window.Handler());
+    ASSERT_NE(endpoint, nullptr);
+    for (uint64_t i = 0; i < 50; ++i)
+        ASSERT_TRUE(platform::PostToWindow("T418-ZEN", 0xC000, i, 0));
+    auto got = window.Drain(50);
+    ASSERT_EQ(got.size(), 50u);
+    for (uint64_t i = 0; i < 50; ++i)
+        EXPECT_EQ(got[i].wParam, i);
+}
+
 TEST(MessageBusProcesses, BroadcastReachesEveryEndpoint) {
     SessionFolders session;
     WindowQueue one, two;
