@@ -6,6 +6,7 @@
 #include "platform/Trace.h"
 #include "ui/ContainerUI.h"
 #include "ui/ControlUI.h"
+#include "ui/KeyState.h"
 #include "ui/MessageModel.h"
 #include "ui/ResourceManager.h"
 #include "ui/WindowWnd.h"
@@ -668,7 +669,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             if (wParam == VK_TAB && m_pFocus != nullptr &&
                 (m_pFocus->GetControlFlags() & UIFLAG_WANTRETURN) == 0) {
                 // Tab walks the focus; Shift+Tab backwards.
-                SetNextTabControl((m_uKeyState & MK_SHIFT) == 0);
+                SetNextTabControl(ui::GetKeyState(VK_SHIFT) >= 0);
                 return true;
             }
             if (m_pFocus != nullptr) {

@@ -6,6 +6,7 @@
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
 #include "ui/IconResources.h"
+#include "ui/KeyState.h"
 #include "ui/PaintManager.h"
 #include "ui/StringUtil.h"
 
@@ -44,6 +45,13 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnMouse(const MouseEvent& e) override {
+        detail::NoteModifiers(e.modifiers);
+        if (e.action == MouseAction::Down || e.action == MouseAction::Up) {
+            int vk = e.button == MouseButton::Left    ? VK_LBUTTON
+                     : e.button == MouseButton::Right ? VK_RBUTTON
+                                                      : VK_MBUTTON;
+            detail::NoteMouseButton(vk, e.action == MouseAction::Down);
+        }
         LPARAM pos = MAKELPARAM(e.pos.x, e.pos.y);
         if (e.action != MouseAction::Leave && !inside_) {
             inside_ = true;
@@ -91,6 +99,17 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnKey(const KeyEvent& e) override {
+        uint32_t mods = e.modifiers;
+        // The modifier key itself: held from its press to its release.
+        uint32_t own = 0;
+        if (e.virtualKey == VK_SHIFT)
+            own = kModShift;
+        else if (e.virtualKey == VK_CONTROL)
+            own = kModControl;
+        else if (e.virtualKey == VK_MENU)
+            own = kModAlt;
+        mods = e.down ? (mods | own) : (mods & ~own);
+        detail::NoteModifiers(mods);
         LPARAM l = static_cast<LPARAM>((e.scanCode & 0xFF) << 16) | 1;
         if (e.autoRepeat)
             l |= 0x40000000;
