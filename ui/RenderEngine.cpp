@@ -54,6 +54,17 @@ void Split(int from, int to, int first, int last, int out[4]) {
     out[3] = to;
 }
 
+// Like Split, but keeps at least one source pixel in the middle: corners that meet would
+// leave nothing to stretch across the middle of a wider target.
+void SplitSource(int from, int to, int first, int last, int out[4]) {
+    int span = to - from;
+    if (span >= 3 && first >= 0 && last >= 0 && first + last >= span) {
+        first = std::min(first, (span - 1) / 2);
+        last = span - 1 - first;
+    }
+    Split(from, to, first, last, out);
+}
+
 struct Piece {
     std::string text;
     FontSpec font;
@@ -156,8 +167,8 @@ void CRenderEngine::DrawImage(RenderTarget& target, const Image& image, const Re
         DrawPart(target, image, dest, src, xTiled, yTiled, fade, tint);
     } else {
         int sx[4], sy[4], dx[4], dy[4];
-        Split(src.left, src.right, corner.left, corner.right, sx);
-        Split(src.top, src.bottom, corner.top, corner.bottom, sy);
+        SplitSource(src.left, src.right, corner.left, corner.right, sx);
+        SplitSource(src.top, src.bottom, corner.top, corner.bottom, sy);
         Split(dest.left, dest.right, sx[1] - sx[0], sx[3] - sx[2], dx);
         Split(dest.top, dest.bottom, sy[1] - sy[0], sy[3] - sy[2], dy);
         for (int row = 0; row < 3; ++row) {

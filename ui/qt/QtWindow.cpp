@@ -52,7 +52,7 @@ QRect ToQRect(const Rect& r) {
 }  // namespace
 
 WindowWidget::WindowWidget(const NativeWindowParams& params, NativeWindowEvents& events)
-    : QWidget(nullptr, FlagsFor(params)), events_(events), transparent_(params.transparent) {
+    : QWidget(nullptr, FlagsFor(params)), events_(&events), transparent_(params.transparent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -71,7 +71,8 @@ QImage WindowWidget::RenderToImage() {
     image.fill(transparent_ ? Qt::transparent : Qt::white);
     QPainter painter(&image);
     QtRenderTarget target(painter, Size{width(), height()});
-    events_.OnPaint(target, Rect{0, 0, width(), height()});
+    if (events_)
+        events_->OnPaint(target, Rect{0, 0, width(), height()});
     painter.end();
     return image;
 }
@@ -86,7 +87,8 @@ void WindowWidget::paintEvent(QPaintEvent* event) {
     QRect r = event->rect();
     QtRenderTarget target(painter, Size{width(), height()});
     target.PushClip(Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
-    events_.OnPaint(target, Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    if (events_)
+        events_->OnPaint(target, Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     target.PopClip();
 }
 
@@ -97,7 +99,8 @@ void WindowWidget::Mouse(MouseAction action, QMouseEvent* event) {
     QPoint p = event->position().toPoint();
     e.pos = Point{p.x(), p.y()};
     e.modifiers = ModifiersFromQt(event->modifiers());
-    events_.OnMouse(e);
+    if (events_)
+        events_->OnMouse(e);
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -125,7 +128,8 @@ void WindowWidget::wheelEvent(QWheelEvent* event) {
     e.pos = Point{p.x(), p.y()};
     e.wheelDelta = delta;
     e.modifiers = ModifiersFromQt(event->modifiers());
-    events_.OnMouse(e);
+    if (events_)
+        events_->OnMouse(e);
 }
 
 void WindowWidget::leaveEvent(QEvent*) {
@@ -133,7 +137,8 @@ void WindowWidget::leaveEvent(QEvent*) {
     e.action = MouseAction::Leave;
     QPoint p = mapFromGlobal(QCursor::pos());
     e.pos = Point{p.x(), p.y()};
-    events_.OnMouse(e);
+    if (events_)
+        events_->OnMouse(e);
 }
 
 void WindowWidget::Key(bool down, QKeyEvent* event) {
@@ -145,9 +150,11 @@ void WindowWidget::Key(bool down, QKeyEvent* event) {
     e.modifiers = ModifiersFromQt(event->modifiers());
     if (event->key() == Qt::Key_Backtab)
         e.modifiers |= kModShift;
+    if (!events_)
+        return;
     if (e.virtualKey != 0)
-        events_.OnKey(e);
-    if (!down || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        events_->OnKey(e);
+    if (!events_ || !down || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return;
     QString text = event->text();
     // Control characters (Backspace, Enter, Escape, Tab) arrive as keys, not as text.
@@ -155,7 +162,7 @@ void WindowWidget::Key(bool down, QKeyEvent* event) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             return;
     if (!text.isEmpty())
-        events_.OnText(text.toStdString());
+        events_->OnText(text.toStdString());
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
@@ -166,8 +173,8 @@ void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void WindowWidget::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty())
-        events_.OnText(event->commitString().toStdString());
+    if (events_ && !event->commitString().isEmpty())
+        events_->OnText(event->commitString().toStdString());
     event->accept();
 }
 
@@ -180,33 +187,42 @@ QVariant WindowWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void WindowWidget::focusInEvent(QFocusEvent*) {
-    events_.OnFocus(true);
+    if (events_)
+        events_->OnFocus(true);
 }
 void WindowWidget::focusOutEvent(QFocusEvent*) {
-    events_.OnFocus(false);
+    if (events_)
+        events_->OnFocus(false);
 }
 void WindowWidget::resizeEvent(QResizeEvent*) {
-    events_.OnResize(Size{width(), height()});
+    if (events_)
+        events_->OnResize(Size{width(), height()});
 }
 void WindowWidget::moveEvent(QMoveEvent*) {
-    events_.OnMove(Point{x(), y()});
+    if (events_)
+        events_->OnMove(Point{x(), y()});
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
     // The library decides whether and when the window goes (WM_CLOSE handlers may refuse).
     event->ignore();
-    events_.OnCloseRequest();
+    if (events_)
+        events_->OnCloseRequest();
 }
 
 QtWindow::QtWindow(const NativeWindowParams& params, NativeWindowEvents& events)
     : widget_(new WindowWidget(params, events)) {
-    if (params.owner) {
-        if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget()) {
-            widget_->winId();  // creates the platform window so it can be given a parent
-            if (QWindow* handle = widget_->windowHandle())
-                handle->setTransientParent(owner->Widget()->windowHandle());
-        }
-    }
+    widget_->winId();  // creates the platform window: owners and screen changes need it
+    QWindow* handle = widget_->windowHandle();
+    if (!handle)
+        return;
+    if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget())
+        handle->setTransientParent(owner->Widget()->windowHandle());
+    // Moving to a screen of another DPI re-scales the skin.
+    QObject::connect(handle, &QWindow::screenChanged, widget_, [this, &events](QScreen*) {
+        if (widget_ && widget_->IsAttached())
+            events.OnDpiChanged(Dpi());
+    });
 }
 
 QtWindow::~QtWindow() {
@@ -222,7 +238,8 @@ void QtWindow::Show(bool show, bool activate) {
     }
     widget_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     widget_->show();
-    if (activate) {
+    // The offscreen platform (screenshots, tests) has no stacking to change.
+    if (activate && QGuiApplication::platformName() != QLatin1String("offscreen")) {
         widget_->raise();
         widget_->activateWindow();
     }
@@ -291,6 +308,8 @@ void QtWindow::SetMouseCapture(bool capture) {
     if (!widget_ || capture == captured_)
         return;
     captured_ = capture;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;  // no pointer to grab there
     // Qt already keeps the mouse on the pressed window until release; an explicit grab
     // only matters for captures that outlive the button.
     if (capture && widget_->isVisible())

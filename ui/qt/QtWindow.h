@@ -14,6 +14,9 @@ class WindowWidget : public QWidget {
     WindowWidget(const NativeWindowParams& params, NativeWindowEvents& events);
 
     void SetImeRect(const Rect& rect) { imeRect_ = rect; }
+    // The library's window is gone: no more callbacks (the widget itself goes later).
+    void Detach() { events_ = nullptr; }
+    bool IsAttached() const { return events_ != nullptr; }
     // Paints the whole client area into an image through the same path as the screen.
     QImage RenderToImage();
 
@@ -40,7 +43,7 @@ class WindowWidget : public QWidget {
     void Mouse(MouseAction action, QMouseEvent* event);
     void Key(bool down, QKeyEvent* event);
 
-    NativeWindowEvents& events_;
+    NativeWindowEvents* events_;
     bool transparent_;
     Rect imeRect_;
 };

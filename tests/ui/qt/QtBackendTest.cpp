@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
 #include <atomic>
+#include <ctime>
 #include <filesystem>
 #include <thread>
 
@@ -231,6 +233,62 @@ TEST(QtBackendTest, MeasuresTextConsistently) {
     EXPECT_GT(two.cx, one.cx);
     Size wrapped = backend.MeasureText("Hello Hello Hello", font, kTextWordBreak, one.cx + 4);
     EXPECT_GE(wrapped.cy, 2 * one.cy);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QtBackendTest, AnOpenIdleWindowUsesNoCpu) {
+    auto& backend = qt_test::Backend();
+    Recorder events;
+    int paints = 0;
+    events.paint = [&](RenderTarget& t) {
+        ++paints;
+        t.FillRect({0, 0, 300, 200}, 0xFFFFFFFF);
+    };
+    NativeWindowParams params;
+    params.rect = {0, 0, 300, 200};
+    auto window = backend.CreateNativeWindow(params, events);
+    window->Show(true, true);
+    int end = backend.StartTimer(400, [&] { backend.QuitLoop(0); });
+    std::clock_t before = std::clock();
+    backend.RunLoop();
+    double cpuMs = 1000.0 * double(std::clock() - before) / CLOCKS_PER_SEC;
+    backend.StopTimer(end);
+    // Showing paints a few times; idling afterwards must not (no busy loop, no hidden timer).
+    RecordProperty("idle_cpu_ms_per_400ms", std::to_string(cpuMs));
+    EXPECT_LT(cpuMs, 60.0) << "CPU time of 400 ms idle";
+    EXPECT_LE(paints, 3);
+    EXPECT_EQ(backend.ActiveTimerCount(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// Menus and dialogs end themselves from inside their own click or close handling.
+TEST(QtWindowTest, WindowDestroyedInsideItsOwnEventIsSafe) {
+    auto& backend = qt_test::Backend();
+    struct Closer : Recorder {
+        std::unique_ptr<NativeWindow> window;
+        void OnMouse(const MouseEvent&) override { window.reset(); }
+    } events;
+    NativeWindowParams params;
+    params.rect = {0, 0, 50, 50};
+    params.popup = true;
+    events.window = backend.CreateNativeWindow(params, events);
+    QPointer<QWidget> widget = static_cast<qt::QtWindow*>(events.window.get())->Widget();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    EXPECT_EQ(events.window, nullptr);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    if (widget)
+        QCoreApplication::sendEvent(widget, &release);  // nobody to tell any more
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
 }
 
 }  // namespace

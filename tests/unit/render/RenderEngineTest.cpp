@@ -60,6 +60,18 @@ TEST_F(RenderEngineTest, HoleLeavesCentreOutAndCornersShrinkIntoSmallTargets) {
     EXPECT_EQ(images.size(), 4u);  // middle row and column vanished: only the corners
 }
 
+TEST_F(RenderEngineTest, CornersThatMeetStillLeaveAMiddleToStretch) {
+    // A 30-pixel image with 15-pixel corners (a pill) drawn 100 wide: no gap in the middle.
+    CRenderEngine::DrawImageString(target, &res, {0, 0, 100, 30}, paintAll,
+                                   "file='a.png' corner='15,0,15,0'");
+    auto images = target.Of("image");
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].rect.right, images[1].rect.left);
+    EXPECT_EQ(images[1].rect.right, images[2].rect.left);
+    EXPECT_EQ(images[2].rect.right, 100);
+    EXPECT_EQ(images[1].source.Width(), 1);
+}
+
 TEST_F(RenderEngineTest, TilingRepeatsAndCutsTheLastTile) {
     CRenderEngine::DrawImageString(target, &res, {0, 0, 70, 20}, paintAll,
                                    "file='a.png' source='0,0,30,20' xtiled='true'");

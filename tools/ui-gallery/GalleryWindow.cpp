@@ -1,0 +1,83 @@
+#include "GalleryWindow.h"
+
+#include <string>
+
+#include "LedSwatch.h"
+#include "ui/MessageModel.h"
+#include "ui/TabLayoutUI.h"
+
+// The input controls join the gallery as they exist in the library.
+#if __has_include("ui/SliderUI.h")
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
+#include "ui/ListUI.h"
+#include "ui/SliderUI.h"
+#define T418_GALLERY_HAS_INPUT_CONTROLS 1
+#endif
+
+namespace gallery {
+
+ui::CControlUI* GalleryWindow::CreateControl(const std::string& className) {
+    if (className == "LedSwatch")
+        return new CLedSwatchUI;
+    return nullptr;
+}
+
+void GalleryWindow::InitWindow() {}
+
+void GalleryWindow::Notify(ui::TNotifyUI& msg) {
+    // The tab options switch the pages of the tab layout.
+    if (msg.sType == "selectchanged" && msg.pSender) {
+        static const char* const kTabs[] = {"tab_perf", "tab_light", "tab_keys"};
+        for (int i = 0; i < 3; ++i) {
+            if (msg.pSender->GetName() != kTabs[i])
+                continue;
+            if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl("tabs")))
+                tabs->SelectItem(i);
+        }
+    }
+    // The slider label follows the slider as the user drags it.
+    if ((msg.sType == "movevaluechanged" || msg.sType == "valuechanged") && msg.pSender &&
+        msg.pSender->GetName() == "slider") {
+#ifdef T418_GALLERY_HAS_INPUT_CONTROLS
+        auto* slider = static_cast<ui::CSliderUI*>(msg.pSender);
+        if (ui::CControlUI* label = m_pm.FindControl("slider_value"))
+            label->SetText("DPI stage: " + std::to_string(100 + slider->GetValue() * 25));
+#endif
+    }
+    WindowImplBase::Notify(msg);
+}
+
+void GalleryWindow::ShowStates() {
+#ifdef T418_GALLERY_HAS_INPUT_CONTROLS
+    m_pm.UpdateLayout();
+    // A slider caught mid-drag: the button went down on the thumb and the mouse moved on.
+    if (auto* slider = dynamic_cast<ui::CSliderUI*>(m_pm.FindControl("slider"))) {
+        ui::RECT thumb = slider->GetThumbRect();
+        int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+        SendMessage(ui::WM_MOUSEMOVE, 0, ui::MAKELPARAM(x, y));
+        SendMessage(ui::WM_LBUTTONDOWN, ui::MK_LBUTTON, ui::MAKELPARAM(x, y));
+        SendMessage(ui::WM_MOUSEMOVE, ui::MK_LBUTTON, ui::MAKELPARAM(x + 40, y + 3));
+    }
+    if (auto* list = dynamic_cast<ui::CListUI*>(m_pm.FindControl("profile_list")))
+        list->SelectItem(1, false, false);
+    if (auto* edit = dynamic_cast<ui::CEditUI*>(m_pm.FindControl("edit_name"))) {
+        m_pm.SetFocus(edit);
+        edit->SetSel(0, 7);
+    }
+    if (auto* combo = dynamic_cast<ui::CComboUI*>(m_pm.FindControl("combo_rate"))) {
+        combo->SelectItem(2, false, false);
+        combo->Activate();  // the drop-down list opens below it
+    }
+#endif
+}
+
+void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {
+    WindowImplBase::OnFinalMessage(hwnd);
+    bool quit = quitOnClose_;
+    delete this;  // the window owns itself from Create on
+    if (quit)
+        ui::PostQuitMessage(0);
+}
+
+}  // namespace gallery
