@@ -19,8 +19,12 @@ Backend& GetBackend() {
     return *backend;
 }
 
-void SetBackend(Backend* backend) { g_backend.store(backend); }
+void SetBackend(Backend* backend) {
+    g_backend.store(backend);
+}
 
-bool HasBackend() { return g_backend.load() != nullptr; }
+bool HasBackend() {
+    return g_backend.load() != nullptr;
+}
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include "platform/Trace.h"
 #include "ui/ContainerUI.h"
 #include "ui/ControlUI.h"
+#include "ui/KeyState.h"
 #include "ui/MessageModel.h"
 #include "ui/ResourceManager.h"
 #include "ui/WindowWnd.h"
@@ -484,6 +485,35 @@ void CPaintManagerUI::DispatchMouseMove(POINT pt, WPARAM /*keys*/) {
     }
 }
 
+bool CPaintManagerUI::StartCaptionDrag(POINT pt, CControlUI* hit) {
+    if (m_rcCaption.bottom <= 0)
+        return false;
+    // The caption band: its right is a margin from the window's right edge, its bottom the
+    // band's height from the top.
+    SIZE client = GetClientSize();
+    RECT scaled = m_dpi.Scale(m_rcCaption);
+    RECT caption{scaled.left, scaled.top, client.cx - scaled.right, scaled.bottom};
+    if (!caption.Contains(pt))
+        return false;
+    if (hit != nullptr) {
+        const std::string cls = hit->GetClass();
+        bool passive = EqualsNoCase(cls, "ControlUI") || EqualsNoCase(cls, "LabelUI") ||
+                       EqualsNoCase(cls, "TextUI") || EqualsNoCase(cls, "ContainerUI") ||
+                       EqualsNoCase(cls, "VerticalLayoutUI") ||
+                       EqualsNoCase(cls, "HorizontalLayoutUI") || EqualsNoCase(cls, "TabLayoutUI");
+        if (!passive)
+            return false;
+    }
+    CWindowWnd* window = GetWindowObject(m_hWndPaint);
+    if (window == nullptr || !HasBackend())
+        return false;
+    m_bCaptionDrag = true;
+    m_ptDragCursor = GetBackend().CursorPos();
+    m_rcDragWindow = window->GetWindowRect();
+    SetCapture();
+    return true;
+}
+
 bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     std::vector<IMessageFilterUI*> filters = m_aPreMessageFilters;
     for (IMessageFilterUI* filter : filters) {
@@ -524,6 +554,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             return true;
         }
         case WM_SIZE:
+            ++m_nSizeMessages;
             if (m_pRoot != nullptr) {
                 m_pRoot->NeedUpdate();
                 m_bUpdateNeeded = true;
@@ -532,6 +563,14 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         case WM_MOUSEMOVE:
+            if (m_bCaptionDrag) {
+                Point now = GetBackend().CursorPos();
+                if (CWindowWnd* window = GetWindowObject(m_hWndPaint)) {
+                    window->SetWindowPos(
+                        m_rcDragWindow.Offset(now.x - m_ptDragCursor.x, now.y - m_ptDragCursor.y));
+                }
+                return true;
+            }
             m_ptLastMousePos = pt;
             m_uKeyState = ModifiersFromKeys(wParam);
             ResolveLayout();
@@ -552,6 +591,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             m_uKeyState = ModifiersFromKeys(wParam);
             ResolveLayout();
             CControlUI* control = FindControl(pt);
+            if (uMsg == WM_LBUTTONDOWN && StartCaptionDrag(pt, control))
+                return true;
             if (control == nullptr || !control->IsEnabled())
                 return false;
             m_pEventClick = control;
@@ -566,6 +607,11 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             return false;
         }
         case WM_LBUTTONUP: {
+            if (m_bCaptionDrag) {
+                m_bCaptionDrag = false;
+                ReleaseCapture();
+                return true;
+            }
             m_ptLastMousePos = pt;
             m_uKeyState = ModifiersFromKeys(wParam);
             CControlUI* control = m_pEventClick;
@@ -623,7 +669,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             if (wParam == VK_TAB && m_pFocus != nullptr &&
                 (m_pFocus->GetControlFlags() & UIFLAG_WANTRETURN) == 0) {
                 // Tab walks the focus; Shift+Tab backwards.
-                SetNextTabControl((m_uKeyState & MK_SHIFT) == 0);
+                SetNextTabControl(ui::GetKeyState(VK_SHIFT) >= 0);
                 return true;
             }
             if (m_pFocus != nullptr) {
@@ -824,7 +870,6 @@ void CPaintManagerUI::DeliverNotify(TNotifyUI& msg) {
 
 void CPaintManagerUI::DrainAsyncNotify() {
     m_bAsyncNotifyPosted = false;
-    m_aMenuCmds.clear();
     while (!m_aAsyncNotify.empty()) {
         TNotifyUI msg = m_aAsyncNotify.front();
         m_aAsyncNotify.pop_front();
@@ -889,8 +934,12 @@ void CPaintManagerUI::SetDPI(int dpi) {
         RECT rc = window->GetWindowRect();
         int cx = rc.Width() * dpi / old;
         int cy = rc.Height() * dpi / old;
+        unsigned sizesBefore = m_nSizeMessages;
         window->SetWindowPos(RECT{rc.left, rc.top, rc.left + cx, rc.top + cy});
-        window->HandleMessage(WM_SIZE, 0, MAKELPARAM(cx, cy));
+        // A realisation that resizes later (or not at all for a hidden window) has not told
+        // the window yet: the layout must follow now.
+        if (m_nSizeMessages == sizesBefore)
+            window->HandleMessage(WM_SIZE, 0, MAKELPARAM(cx, cy));
     }
 }
 

@@ -30,7 +30,8 @@ struct TFontInfo {
     bool italic = false;
 };
 
-// A menu choice delivered with WM_MENUCLICK; the receiver's paint manager owns it.
+// A menu choice delivered with WM_MENUCLICK; the receiver's paint manager owns it until the
+// receiver releases it with DeletePtr (or the manager goes).
 struct MenuCmd {
     std::string szName;
     std::string szUserData;
@@ -223,6 +224,9 @@ class CPaintManagerUI : public DrawResources {
     void RegisterNames(CControlUI* control);
     void OnTimerTick(CControlUI* control, UINT id);
     void UpdateCursor(CControlUI* control);
+    // Frameless windows move when the user drags their caption band (not over a control
+    // that takes clicks).
+    bool StartCaptionDrag(POINT pt, CControlUI* hit);
 
     HWND m_hWndPaint = nullptr;
     std::string m_sName;
@@ -233,6 +237,10 @@ class CPaintManagerUI : public DrawResources {
     CControlUI* m_pEventClick = nullptr;
     CControlUI* m_pEventRClick = nullptr;
     bool m_bMouseCapture = false;
+    bool m_bCaptionDrag = false;
+    unsigned m_nSizeMessages = 0;
+    POINT m_ptDragCursor;
+    RECT m_rcDragWindow;
     bool m_bUpdateNeeded = true;
     bool m_bFirstLayout = true;
     bool m_bLayered = false;

@@ -121,6 +121,61 @@ LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, bool& bHandled) {
     return 0;
 }
 
+LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnNcCalcSize(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnNcPaint(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+bool WindowImplBase::IsInStaticControl(CControlUI* control) {
+    if (control == nullptr)
+        return false;
+    std::string cls = control->GetClass();
+    return EqualsNoCase(cls, "ControlUI") || EqualsNoCase(cls, "LabelUI") ||
+           EqualsNoCase(cls, "TextUI") || EqualsNoCase(cls, "ContainerUI") ||
+           EqualsNoCase(cls, "VerticalLayoutUI") || EqualsNoCase(cls, "HorizontalLayoutUI") ||
+           EqualsNoCase(cls, "TabLayoutUI");
+}
+
 LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
     bHandled = false;
     return 0;
@@ -159,6 +214,24 @@ LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETFOCUS:
             lRes = OnSetFocus(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_CHAR:
+            lRes = OnChar(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_GETMINMAXINFO:
+            lRes = OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_LBUTTONDOWN:
+            lRes = OnLButtonDown(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_LBUTTONUP:
+            lRes = OnLButtonUp(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_MOUSEMOVE:
+            lRes = OnMouseMove(uMsg, wParam, lParam, bHandled);
+            break;
+        case WM_NCACTIVATE:
+            lRes = OnNcActivate(uMsg, wParam, lParam, bHandled);
             break;
         default:
             bHandled = false;

@@ -5,16 +5,13 @@
 
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
+#include "ui/IconResources.h"
+#include "ui/KeyState.h"
 #include "ui/PaintManager.h"
 #include "ui/StringUtil.h"
 
 namespace ui {
 namespace {
-
-std::map<UINT, std::string>& IconResources() {
-    static std::map<UINT, std::string> table;
-    return table;
-}
 
 WPARAM MouseKeys(const MouseEvent& e, bool includeButton) {
     WPARAM keys = 0;
@@ -48,6 +45,13 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnMouse(const MouseEvent& e) override {
+        detail::NoteModifiers(e.modifiers);
+        if (e.action == MouseAction::Down || e.action == MouseAction::Up) {
+            int vk = e.button == MouseButton::Left    ? VK_LBUTTON
+                     : e.button == MouseButton::Right ? VK_RBUTTON
+                                                      : VK_MBUTTON;
+            detail::NoteMouseButton(vk, e.action == MouseAction::Down);
+        }
         LPARAM pos = MAKELPARAM(e.pos.x, e.pos.y);
         if (e.action != MouseAction::Leave && !inside_) {
             inside_ = true;
@@ -95,6 +99,17 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnKey(const KeyEvent& e) override {
+        uint32_t mods = e.modifiers;
+        // The modifier key itself: held from its press to its release.
+        uint32_t own = 0;
+        if (e.virtualKey == VK_SHIFT)
+            own = kModShift;
+        else if (e.virtualKey == VK_CONTROL)
+            own = kModControl;
+        else if (e.virtualKey == VK_MENU)
+            own = kModAlt;
+        mods = e.down ? (mods | own) : (mods & ~own);
+        detail::NoteModifiers(mods);
         LPARAM l = static_cast<LPARAM>((e.scanCode & 0xFF) << 16) | 1;
         if (e.autoRepeat)
             l |= 0x40000000;
@@ -255,30 +270,20 @@ void CWindowWnd::CenterWindow() {
 }
 
 void CWindowWnd::RegisterIconResource(UINT resourceId, const std::string& imageFile) {
-    IconResources()[resourceId] = imageFile;
+    ui::RegisterIconResource(resourceId, imageFile);
 }
 
 void CWindowWnd::SetIcon(UINT resourceId) {
-    auto it = IconResources().find(resourceId);
-    if (it == IconResources().end()) {
-        platform::TraceF("ui: icon resource %u is not registered", resourceId);
+    if (!m_native)
         return;
-    }
-    SetIcon(it->second);
+    if (auto image = LoadIconResource(resourceId))
+        m_native->SetIcon(*image);
 }
 
 void CWindowWnd::SetIcon(const std::string& imageFile) {
     if (!m_native)
         return;
-    std::string path = NormalizePath(imageFile);
-    if (!IsAbsolutePath(path))
-        path = CPaintManagerUI::GetResourcePath() + path;
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes, 16u << 20)) {
-        platform::TraceF("ui: icon %s not readable", path.c_str());
-        return;
-    }
-    if (auto image = GetBackend().DecodeImage(bytes))
+    if (auto image = LoadIconFile(imageFile))
         m_native->SetIcon(*image);
 }
 

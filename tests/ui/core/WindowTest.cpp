@@ -5,6 +5,7 @@
 #include "UiTestSupport.h"
 #include "ui/ButtonUI.h"
 #include "ui/ContainerUI.h"
+#include "ui/KeyState.h"
 #include "ui/MessageModel.h"
 #include "ui/OptionUI.h"
 #include "ui/ProgressUI.h"
@@ -248,6 +249,29 @@ TEST_F(WindowTest, PaintingDrawsBackgroundTextAndProgress) {
     }
     EXPECT_TRUE(foundProgress);
     EXPECT_EQ(paint.Texts("plain").size(), 1u);
+}
+
+TEST_F(WindowTest, AnIdleWindowRunsNoTimer) {
+    // Nothing wakes the window thread unless the program sets a timer.
+    EXPECT_EQ(backend.ActiveTimerCount(), 0);
+    window->Native()->Paint();
+    window->ClickOn("ok_btn");
+    EXPECT_EQ(backend.ActiveTimerCount(), 0);
+}
+
+TEST_F(WindowTest, ShiftTabWalksTheFocusBackwardsAndModifiersAreReadable) {
+    window->Find("rate_option_1")->SetFocus();
+    window->Native()->KeyDown(VK_SHIFT, kModShift);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    window->Native()->PressKey(VK_TAB, kModShift);
+    window->Native()->KeyUp(VK_SHIFT);
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+    EXPECT_EQ(window->GetPaintManager()->GetFocus(), window->Find("rate_option_0"));
+    Point p = window->CentreOf("caption");
+    window->Native()->MouseMove(p.x, p.y, kModControl);
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    window->Native()->MouseMove(p.x, p.y);
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
 }
 
 TEST_F(WindowTest, ClosingTheWindowRunsOnFinalMessageOnce) {
