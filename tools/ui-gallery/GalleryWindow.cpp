@@ -9,6 +9,7 @@
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListUI.h"
+#include "ui/MenuWnd.h"
 #include "ui/SliderUI.h"
 
 namespace gallery {
@@ -62,6 +63,10 @@ void GalleryWindow::ShowStates() {
         combo->SelectItem(2, false, false);
         combo->Activate();  // the drop-down list opens below it
     }
+    // A pop-up menu opened upwards from the free corner under the tinted images.
+    ui::Rect frame = GetNativeWindow() ? GetNativeWindow()->GetRect() : ui::Rect{};
+    ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", ui::Point{frame.left + 962, frame.top + 636},
+                             &m_pm, nullptr, ui::eMenuAlignment_Right | ui::eMenuAlignment_Bottom);
 }
 
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {

@@ -51,6 +51,8 @@ TEST(GalleryScreenshot, RendersOffscreenWithTheLayoutsControls) {
     EXPECT_TRUE(Near(image.pixelColor(30, 400), QColor(255, 255, 255))) << "first panel";
     // The combo's drop-down list is open below it with "500 Hz" selected.
     EXPECT_TRUE(Near(image.pixelColor(500, 333), QColor(0xDD, 0xE8, 0xFF))) << "open combo list";
+    // The pop-up menu opens upwards over the dark strip of tinted images.
+    EXPECT_TRUE(Near(image.pixelColor(950, 527), QColor(255, 255, 255))) << "open menu";
 }
 
 }  // namespace
