@@ -1006,13 +1006,13 @@ FontSpec CPaintManagerUI::GetFont(int id) const {
     const TFontInfo* info = id >= 0 ? GetFontInfo(id) : nullptr;
     if (info == nullptr)
         info = &GetDefaultFontInfo();
-    FontSpec spec;
-    spec.face = info->face;
-    spec.size = m_dpi.Scale(info->size);
-    spec.bold = info->bold;
-    spec.italic = info->italic;
-    spec.underline = info->underline;
-    return spec;
+    FontSpec font;
+    font.face = info->face;
+    font.size = m_dpi.Scale(info->size);
+    font.bold = info->bold;
+    font.italic = info->italic;
+    font.underline = info->underline;
+    return font;
 }
 
 void CPaintManagerUI::RemoveFont(int id) {

@@ -21,19 +21,19 @@ std::map<Key, Entry>& Cache() {
     return cache;
 }
 
-Entry& EntryFor(const FontSpec& spec) {
-    Key key{spec.face, spec.size, spec.bold, spec.italic, spec.underline};
+Entry& EntryFor(const FontSpec& wanted) {
+    Key key{wanted.face, wanted.size, wanted.bold, wanted.italic, wanted.underline};
     auto& cache = Cache();
     auto it = cache.find(key);
     if (it != cache.end())
         return it->second;
     QFont font;
-    if (!spec.face.empty())
-        font.setFamilies(QStringList{QString::fromStdString(spec.face)});
-    font.setPixelSize(std::max(1, spec.size));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    if (!wanted.face.empty())
+        font.setFamilies(QStringList{QString::fromStdString(wanted.face)});
+    font.setPixelSize(std::max(1, wanted.size));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
     font.setHintingPreference(QFont::PreferNoHinting);
     Entry entry{font, std::make_unique<QFontMetrics>(font)};
     return cache.emplace(key, std::move(entry)).first->second;
@@ -41,11 +41,11 @@ Entry& EntryFor(const FontSpec& spec) {
 
 }  // namespace
 
-const QFont& FontFor(const FontSpec& spec) {
-    return EntryFor(spec).font;
+const QFont& FontFor(const FontSpec& wanted) {
+    return EntryFor(wanted).font;
 }
-const QFontMetrics& MetricsFor(const FontSpec& spec) {
-    return *EntryFor(spec).metrics;
+const QFontMetrics& MetricsFor(const FontSpec& wanted) {
+    return *EntryFor(wanted).metrics;
 }
 void ClearFontCache() {
     Cache().clear();

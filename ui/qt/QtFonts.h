@@ -8,8 +8,8 @@
 
 namespace ui::qt {
 
-const QFont& FontFor(const FontSpec& spec);
-const QFontMetrics& MetricsFor(const FontSpec& spec);
+const QFont& FontFor(const FontSpec& wanted);
+const QFontMetrics& MetricsFor(const FontSpec& wanted);
 void ClearFontCache();
 
 // Qt alignment/wrapping flags for kText* format flags.
