@@ -22,6 +22,25 @@ void WaitForAnswer() {
     std::this_thread::sleep_for(std::chrono::milliseconds(kAnswerLeadMs));
 }
 
+// Reads one answer into reply after a request was written. True when the exchange is settled:
+// the answer echoes the request's code, or the receiver says the device is not linked.
+bool ReadAnswer(CHidDevice& device, uint32_t timeout, bool wireless, const Packet& request,
+                Packet& reply, int& result, uint32_t& answerBytes) {
+    // A failed read must not leave a previous answer to be mistaken for this one.
+    reply.fill(0);
+    uint32_t read = 0;
+    const bool ok = device.Read(reply.data(), static_cast<uint32_t>(reply.size()), read, timeout);
+    result = ok ? kResultOk : kResultNoAnswer;
+    answerBytes = ok ? read : 0;
+    if (reply[kOffsetCode] == request[kOffsetCode])
+        return true;
+    if (wireless && reply[kOffsetCode] == kNotLinkedEcho) {
+        result = kResultNotLinked;
+        return true;
+    }
+    return false;
+}
+
 // Counts an exchange as in progress for its whole extent.
 class BusyScope {
   public:
@@ -89,19 +108,8 @@ int CHidChannel::SendPacket(const uint8_t* request, size_t requestLength, uint8_
         if (!device.Write(packet.data(), static_cast<uint32_t>(packet.size()), written, timeout))
             return kResultWriteFailed;
         WaitForAnswer();
-        // A failed read must not leave a previous answer to be mistaken for this one.
-        reply.fill(0);
-        uint32_t read = 0;
-        const bool ok =
-            device.Read(reply.data(), static_cast<uint32_t>(reply.size()), read, timeout);
-        result = ok ? kResultOk : kResultNoAnswer;
-        answerBytes = ok ? read : 0;
-        if (reply[kOffsetCode] == packet[kOffsetCode])
+        if (ReadAnswer(device, timeout, wireless, packet, reply, result, answerBytes))
             break;
-        if (wireless && reply[kOffsetCode] == kNotLinkedEcho) {
-            result = kResultNotLinked;
-            break;
-        }
         // One retry: a second request and a second read; the second answer stands as it is.
     }
     std::copy_n(reply.begin(), std::min(answerLength, reply.size()), answer);
@@ -128,19 +136,10 @@ int CHidChannel::SendPacketFast(const uint8_t* request, size_t requestLength, ui
         if (!device.Write(packet.data(), static_cast<uint32_t>(packet.size()), written, timeout))
             return kResultWriteFailed;
         WaitForAnswer();
+        // On a wrong echo the exchange reads once more rather than writing again.
         for (int read = 0; read < 2; ++read) {
-            reply.fill(0);
-            uint32_t got = 0;
-            const bool ok =
-                device.Read(reply.data(), static_cast<uint32_t>(reply.size()), got, timeout);
-            result = ok ? kResultOk : kResultNoAnswer;
-            answerBytes = ok ? got : 0;
-            if (reply[kOffsetCode] == packet[kOffsetCode])
+            if (ReadAnswer(device, timeout, wireless, packet, reply, result, answerBytes))
                 break;
-            if (wireless && reply[kOffsetCode] == kNotLinkedEcho) {
-                result = kResultNotLinked;
-                break;
-            }
         }
     }
     std::copy_n(reply.begin(), std::min(answerLength, reply.size()), answer);

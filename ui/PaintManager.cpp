@@ -877,36 +877,39 @@ void CPaintManagerUI::DrainAsyncNotify() {
     }
 }
 
-bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {
-    if (filter == nullptr || std::find(m_aPreMessageFilters.begin(), m_aPreMessageFilters.end(),
-                                       filter) != m_aPreMessageFilters.end())
+namespace {
+
+bool AddFilterOnce(std::vector<IMessageFilterUI*>& filters, IMessageFilterUI* filter) {
+    if (filter == nullptr || std::find(filters.begin(), filters.end(), filter) != filters.end())
         return false;
-    m_aPreMessageFilters.push_back(filter);
+    filters.push_back(filter);
     return true;
+}
+
+bool RemoveFilter(std::vector<IMessageFilterUI*>& filters, IMessageFilterUI* filter) {
+    auto it = std::find(filters.begin(), filters.end(), filter);
+    if (it == filters.end())
+        return false;
+    filters.erase(it);
+    return true;
+}
+
+}  // namespace
+
+bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {
+    return AddFilterOnce(m_aPreMessageFilters, filter);
 }
 
 bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI* filter) {
-    auto it = std::find(m_aPreMessageFilters.begin(), m_aPreMessageFilters.end(), filter);
-    if (it == m_aPreMessageFilters.end())
-        return false;
-    m_aPreMessageFilters.erase(it);
-    return true;
+    return RemoveFilter(m_aPreMessageFilters, filter);
 }
 
 bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI* filter) {
-    if (filter == nullptr || std::find(m_aMessageFilters.begin(), m_aMessageFilters.end(),
-                                       filter) != m_aMessageFilters.end())
-        return false;
-    m_aMessageFilters.push_back(filter);
-    return true;
+    return AddFilterOnce(m_aMessageFilters, filter);
 }
 
 bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI* filter) {
-    auto it = std::find(m_aMessageFilters.begin(), m_aMessageFilters.end(), filter);
-    if (it == m_aMessageFilters.end())
-        return false;
-    m_aMessageFilters.erase(it);
-    return true;
+    return RemoveFilter(m_aMessageFilters, filter);
 }
 
 MenuCmd* CPaintManagerUI::KeepMenuCmd(std::unique_ptr<MenuCmd> cmd) {
