@@ -3,7 +3,7 @@
 // SendMessage (the scan thread waits until the window has handled them), the product-title
 // message by PostMessage.
 #include "hid/ScanReporter.h"
-#include "ui/MessageModel.h"
+#include "ui/core/MessageModel.h"
 
 namespace hid {
 

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "LedSwatch.h"
-#include "ui/MessageModel.h"
-#include "ui/TabLayoutUI.h"
+#include "ui/core/MessageModel.h"
+#include "ui/layout/TabLayoutUI.h"
 
-#include "ui/ComboUI.h"
-#include "ui/EditUI.h"
-#include "ui/ListUI.h"
-#include "ui/MenuWnd.h"
-#include "ui/SliderUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/EditUI.h"
+#include "ui/controls/ListUI.h"
+#include "ui/controls/SliderUI.h"
+#include "ui/shell/MenuWnd.h"
 
 namespace gallery {
 

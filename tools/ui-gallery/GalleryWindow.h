@@ -1,7 +1,7 @@
 #pragma once
 // The gallery window: the layout in skin/gallery/gallery.xml, with a few controls put into
 // the states worth seeing (an open combo list, a menu, a slider being dragged, a selection).
-#include "ui/WindowImplBase.h"
+#include "ui/core/WindowImplBase.h"
 
 namespace gallery {
 

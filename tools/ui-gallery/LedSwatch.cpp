@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "ui/ImageDescription.h"
-#include "ui/PaintManager.h"
-#include "ui/RenderEngine.h"
+#include "ui/core/PaintManager.h"
+#include "ui/render/ImageDescription.h"
+#include "ui/render/RenderEngine.h"
 
 namespace gallery {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A gallery control that shows the render engine's tinted drawing: one white LED picture
 // drawn in the colour and level of its "color" and "level" attributes.
-#include "ui/ControlUI.h"
+#include "ui/core/ControlUI.h"
 
 namespace gallery {
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "platform/Trace.h"
-#include "ui/MessageModel.h"
-#include "ui/WindowWnd.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/WindowWnd.h"
 #include "ui/qt/QtWindow.h"
 
 namespace gallery {

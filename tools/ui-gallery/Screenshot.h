@@ -3,7 +3,7 @@
 // drawn where they stand on the screen.
 #include <string>
 
-#include "ui/UIDefs.h"
+#include "ui/core/UIDefs.h"
 
 namespace gallery {
 

@@ -6,8 +6,8 @@
 
 #include "GalleryWindow.h"
 #include "Screenshot.h"
-#include "ui/MessageModel.h"
-#include "ui/PaintManager.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/PaintManager.h"
 #include "ui/qt/QtBackend.h"
 
 int main(int argc, char** argv) {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Backend.h"
+#include "ui/core/Backend.h"
 #include "ui/headless/RecordingRenderTarget.h"
 
 namespace ui::headless {

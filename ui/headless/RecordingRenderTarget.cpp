@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/StringUtil.h"
+#include "ui/core/StringUtil.h"
 
 namespace ui::headless {
 

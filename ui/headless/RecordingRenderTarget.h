@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/RenderTarget.h"
+#include "ui/core/RenderTarget.h"
 
 namespace ui::headless {
 

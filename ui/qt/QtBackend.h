@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/Backend.h"
+#include "ui/core/Backend.h"
 
 class QApplication;
 class QTimer;

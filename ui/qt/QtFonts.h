@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include "ui/RenderTarget.h"
+#include "ui/core/RenderTarget.h"
 
 namespace ui::qt {
 

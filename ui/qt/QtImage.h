@@ -2,7 +2,7 @@
 // An image decoded by the Qt realisation: a premultiplied ARGB QImage.
 #include <QImage>
 
-#include "ui/RenderTarget.h"
+#include "ui/core/RenderTarget.h"
 
 namespace ui::qt {
 

@@ -1,6 +1,6 @@
 #include "ui/qt/QtKeys.h"
 
-#include "ui/Backend.h"
+#include "ui/core/Backend.h"
 
 namespace ui::qt {
 namespace {

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <vector>
 
-#include "ui/RenderTarget.h"
+#include "ui/core/RenderTarget.h"
 
 namespace ui::qt {
 

@@ -2,7 +2,7 @@
 // The desktop tray icon through QSystemTrayIcon.
 #include <QSystemTrayIcon>
 
-#include "ui/Backend.h"
+#include "ui/core/Backend.h"
 
 namespace ui::qt {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/Backend.h"
+#include "ui/core/Backend.h"
 
 namespace ui::qt {
 

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "ui/ControlUI.h"
-#include "ui/DialogBuilder.h"
-#include "ui/PaintManager.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
+#include "ui/skin/DialogBuilder.h"
 
 namespace {
 

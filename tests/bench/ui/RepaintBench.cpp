@@ -8,8 +8,8 @@
 #include <ctime>
 #include <string>
 
-#include "ui/PaintManager.h"
-#include "ui/WindowImplBase.h"
+#include "ui/core/PaintManager.h"
+#include "ui/core/WindowImplBase.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtRenderTarget.h"
 

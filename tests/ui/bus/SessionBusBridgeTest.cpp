@@ -8,8 +8,8 @@
 #include "../../unit/platform/TestFolders.h"
 #include "../core/UiTestSupport.h"
 #include "platform/MessageBus.h"
-#include "ui/MessageModel.h"
-#include "ui/SessionBusBridge.h"
+#include "ui/core/MessageModel.h"
+#include "ui/shell/SessionBusBridge.h"
 
 namespace ui {
 namespace {

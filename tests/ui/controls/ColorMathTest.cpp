@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/ColorMath.h"
+#include "ui/render/ColorMath.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ControlsTestSupport.h"
-#include "ui/ComboUI.h"
-#include "ui/ListUI.h"
-#include "ui/ScrollBarUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/ListUI.h"
+#include "ui/controls/ScrollBarUI.h"
 
 namespace ui::controls_test {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/ControlUI.h"
-#include "ui/MessageModel.h"
-#include "ui/WindowImplBase.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/WindowImplBase.h"
 #include "ui/headless/HeadlessBackend.h"
 
 namespace ui::controls_test {

@@ -1,5 +1,5 @@
 #include "ControlsTestSupport.h"
-#include "ui/EditUI.h"
+#include "ui/controls/EditUI.h"
 
 namespace ui::controls_test {
 namespace {

@@ -1,10 +1,10 @@
 // What the input controls draw, read back from the recording render target.
 #include "ControlsTestSupport.h"
-#include "ui/ColorPaletteUI.h"
-#include "ui/ComboUI.h"
-#include "ui/EditUI.h"
-#include "ui/ListUI.h"
-#include "ui/SliderUI.h"
+#include "ui/controls/ColorPaletteUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/EditUI.h"
+#include "ui/controls/ListUI.h"
+#include "ui/controls/SliderUI.h"
 
 namespace ui::controls_test {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/ListSelectionModel.h"
-#include "ui/ScrollModel.h"
-#include "ui/SliderModel.h"
+#include "ui/controls/ListSelectionModel.h"
+#include "ui/controls/ScrollModel.h"
+#include "ui/controls/SliderModel.h"
 
 namespace {
 

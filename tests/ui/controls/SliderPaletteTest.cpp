@@ -1,6 +1,6 @@
 #include "ControlsTestSupport.h"
-#include "ui/ColorPaletteUI.h"
-#include "ui/SliderUI.h"
+#include "ui/controls/ColorPaletteUI.h"
+#include "ui/controls/SliderUI.h"
 
 namespace ui::controls_test {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/TextEditModel.h"
+#include "ui/controls/TextEditModel.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 
 #include "UiTestSupport.h"
 #include "platform/Trace.h"
-#include "ui/ButtonUI.h"
-#include "ui/ControlFactory.h"
-#include "ui/DialogBuilder.h"
-#include "ui/OptionUI.h"
-#include "ui/PaintManager.h"
-#include "ui/ResourceManager.h"
-#include "ui/TabLayoutUI.h"
-#include "ui/VerticalLayoutUI.h"
+#include "ui/controls/ButtonUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/core/PaintManager.h"
+#include "ui/layout/TabLayoutUI.h"
+#include "ui/layout/VerticalLayoutUI.h"
+#include "ui/skin/ControlFactory.h"
+#include "ui/skin/DialogBuilder.h"
+#include "ui/skin/ResourceManager.h"
 
 namespace ui {
 namespace {

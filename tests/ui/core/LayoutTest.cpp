@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "ui/DialogBuilder.h"
-#include "ui/PaintManager.h"
+#include "ui/core/PaintManager.h"
+#include "ui/skin/DialogBuilder.h"
 
 namespace ui {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "UiTestSupport.h"
 #include "platform/Trace.h"
-#include "ui/FileDialog.h"
-#include "ui/MenuWnd.h"
-#include "ui/TrayIcon.h"
+#include "ui/shell/FileDialog.h"
+#include "ui/shell/MenuWnd.h"
+#include "ui/shell/TrayIcon.h"
 
 namespace ui {
 namespace {

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "UiTestSupport.h"
-#include "ui/MessageModel.h"
-#include "ui/PaintManager.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/PaintManager.h"
 
 namespace ui {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "ui/ButtonUI.h"
-#include "ui/ContainerUI.h"
+#include "ui/controls/ButtonUI.h"
+#include "ui/layout/ContainerUI.h"
 
 namespace ui {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/ControlUI.h"
-#include "ui/WindowImplBase.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/WindowImplBase.h"
 #include "ui/headless/HeadlessBackend.h"
 
 namespace ui::testing {

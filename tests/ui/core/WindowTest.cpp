@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "ui/ButtonUI.h"
-#include "ui/ContainerUI.h"
-#include "ui/KeyState.h"
-#include "ui/MessageModel.h"
-#include "ui/OptionUI.h"
-#include "ui/ProgressUI.h"
-#include "ui/ResourceManager.h"
+#include "ui/controls/ButtonUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/ProgressUI.h"
+#include "ui/core/KeyState.h"
+#include "ui/core/MessageModel.h"
+#include "ui/layout/ContainerUI.h"
+#include "ui/skin/ResourceManager.h"
 
 namespace ui {
 namespace {

@@ -9,7 +9,7 @@
 #include "hid/DeviceScanThread.h"
 #include "hid/WindowScanReporter.h"
 #include "tests/integration/hid/SimBusFixture.h"
-#include "ui/WindowWnd.h"
+#include "ui/core/WindowWnd.h"
 #include "ui/headless/HeadlessBackend.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <thread>
 
 #include "QtHarness.h"
-#include "ui/RenderEngine.h"
 #include "ui/qt/QtImage.h"
 #include "ui/qt/QtKeys.h"
 #include "ui/qt/QtWindow.h"
+#include "ui/render/RenderEngine.h"
 
 using namespace ui;
 

@@ -1,4 +1,4 @@
-#include "ui/HtmlText.h"
+#include "ui/render/HtmlText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/ImageCache.h"
+#include "ui/render/ImageCache.h"
 
 #include <gtest/gtest.h>
 

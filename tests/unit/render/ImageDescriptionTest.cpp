@@ -1,4 +1,4 @@
-#include "ui/ImageDescription.h"
+#include "ui/render/ImageDescription.h"
 
 #include <gtest/gtest.h>
 

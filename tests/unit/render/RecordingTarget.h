@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/RenderTarget.h"
+#include "ui/core/RenderTarget.h"
 
 namespace testing_render {
 

@@ -1,4 +1,4 @@
-#include "ui/RenderEngine.h"
+#include "ui/render/RenderEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,160 @@
+#pragma once
+// What a realisation of the GUI library provides: the window thread's event loop and
+// timers, native windows with input, image and font decoding, the clipboard, the tray and
+// file dialogs. ui/qt/ realises it on Qt Widgets; ui/headless/ for tests (virtual clock, no
+// windows, recording render target). Everything else in ui/ is written against this.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/core/Geometry.h"
+#include "ui/core/RenderTarget.h"
+
+namespace ui {
+
+enum class MouseAction { Move, Down, Up, DoubleClick, Wheel, Leave };
+enum class MouseButton { None, Left, Right, Middle };
+
+enum Modifier : uint32_t { kModShift = 1, kModControl = 2, kModAlt = 4 };
+
+struct MouseEvent {
+    MouseAction action = MouseAction::Move;
+    MouseButton button = MouseButton::None;
+    Point pos;           // client coordinates
+    int wheelDelta = 0;  // multiples of 120, positive away from the user
+    uint32_t modifiers = 0;
+};
+
+struct KeyEvent {
+    bool down = true;
+    uint32_t virtualKey = 0;  // Win32 VK_ codes: the program's key tables speak them
+    uint32_t scanCode = 0;
+    bool autoRepeat = false;
+    uint32_t modifiers = 0;
+};
+
+enum class CursorShape { Arrow, Hand, IBeam, SizeWE, SizeNS, Wait };
+
+// Callbacks from a native window into the GUI library, on the window thread.
+class NativeWindowEvents {
+  public:
+    virtual ~NativeWindowEvents() = default;
+    virtual void OnPaint(RenderTarget& target, const Rect& dirty) = 0;
+    virtual void OnMouse(const MouseEvent& event) = 0;
+    virtual void OnKey(const KeyEvent& event) = 0;
+    virtual void OnText(const std::string& utf8) = 0;  // typed characters, IME commits
+    virtual void OnFocus(bool gained) = 0;
+    virtual void OnResize(Size clientSize) = 0;
+    virtual void OnMove(Point screenPos) = 0;
+    virtual void OnCloseRequest() = 0;  // the user asked the desktop to close the window
+    virtual void OnDpiChanged(int dpi) = 0;
+};
+
+struct NativeWindowParams {
+    std::string title;
+    Rect rect;           // screen coordinates of the whole window
+    uint32_t style = 0;  // Win32 WS_ bits, kept for HandleMessage users
+    uint32_t exStyle = 0;
+    class NativeWindow* owner = nullptr;
+    bool popup = false;        // menus and combo lists: no frame, closes on outside click
+    bool frameless = true;     // skins draw their own caption
+    bool transparent = false;  // per-pixel alpha (rounded skins)
+};
+
+class NativeWindow {
+  public:
+    virtual ~NativeWindow() = default;  // destroys the native window
+    virtual void Show(bool show, bool activate) = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void SetRect(const Rect& screenRect) = 0;
+    virtual Rect GetRect() const = 0;  // screen coordinates
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetIcon(const Image& icon) = 0;
+    virtual void Invalidate(const Rect& clientRect) = 0;  // paint soon (coalesced)
+    virtual void SetCursor(CursorShape shape) = 0;
+    virtual void SetMouseCapture(bool capture) = 0;
+    virtual void SetFocus() = 0;
+    virtual void SetEnabled(bool enabled) = 0;  // a modal dialog disables its owner
+    virtual void Minimize() = 0;
+    virtual void Maximize(bool maximize) = 0;
+    virtual void Raise() = 0;
+    virtual void SetImeCursor(const Rect& caretRect) = 0;
+    virtual int Dpi() const = 0;  // 96 = 100 %
+    // Paints the whole client area offscreen and writes it as PNG (screenshots).
+    virtual bool SaveScreenshot(const std::string& pngPath) = 0;
+};
+
+// Tray icon events: the left and right button-up of the desktop's tray.
+class TrayIconEvents {
+  public:
+    virtual ~TrayIconEvents() = default;
+    virtual void OnTrayClick(MouseButton button, Point screenPos) = 0;
+};
+
+class NativeTrayIcon {
+  public:
+    virtual ~NativeTrayIcon() = default;
+    virtual void SetToolTip(const std::string& text) = 0;
+    virtual void SetIcon(const Image& icon) = 0;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string folder;                // start folder
+    std::string fileName;              // suggested name (save)
+    std::vector<std::string> filters;  // e.g. "Profile (*.json)"
+    NativeWindow* owner = nullptr;
+};
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    // --- event loop of the window thread -------------------------------------------------
+    // Runs the loop until Quit is called for this nesting level; nested calls make modal
+    // loops. Returns the code given to Quit.
+    virtual int RunLoop() = 0;
+    virtual void QuitLoop(int code) = 0;  // ends the innermost running loop
+    // Thread-safe: makes the window thread call the wake handler soon (posted messages).
+    virtual void Wake() = 0;
+    virtual void SetWakeHandler(std::function<void()> handler) = 0;
+    // Milliseconds of a monotonic clock (virtual in the headless realisation).
+    virtual uint64_t NowMs() = 0;
+    // Repeating timer on the window thread; returns an id > 0.
+    virtual int StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;
+    virtual void StopTimer(int id) = 0;
+
+    // --- windows --------------------------------------------------------------------------
+    virtual std::unique_ptr<NativeWindow> CreateNativeWindow(const NativeWindowParams& params,
+                                                             NativeWindowEvents& events) = 0;
+    virtual Rect WorkArea() = 0;  // the primary screen's usable area
+    virtual Point CursorPos() = 0;
+
+    // --- resources ------------------------------------------------------------------------
+    // PNG, JPEG, BMP, SVG (by content); nullptr when the bytes are no image.
+    virtual std::shared_ptr<Image> DecodeImage(const std::string& bytes) = 0;
+    // Adds a font file's bytes for this process; returns its family name, empty on failure.
+    virtual std::string AddPrivateFont(const std::string& bytes) = 0;
+    virtual void RemovePrivateFonts() = 0;
+    // For measuring outside painting (layout); same results as the window's target.
+    virtual Size MeasureText(const std::string& utf8, const FontSpec& font, uint32_t format,
+                             int maxWidth) = 0;
+
+    // --- desktop services -----------------------------------------------------------------
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // nullptr when the desktop has no tray (the caller traces it and carries on).
+    virtual std::unique_ptr<NativeTrayIcon> CreateTrayIcon(TrayIconEvents& events) = 0;
+    // The chosen path, or empty when cancelled.
+    virtual std::string OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
+};
+
+// The realisation in use; set once at start-up (tests install the headless one).
+Backend& GetBackend();
+void SetBackend(Backend* backend);
+bool HasBackend();
+
+}  // namespace ui

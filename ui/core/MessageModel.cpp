@@ -1,0 +1,347 @@
+#include "ui/core/MessageModel.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/Trace.h"
+#include "ui/core/Backend.h"
+#include "ui/core/WindowWnd.h"
+
+namespace ui {
+namespace {
+
+struct SendSlot {
+    bool done = false;
+    LRESULT result = 0;
+};
+
+struct Queued {
+    HWND hwnd = nullptr;  // nullptr: the quit message
+    UINT msg = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::shared_ptr<SendSlot> slot;  // set for a send from another thread
+};
+
+struct LoopFrame {
+    HWND modalWindow = nullptr;
+    bool done = false;
+    int code = 0;
+};
+
+struct TimerKey {
+    HWND hwnd;
+    uintptr_t id;
+    bool operator<(const TimerKey& o) const { return hwnd != o.hwnd ? hwnd < o.hwnd : id < o.id; }
+};
+
+class Dispatcher {
+  public:
+    static Dispatcher& Get() {
+        static Dispatcher* instance = new Dispatcher;  // lives for the process: threads may
+        return *instance;                              // still send while it ends
+    }
+
+    HWND Register(CWindowWnd* window) {
+        BindThread();
+        std::lock_guard lock(mutex_);
+        HWND hwnd = reinterpret_cast<HWND>(nextHandle_ += 16);
+        windows_[hwnd] = window;
+        return hwnd;
+    }
+
+    void Unregister(HWND hwnd) {
+        std::vector<std::pair<HWND, uintptr_t>> timers;
+        {
+            std::lock_guard lock(mutex_);
+            windows_.erase(hwnd);
+            for (auto it = queue_.begin(); it != queue_.end();) {
+                if (it->hwnd == hwnd) {
+                    if (it->slot)
+                        it->slot->done = true;
+                    it = queue_.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+        }
+        sendDone_.notify_all();
+        for (auto it = timers_.begin(); it != timers_.end();) {
+            if (it->first.hwnd == hwnd) {
+                if (HasBackend())
+                    GetBackend().StopTimer(it->second);
+                it = timers_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        EndModalLoop(hwnd, IDCANCEL);
+    }
+
+    CWindowWnd* Lookup(HWND hwnd) {
+        std::lock_guard lock(mutex_);
+        auto it = windows_.find(hwnd);
+        return it == windows_.end() ? nullptr : it->second;
+    }
+
+    bool OnWindowThread() {
+        std::lock_guard lock(mutex_);
+        return !threadBound_ || std::this_thread::get_id() == windowThread_;
+    }
+
+    LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (OnWindowThread()) {
+            CWindowWnd* window = Lookup(hwnd);
+            return window ? window->HandleMessage(msg, wParam, lParam) : 0;
+        }
+        auto slot = std::make_shared<SendSlot>();
+        {
+            std::unique_lock lock(mutex_);
+            if (windows_.count(hwnd) == 0)
+                return 0;
+            queue_.push_back(Queued{hwnd, msg, wParam, lParam, slot});
+        }
+        WakeWindowThread();
+        std::unique_lock lock(mutex_);
+        sendDone_.wait(lock, [&] { return slot->done; });
+        return slot->result;
+    }
+
+    bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        {
+            std::lock_guard lock(mutex_);
+            if (hwnd != nullptr && windows_.count(hwnd) == 0)
+                return false;
+            queue_.push_back(Queued{hwnd, msg, wParam, lParam, nullptr});
+        }
+        WakeWindowThread();
+        return true;
+    }
+
+    // Window thread: handles everything queued so far (and what handlers queue meanwhile).
+    void Drain() {
+        while (true) {
+            Queued item;
+            {
+                std::lock_guard lock(mutex_);
+                if (queue_.empty())
+                    return;
+                item = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            if (item.hwnd == nullptr && item.msg == WM_QUIT) {
+                Quit(static_cast<int>(item.wParam));
+                continue;
+            }
+            LRESULT result = 0;
+            if (CWindowWnd* window = Lookup(item.hwnd)) {
+                result = window->HandleMessage(item.msg, item.wParam, item.lParam);
+            }
+            if (item.slot) {
+                {
+                    std::lock_guard lock(mutex_);
+                    item.slot->result = result;
+                    item.slot->done = true;
+                }
+                sendDone_.notify_all();
+            }
+        }
+    }
+
+    void Quit(int code) {
+        if (loops_.empty()) {
+            pendingQuit_ = true;
+            pendingQuitCode_ = code;
+            return;
+        }
+        LoopFrame* top = loops_.back();
+        top->done = true;
+        top->code = code;
+        GetBackend().QuitLoop(code);
+    }
+
+    int RunLoop(HWND modalWindow) {
+        BindThread();
+        if (modalWindow == nullptr && pendingQuit_) {
+            pendingQuit_ = false;
+            return pendingQuitCode_;
+        }
+        LoopFrame frame{modalWindow, false, 0};
+        loops_.push_back(&frame);
+        Drain();  // what was queued before the loop started
+        while (!frame.done) {
+            GetBackend().RunLoop();
+        }
+        loops_.pop_back();
+        // An outer loop that was ended while this one ran ends as soon as it resumes.
+        if (!loops_.empty() && loops_.back()->done)
+            GetBackend().QuitLoop(loops_.back()->code);
+        return frame.code;
+    }
+
+    void EndModalLoop(HWND window, int code) {
+        for (LoopFrame* frame : loops_) {
+            if (frame->modalWindow != window || frame->done)
+                continue;
+            frame->done = true;
+            frame->code = code;
+            if (frame == loops_.back())
+                GetBackend().QuitLoop(0);
+        }
+    }
+
+    uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs) {
+        if (Lookup(hwnd) == nullptr)
+            return 0;
+        KillTimer(hwnd, id);
+        int backendId = GetBackend().StartTimer(elapseMs, [this, hwnd, id] {
+            // Ticks of a timer killed since are dropped.
+            if (timers_.count(TimerKey{hwnd, id}) == 0)
+                return;
+            if (CWindowWnd* window = Lookup(hwnd))
+                window->HandleMessage(WM_TIMER, id, 0);
+        });
+        timers_[TimerKey{hwnd, id}] = backendId;
+        return id == 0 ? 1 : id;
+    }
+
+    bool KillTimer(HWND hwnd, uintptr_t id) {
+        auto it = timers_.find(TimerKey{hwnd, id});
+        if (it == timers_.end())
+            return false;
+        GetBackend().StopTimer(it->second);
+        timers_.erase(it);
+        return true;
+    }
+
+    HWND Find(const std::string& className, const std::string& title) {
+        std::vector<std::pair<HWND, CWindowWnd*>> all;
+        {
+            std::lock_guard lock(mutex_);
+            all.assign(windows_.begin(), windows_.end());
+        }
+        for (auto& [hwnd, window] : all) {
+            if (!className.empty() && window->GetWindowClassName() != className)
+                continue;
+            if (!title.empty() && window->GetTitle() != title)
+                continue;
+            return hwnd;
+        }
+        return nullptr;
+    }
+
+  private:
+    void BindThread() {
+        {
+            std::lock_guard lock(mutex_);
+            if (!threadBound_) {
+                threadBound_ = true;
+                windowThread_ = std::this_thread::get_id();
+            }
+        }
+        BindBackend(true);
+    }
+
+    // The realisation may be replaced (tests install a fresh one); hand it the drain.
+    void BindBackend(bool always) {
+        if (!HasBackend())
+            return;
+        Backend* backend = &GetBackend();
+        std::lock_guard lock(mutex_);
+        if (!always && backend == boundBackend_)
+            return;
+        boundBackend_ = backend;
+        backend->SetWakeHandler([this] { Drain(); });
+    }
+
+    void WakeWindowThread() {
+        if (!HasBackend())
+            return;
+        BindBackend(false);
+        GetBackend().Wake();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable sendDone_;
+    std::map<HWND, CWindowWnd*> windows_;
+    std::deque<Queued> queue_;
+    uintptr_t nextHandle_ = 0x10000;
+    bool threadBound_ = false;
+    Backend* boundBackend_ = nullptr;
+    std::thread::id windowThread_;
+    // Window thread only:
+    std::vector<LoopFrame*> loops_;
+    std::map<TimerKey, int> timers_;
+    bool pendingQuit_ = false;
+    int pendingQuitCode_ = 0;
+};
+
+}  // namespace
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Dispatcher::Get().Send(hwnd, msg, wParam, lParam);
+}
+
+bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (hwnd == nullptr)
+        return false;
+    return Dispatcher::Get().Post(hwnd, msg, wParam, lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+    Dispatcher::Get().Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+}
+
+bool IsWindow(HWND hwnd) {
+    return hwnd != nullptr && Dispatcher::Get().Lookup(hwnd) != nullptr;
+}
+
+bool DestroyWindow(HWND hwnd) {
+    CWindowWnd* window = Dispatcher::Get().Lookup(hwnd);
+    if (window == nullptr)
+        return false;
+    window->DestroyNow();
+    return true;
+}
+
+uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs) {
+    return Dispatcher::Get().SetTimer(hwnd, id, elapseMs);
+}
+
+bool KillTimer(HWND hwnd, uintptr_t id) {
+    return Dispatcher::Get().KillTimer(hwnd, id);
+}
+
+HWND FindWindow(const std::string& className, const std::string& title) {
+    return Dispatcher::Get().Find(className, title);
+}
+
+CWindowWnd* GetWindowObject(HWND hwnd) {
+    return Dispatcher::Get().Lookup(hwnd);
+}
+
+bool IsWindowThread() {
+    return Dispatcher::Get().OnWindowThread();
+}
+
+namespace detail {
+HWND RegisterWindow(CWindowWnd* window) {
+    return Dispatcher::Get().Register(window);
+}
+void UnregisterWindow(HWND hwnd) {
+    Dispatcher::Get().Unregister(hwnd);
+}
+int RunLoop(HWND modalWindow) {
+    return Dispatcher::Get().RunLoop(modalWindow);
+}
+void EndModalLoop(HWND window, int code) {
+    Dispatcher::Get().EndModalLoop(window, code);
+}
+}  // namespace detail
+
+}  // namespace ui

@@ -1,0 +1,43 @@
+#pragma once
+// The window message model: every window has a handle; messages to it run on the window
+// thread. SendMessage from the window thread calls the window at once; from another thread
+// it queues the message and blocks until the window thread has handled it, and is released
+// (result 0) when the window is destroyed first. PostMessage queues. The quit message ends
+// the innermost running loop: the program's MessageLoop, or a modal dialog's loop, which then
+// ends only that dialog.
+#include <cstdint>
+#include <string>
+
+#include "ui/core/UIDefs.h"
+
+namespace ui {
+
+class CWindowWnd;
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// False when the handle is no window.
+bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+void PostQuitMessage(int exitCode);
+bool IsWindow(HWND hwnd);
+// Destroys a window: WM_DESTROY, pending sends released, timers gone, OnFinalMessage.
+bool DestroyWindow(HWND hwnd);
+// Window timers: WM_TIMER with wParam = id every elapse ms until killed (killing it inside
+// its own WM_TIMER keeps it dead). Setting an id again restarts it. Window thread only.
+uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs);
+bool KillTimer(HWND hwnd, uintptr_t id);
+// First window whose class name (when given) and title (when given) match.
+HWND FindWindow(const std::string& className, const std::string& title);
+CWindowWnd* GetWindowObject(HWND hwnd);
+bool IsWindowThread();
+
+namespace detail {
+// Used by CWindowWnd.
+HWND RegisterWindow(CWindowWnd* window);
+void UnregisterWindow(HWND hwnd);
+// Runs a loop until the quit message (window == nullptr) or until the window is gone or
+// EndModalLoop is called for it. Returns the loop's code.
+int RunLoop(HWND modalWindow);
+void EndModalLoop(HWND window, int code);
+}  // namespace detail
+
+}  // namespace ui

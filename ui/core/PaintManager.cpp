@@ -1,0 +1,1099 @@
+#include "ui/core/PaintManager.h"
+
+#include <algorithm>
+
+#include "platform/Folders.h"
+#include "platform/Trace.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/KeyState.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/WindowWnd.h"
+#include "ui/layout/ContainerUI.h"
+#include "ui/skin/ResourceManager.h"
+
+namespace ui {
+namespace {
+
+HINSTANCE g_instance = nullptr;
+std::string g_resourcePath;
+int g_resourceType = UILIB_FILE;
+
+// Fonts, default attributes and images marked "shared" in a layout serve every window.
+std::map<int, TFontInfo> g_sharedFonts;
+TFontInfo g_sharedDefaultFont;
+bool g_hasSharedDefaultFont = false;
+std::map<std::string, std::string, NoCaseLess> g_sharedDefaultAttrs;
+
+std::vector<CPaintManagerUI*>& Managers() {
+    static std::vector<CPaintManagerUI*> managers;
+    return managers;
+}
+
+CControlUI* FindByPoint(CControlUI* control, void* data) {
+    POINT pt = *static_cast<POINT*>(data);
+    return control->GetPos().Contains(pt) ? control : nullptr;
+}
+
+struct NameSearch {
+    const std::string* name;
+};
+
+CControlUI* FindByName(CControlUI* control, void* data) {
+    auto* search = static_cast<NameSearch*>(data);
+    return EqualsNoCase(control->GetName(), *search->name) ? control : nullptr;
+}
+
+struct ClassSearch {
+    const std::string* className;
+    std::vector<CControlUI*>* found;
+};
+
+CControlUI* CollectByClass(CControlUI* control, void* data) {
+    auto* search = static_cast<ClassSearch*>(data);
+    if (EqualsNoCase(control->GetClass(), *search->className))
+        search->found->push_back(control);
+    return nullptr;
+}
+
+struct TabSearch {
+    CControlUI* focus;
+    CControlUI* last = nullptr;
+    CControlUI* next = nullptr;
+    bool passedFocus = false;
+    bool forward = true;
+};
+
+CControlUI* FindTabStop(CControlUI* control, void* data) {
+    auto* search = static_cast<TabSearch*>(data);
+    if (control == search->focus) {
+        search->passedFocus = true;
+        if (!search->forward)
+            return search->last ? control : nullptr;
+        return nullptr;
+    }
+    if ((control->GetControlFlags() & UIFLAG_TABSTOP) == 0 || !control->IsKeyboardEnabled())
+        return nullptr;
+    if (search->forward) {
+        if (search->next == nullptr)
+            search->next = control;  // wraps to the first
+        if (search->passedFocus || search->focus == nullptr) {
+            search->next = control;
+            return control;
+        }
+    } else {
+        if (!search->passedFocus)
+            search->last = control;
+        search->next = control;  // wraps to the last
+    }
+    return nullptr;
+}
+
+uint32_t ModifiersFromKeys(WPARAM keys) {
+    return static_cast<uint32_t>(keys & (MK_SHIFT | MK_CONTROL | MK_ALT));
+}
+
+}  // namespace
+
+// --- process-wide ----------------------------------------------------------------------------
+
+void CPaintManagerUI::SetInstance(HINSTANCE instance) {
+    g_instance = instance;
+}
+HINSTANCE CPaintManagerUI::GetInstance() {
+    return g_instance;
+}
+std::string CPaintManagerUI::GetInstancePath() {
+    return platform::ProgramFolder();
+}
+
+void CPaintManagerUI::SetResourcePath(const std::string& path) {
+    g_resourcePath = NormalizePath(path);
+    if (!g_resourcePath.empty() && g_resourcePath.back() != '/')
+        g_resourcePath += '/';
+    for (CPaintManagerUI* manager : Managers())
+        manager->m_images->SetResourcePath(g_resourcePath);
+}
+
+const std::string& CPaintManagerUI::GetResourcePath() {
+    return g_resourcePath;
+}
+void CPaintManagerUI::SetResourceType(int type) {
+    g_resourceType = type;
+}
+int CPaintManagerUI::GetResourceType() {
+    return g_resourceType;
+}
+int CPaintManagerUI::MessageLoop() {
+    return detail::RunLoop(nullptr);
+}
+std::vector<CPaintManagerUI*> CPaintManagerUI::GetPaintManagers() {
+    return Managers();
+}
+
+CPaintManagerUI::CPaintManagerUI() : m_images(std::make_unique<ImageCache>()) {
+    m_images->SetResourcePath(g_resourcePath);
+    Managers().push_back(this);
+}
+
+CPaintManagerUI::~CPaintManagerUI() {
+    RemoveAllTimers();
+    // The tree goes before the manager; controls tell the manager as they go.
+    CControlUI* root = m_pRoot;
+    m_pRoot = nullptr;
+    delete root;
+    auto& all = Managers();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+// --- window ------------------------------------------------------------------------------
+
+void CPaintManagerUI::Init(HWND hwnd, const std::string& name) {
+    m_hWndPaint = hwnd;
+    m_sName = name;
+}
+
+NativeWindow* CPaintManagerUI::GetNativeWindow() const {
+    CWindowWnd* window = GetWindowObject(m_hWndPaint);
+    return window ? window->GetNativeWindow() : nullptr;
+}
+
+SIZE CPaintManagerUI::GetClientSize() const {
+    NativeWindow* native = GetNativeWindow();
+    if (native == nullptr)
+        return SIZE{};
+    RECT rc = native->GetRect();
+    return SIZE{rc.Width(), rc.Height()};
+}
+
+void CPaintManagerUI::SetWindowAttribute(std::string_view name, std::string_view value) {
+    std::string v(value);
+    Size s;
+    Rect r;
+    Color c = 0;
+    if (EqualsNoCase(name, "size")) {
+        if (ParseSize(v, s))
+            SetInitSize(s.cx, s.cy);
+    } else if (EqualsNoCase(name, "mininfo")) {
+        if (ParseSize(v, s))
+            SetMinInfo(s.cx, s.cy);
+    } else if (EqualsNoCase(name, "maxinfo")) {
+        if (ParseSize(v, s))
+            SetMaxInfo(s.cx, s.cy);
+    } else if (EqualsNoCase(name, "caption")) {
+        if (ParseRect(v, r))
+            m_rcCaption = r;
+    } else if (EqualsNoCase(name, "title") || EqualsNoCase(name, "text")) {
+        m_sCaption = v;
+    } else if (EqualsNoCase(name, "layered") || EqualsNoCase(name, "bktrans")) {
+        m_bLayered = ParseBool(v);
+    } else if (EqualsNoCase(name, "defaultfontcolor")) {
+        if (ParseColor(v, c))
+            m_dwDefaultFontColor = c;
+    } else if (EqualsNoCase(name, "disabledfontcolor")) {
+        if (ParseColor(v, c))
+            m_dwDefaultDisabledColor = c;
+    }
+}
+
+SIZE CPaintManagerUI::GetInitSize() const {
+    return m_dpi.Scale(m_szInitWindowSize);
+}
+void CPaintManagerUI::SetInitSize(int cx, int cy) {
+    m_szInitWindowSize = SIZE{cx, cy};
+}
+SIZE CPaintManagerUI::GetMinInfo() const {
+    return m_dpi.Scale(m_szMinWindow);
+}
+void CPaintManagerUI::SetMinInfo(int cx, int cy) {
+    m_szMinWindow = SIZE{cx, cy};
+}
+SIZE CPaintManagerUI::GetMaxInfo() const {
+    return m_dpi.Scale(m_szMaxWindow);
+}
+void CPaintManagerUI::SetMaxInfo(int cx, int cy) {
+    m_szMaxWindow = SIZE{cx, cy};
+}
+
+// --- control tree ------------------------------------------------------------------------
+
+bool CPaintManagerUI::AttachDialog(CControlUI* root) {
+    if (root == nullptr)
+        return false;
+    if (m_pRoot != nullptr && m_pRoot != root) {
+        CControlUI* old = m_pRoot;
+        m_pRoot = nullptr;
+        delete old;
+    }
+    m_pFocus = m_pEventHover = m_pEventClick = m_pEventRClick = nullptr;
+    m_pRoot = root;
+    m_bUpdateNeeded = true;
+    m_bFirstLayout = true;
+    return InitControls(root, nullptr);
+}
+
+bool CPaintManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
+    if (control == nullptr)
+        return false;
+    control->SetManager(this, parent != nullptr ? parent : control->GetParent(), false);
+    control->FindControl(
+        [](CControlUI* c, void* data) -> CControlUI* {
+            auto* self = static_cast<CPaintManagerUI*>(data);
+            self->RegisterNames(c);
+            c->Init();
+            return nullptr;
+        },
+        this, UIFIND_ALL);
+    return true;
+}
+
+void CPaintManagerUI::RegisterNames(CControlUI* control) {
+    const std::string name = control->GetName();
+    if (name.empty())
+        return;
+    auto& list = m_names[name];
+    if (std::find(list.begin(), list.end(), control) == list.end())
+        list.push_back(control);
+}
+
+void CPaintManagerUI::RenameControl(CControlUI* control, const std::string& oldName) {
+    if (!oldName.empty()) {
+        auto it = m_names.find(oldName);
+        if (it != m_names.end()) {
+            auto& list = it->second;
+            list.erase(std::remove(list.begin(), list.end(), control), list.end());
+            if (list.empty())
+                m_names.erase(it);
+        }
+    }
+    RegisterNames(control);
+}
+
+CControlUI* CPaintManagerUI::FindControl(const std::string& name) const {
+    auto it = m_names.find(name);
+    if (it == m_names.end() || it->second.empty())
+        return nullptr;
+    return it->second.front();
+}
+
+CControlUI* CPaintManagerUI::FindControl(POINT pt) const {
+    if (m_pRoot == nullptr)
+        return nullptr;
+    return m_pRoot->FindControl(FindByPoint, &pt,
+                                UIFIND_VISIBLE | UIFIND_HITTEST | UIFIND_TOP_FIRST);
+}
+
+CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* parent,
+                                                  const std::string& name) const {
+    if (parent == nullptr)
+        parent = m_pRoot;
+    if (parent == nullptr || name.empty())
+        return nullptr;
+    NameSearch search{&name};
+    return parent->FindControl(FindByName, &search, UIFIND_ALL);
+}
+
+std::vector<CControlUI*> CPaintManagerUI::FindSubControlsByClass(
+    CControlUI* parent, const std::string& className) const {
+    std::vector<CControlUI*> found;
+    if (parent == nullptr)
+        parent = m_pRoot;
+    if (parent == nullptr)
+        return found;
+    ClassSearch search{&className, &found};
+    parent->FindControl(CollectByClass, &search, UIFIND_ALL);
+    return found;
+}
+
+CControlUI* CPaintManagerUI::FindSubControlByClass(CControlUI* parent, const std::string& className,
+                                                   int index) const {
+    std::vector<CControlUI*> found = FindSubControlsByClass(parent, className);
+    if (index < 0 || index >= static_cast<int>(found.size()))
+        return nullptr;
+    return found[static_cast<size_t>(index)];
+}
+
+void CPaintManagerUI::ReapObjects(CControlUI* control) {
+    if (control == nullptr)
+        return;
+    if (control == m_pEventClick) {
+        m_pEventClick = nullptr;
+        ReleaseCapture();
+    }
+    if (control == m_pEventRClick)
+        m_pEventRClick = nullptr;
+    if (control == m_pEventHover)
+        m_pEventHover = nullptr;
+    if (control == m_pFocus)
+        m_pFocus = nullptr;
+    if (control == m_pRoot)
+        m_pRoot = nullptr;
+    KillTimer(control);
+    const std::string name = control->GetName();
+    if (!name.empty()) {
+        auto it = m_names.find(name);
+        if (it != m_names.end()) {
+            auto& list = it->second;
+            list.erase(std::remove(list.begin(), list.end(), control), list.end());
+            if (list.empty())
+                m_names.erase(it);
+        }
+    }
+    for (auto& [group, members] : m_optionGroups) {
+        members.erase(std::remove(members.begin(), members.end(), control), members.end());
+    }
+    m_aAsyncNotify.erase(std::remove_if(m_aAsyncNotify.begin(), m_aAsyncNotify.end(),
+                                        [&](const TNotifyUI& n) { return n.pSender == control; }),
+                         m_aAsyncNotify.end());
+}
+
+bool CPaintManagerUI::AddOptionGroup(const std::string& group, CControlUI* control) {
+    auto& members = m_optionGroups[group];
+    if (std::find(members.begin(), members.end(), control) != members.end())
+        return false;
+    members.push_back(control);
+    return true;
+}
+
+const std::vector<CControlUI*>* CPaintManagerUI::GetOptionGroup(const std::string& group) const {
+    auto it = m_optionGroups.find(group);
+    return it == m_optionGroups.end() ? nullptr : &it->second;
+}
+
+void CPaintManagerUI::RemoveOptionGroup(const std::string& group, CControlUI* control) {
+    auto it = m_optionGroups.find(group);
+    if (it == m_optionGroups.end())
+        return;
+    auto& members = it->second;
+    members.erase(std::remove(members.begin(), members.end(), control), members.end());
+    if (members.empty())
+        m_optionGroups.erase(it);
+}
+
+// --- layout and painting -------------------------------------------------------------------
+
+void CPaintManagerUI::Invalidate() {
+    if (NativeWindow* native = GetNativeWindow()) {
+        SIZE size = GetClientSize();
+        native->Invalidate(RECT{0, 0, size.cx, size.cy});
+    }
+}
+
+void CPaintManagerUI::Invalidate(const RECT& rc) {
+    if (rc.IsEmpty())
+        return;
+    if (NativeWindow* native = GetNativeWindow())
+        native->Invalidate(rc);
+}
+
+void CPaintManagerUI::ResolveLayout() {
+    if (m_pRoot == nullptr)
+        return;
+    SIZE size = GetClientSize();
+    RECT client{0, 0, size.cx, size.cy};
+    if (client.IsEmpty())
+        return;
+    if (m_bUpdateNeeded || m_pRoot->IsUpdateNeeded() || !(m_pRoot->GetPos() == client)) {
+        m_bUpdateNeeded = false;
+        m_pRoot->SetPos(client, false);
+        if (m_bFirstLayout)
+            m_bFirstLayout = false;
+        return;
+    }
+    // Parts of the tree that asked for layout since: lay each out in its current place.
+    std::vector<CControlUI*> pending;
+    m_pRoot->FindControl(
+        [](CControlUI* c, void* data) -> CControlUI* {
+            static_cast<std::vector<CControlUI*>*>(data)->push_back(c);
+            return nullptr;
+        },
+        &pending, UIFIND_VISIBLE | UIFIND_UPDATETEST);
+    for (CControlUI* control : pending) {
+        if (control->IsUpdateNeeded())
+            control->SetPos(control->GetPos(), false);
+    }
+}
+
+void CPaintManagerUI::UpdateLayout() {
+    ResolveLayout();
+}
+
+void CPaintManagerUI::Paint(RenderTarget& target, const RECT& dirty) {
+    ResolveLayout();
+    if (m_pRoot == nullptr)
+        return;
+    target.PushClip(dirty);
+    m_pRoot->DoPaint(target, dirty, nullptr);
+    target.PopClip();
+}
+
+// --- input -------------------------------------------------------------------------------
+
+void CPaintManagerUI::SendEvent(CControlUI* control, int type, POINT pt, WPARAM wParam,
+                                LPARAM lParam, uint32_t key) {
+    if (control == nullptr)
+        return;
+    TEventUI event;
+    event.Type = type;
+    event.pSender = control;
+    event.dwTimestamp = HasBackend() ? static_cast<DWORD>(GetBackend().NowMs()) : 0;
+    event.ptMouse = pt;
+    event.chKey = key;
+    event.wKeyState = static_cast<uint16_t>(m_uKeyState);
+    event.wParam = wParam;
+    event.lParam = lParam;
+    control->Event(event);
+}
+
+void CPaintManagerUI::UpdateCursor(CControlUI* control) {
+    NativeWindow* native = GetNativeWindow();
+    if (native == nullptr)
+        return;
+    CursorShape shape = CursorShape::Arrow;
+    if (control != nullptr && control->IsEnabled()) {
+        std::string cursor = control->GetCursor();
+        if (EqualsNoCase(cursor, "hand"))
+            shape = CursorShape::Hand;
+        else if (EqualsNoCase(cursor, "ibeam"))
+            shape = CursorShape::IBeam;
+        else if (EqualsNoCase(cursor, "sizewe"))
+            shape = CursorShape::SizeWE;
+        else if (EqualsNoCase(cursor, "sizens"))
+            shape = CursorShape::SizeNS;
+        else if (EqualsNoCase(cursor, "wait"))
+            shape = CursorShape::Wait;
+    }
+    native->SetCursor(shape);
+}
+
+void CPaintManagerUI::DispatchMouseMove(POINT pt, WPARAM /*keys*/) {
+    CControlUI* hit = FindControl(pt);
+    if (hit != nullptr && !hit->IsEnabled())
+        hit = nullptr;
+    if (hit != m_pEventHover) {
+        CControlUI* old = m_pEventHover;
+        m_pEventHover = hit;
+        if (old != nullptr)
+            SendEvent(old, UIEVENT_MOUSELEAVE, pt);
+        if (m_pEventHover != nullptr)
+            SendEvent(m_pEventHover, UIEVENT_MOUSEENTER, pt);
+        UpdateCursor(m_pEventHover);
+    }
+    if (m_pEventClick != nullptr) {
+        SendEvent(m_pEventClick, UIEVENT_MOUSEMOVE, pt);
+    } else if (m_pEventHover != nullptr) {
+        SendEvent(m_pEventHover, UIEVENT_MOUSEMOVE, pt);
+    }
+}
+
+bool CPaintManagerUI::StartCaptionDrag(POINT pt, CControlUI* hit) {
+    if (m_rcCaption.bottom <= 0)
+        return false;
+    // The caption band: its right is a margin from the window's right edge, its bottom the
+    // band's height from the top.
+    SIZE client = GetClientSize();
+    RECT scaled = m_dpi.Scale(m_rcCaption);
+    RECT caption{scaled.left, scaled.top, client.cx - scaled.right, scaled.bottom};
+    if (!caption.Contains(pt))
+        return false;
+    if (hit != nullptr) {
+        const std::string cls = hit->GetClass();
+        bool passive = EqualsNoCase(cls, "ControlUI") || EqualsNoCase(cls, "LabelUI") ||
+                       EqualsNoCase(cls, "TextUI") || EqualsNoCase(cls, "ContainerUI") ||
+                       EqualsNoCase(cls, "VerticalLayoutUI") ||
+                       EqualsNoCase(cls, "HorizontalLayoutUI") || EqualsNoCase(cls, "TabLayoutUI");
+        if (!passive)
+            return false;
+    }
+    CWindowWnd* window = GetWindowObject(m_hWndPaint);
+    if (window == nullptr || !HasBackend())
+        return false;
+    m_bCaptionDrag = true;
+    m_ptDragCursor = GetBackend().CursorPos();
+    m_rcDragWindow = window->GetWindowRect();
+    SetCapture();
+    return true;
+}
+
+bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    std::vector<IMessageFilterUI*> filters = m_aPreMessageFilters;
+    for (IMessageFilterUI* filter : filters) {
+        bool handled = false;
+        LRESULT r = filter->MessageHandler(uMsg, wParam, lParam, handled);
+        if (handled) {
+            lRes = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    lRes = 0;
+    if (m_hWndPaint == nullptr)
+        return false;
+    {
+        std::vector<IMessageFilterUI*> filters = m_aMessageFilters;
+        for (IMessageFilterUI* filter : filters) {
+            bool handled = false;
+            LRESULT r = filter->MessageHandler(uMsg, wParam, lParam, handled);
+            if (handled) {
+                lRes = r;
+                return true;
+            }
+        }
+    }
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (uMsg) {
+        case WM_APP_NOTIFY:
+            DrainAsyncNotify();
+            return true;
+        case WM_PAINT: {
+            auto* args = reinterpret_cast<PaintArgs*>(lParam);
+            if (args != nullptr && args->target != nullptr)
+                Paint(*args->target, args->dirty);
+            return true;
+        }
+        case WM_SIZE:
+            ++m_nSizeMessages;
+            if (m_pRoot != nullptr) {
+                m_pRoot->NeedUpdate();
+                m_bUpdateNeeded = true;
+                ResolveLayout();
+                SendNotify(m_pRoot, "windowsize", wParam, lParam);
+            }
+            return false;
+        case WM_MOUSEMOVE:
+            if (m_bCaptionDrag) {
+                Point now = GetBackend().CursorPos();
+                if (CWindowWnd* window = GetWindowObject(m_hWndPaint)) {
+                    window->SetWindowPos(
+                        m_rcDragWindow.Offset(now.x - m_ptDragCursor.x, now.y - m_ptDragCursor.y));
+                }
+                return true;
+            }
+            m_ptLastMousePos = pt;
+            m_uKeyState = ModifiersFromKeys(wParam);
+            ResolveLayout();
+            DispatchMouseMove(pt, wParam);
+            return false;
+        case WM_MOUSEHOVER:
+            return false;
+        case WM_MOUSELEAVE:
+            if (m_pEventHover != nullptr && m_pEventClick == nullptr) {
+                CControlUI* old = m_pEventHover;
+                m_pEventHover = nullptr;
+                SendEvent(old, UIEVENT_MOUSELEAVE, m_ptLastMousePos);
+            }
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            m_ptLastMousePos = pt;
+            m_uKeyState = ModifiersFromKeys(wParam);
+            ResolveLayout();
+            CControlUI* control = FindControl(pt);
+            if (uMsg == WM_LBUTTONDOWN && StartCaptionDrag(pt, control))
+                return true;
+            if (control == nullptr || !control->IsEnabled())
+                return false;
+            m_pEventClick = control;
+            if (control != m_pFocus)
+                SetFocus(control);
+            SetCapture();
+            if (m_pEventClick != nullptr) {
+                SendEvent(m_pEventClick,
+                          uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK, pt,
+                          wParam, lParam);
+            }
+            return false;
+        }
+        case WM_LBUTTONUP: {
+            if (m_bCaptionDrag) {
+                m_bCaptionDrag = false;
+                ReleaseCapture();
+                return true;
+            }
+            m_ptLastMousePos = pt;
+            m_uKeyState = ModifiersFromKeys(wParam);
+            CControlUI* control = m_pEventClick;
+            m_pEventClick = nullptr;
+            ReleaseCapture();
+            if (control != nullptr)
+                SendEvent(control, UIEVENT_BUTTONUP, pt, wParam, lParam);
+            // The hot control may have changed while the button was held.
+            if (IsWindow(m_hWndPaint))
+                DispatchMouseMove(pt, wParam);
+            return false;
+        }
+        case WM_RBUTTONDOWN: {
+            m_ptLastMousePos = pt;
+            m_uKeyState = ModifiersFromKeys(wParam);
+            ResolveLayout();
+            CControlUI* control = FindControl(pt);
+            if (control == nullptr || !control->IsEnabled())
+                return false;
+            m_pEventRClick = control;
+            if (control != m_pFocus)
+                SetFocus(control);
+            if (m_pEventRClick != nullptr) {
+                SendEvent(m_pEventRClick, UIEVENT_RBUTTONDOWN, pt, wParam, lParam);
+            }
+            return false;
+        }
+        case WM_RBUTTONUP: {
+            m_ptLastMousePos = pt;
+            CControlUI* control = m_pEventRClick;
+            m_pEventRClick = nullptr;
+            if (control != nullptr)
+                SendEvent(control, UIEVENT_RBUTTONUP, pt, wParam, lParam);
+            return false;
+        }
+        case WM_CONTEXTMENU: {
+            ResolveLayout();
+            CControlUI* control = FindControl(pt);
+            if (control == nullptr || !control->IsEnabled())
+                return false;
+            SendEvent(control, UIEVENT_CONTEXTMENU, pt, static_cast<WPARAM>(lParam), lParam);
+            return false;
+        }
+        case WM_MOUSEWHEEL: {
+            ResolveLayout();
+            m_uKeyState = ModifiersFromKeys(wParam);
+            CControlUI* control = FindControl(pt);
+            if (control == nullptr || !control->IsEnabled())
+                return false;
+            SendEvent(control, UIEVENT_SCROLLWHEEL, pt, wParam, GET_WHEEL_DELTA_WPARAM(wParam));
+            return false;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_TAB && m_pFocus != nullptr &&
+                (m_pFocus->GetControlFlags() & UIFLAG_WANTRETURN) == 0) {
+                // Tab walks the focus; Shift+Tab backwards.
+                SetNextTabControl(ui::GetKeyState(VK_SHIFT) >= 0);
+                return true;
+            }
+            if (m_pFocus != nullptr) {
+                SendEvent(m_pFocus, UIEVENT_KEYDOWN, m_ptLastMousePos, wParam, lParam,
+                          static_cast<uint32_t>(wParam));
+            }
+            return false;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (m_pFocus != nullptr) {
+                SendEvent(m_pFocus, UIEVENT_KEYUP, m_ptLastMousePos, wParam, lParam,
+                          static_cast<uint32_t>(wParam));
+            }
+            return false;
+        case WM_CHAR:
+            if (m_pFocus != nullptr) {
+                SendEvent(m_pFocus, UIEVENT_CHAR, m_ptLastMousePos, wParam, lParam,
+                          static_cast<uint32_t>(wParam));
+            }
+            return false;
+        case WM_KILLFOCUS:
+            if (m_pEventClick != nullptr) {
+                CControlUI* control = m_pEventClick;
+                m_pEventClick = nullptr;
+                ReleaseCapture();
+                SendEvent(control, UIEVENT_BUTTONUP, m_ptLastMousePos);
+            }
+            return false;
+        case WM_DESTROY:
+            RemoveAllTimers();
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CPaintManagerUI::SetFocus(CControlUI* control) {
+    if (control == m_pFocus)
+        return;
+    if (control != nullptr && (!control->IsVisible() || !control->IsEnabled()))
+        return;
+    CControlUI* old = m_pFocus;
+    m_pFocus = nullptr;
+    if (old != nullptr) {
+        SendEvent(old, UIEVENT_KILLFOCUS, m_ptLastMousePos, 0, reinterpret_cast<LPARAM>(control));
+        SendNotify(old, "killfocus");
+    }
+    // A handler of the old control's "killfocus" may have moved the focus or removed the
+    // new control; the later decision stands.
+    if (m_pFocus != nullptr)
+        return;
+    if (control != nullptr && m_pRoot != nullptr) {
+        m_pFocus = control;
+        SendEvent(control, UIEVENT_SETFOCUS, m_ptLastMousePos);
+        if (m_pFocus == control)
+            SendNotify(control, "setfocus");
+    }
+}
+
+bool CPaintManagerUI::SetNextTabControl(bool forward) {
+    if (m_pRoot == nullptr)
+        return false;
+    TabSearch search;
+    search.focus = m_pFocus;
+    search.forward = forward;
+    m_pRoot->FindControl(FindTabStop, &search, UIFIND_VISIBLE | UIFIND_ENABLED);
+    CControlUI* next = forward ? search.next : (search.last ? search.last : search.next);
+    if (next == nullptr || next == m_pFocus)
+        return false;
+    SetFocus(next);
+    return true;
+}
+
+void CPaintManagerUI::SetCapture() {
+    m_bMouseCapture = true;
+    if (NativeWindow* native = GetNativeWindow())
+        native->SetMouseCapture(true);
+}
+
+void CPaintManagerUI::ReleaseCapture() {
+    if (!m_bMouseCapture)
+        return;
+    m_bMouseCapture = false;
+    if (NativeWindow* native = GetNativeWindow())
+        native->SetMouseCapture(false);
+}
+
+// --- timers --------------------------------------------------------------------------------
+
+bool CPaintManagerUI::SetTimer(CControlUI* control, UINT id, UINT elapseMs) {
+    if (control == nullptr || !HasBackend())
+        return false;
+    KillTimer(control, id);
+    TimerInfo info;
+    info.control = control;
+    info.id = id;
+    info.backendId =
+        GetBackend().StartTimer(elapseMs, [this, control, id] { OnTimerTick(control, id); });
+    m_aTimers.push_back(info);
+    return info.backendId > 0;
+}
+
+void CPaintManagerUI::OnTimerTick(CControlUI* control, UINT id) {
+    // A timer killed since (perhaps by an earlier tick's handler) delivers nothing.
+    if (!HasTimer(control, id))
+        return;
+    SendEvent(control, UIEVENT_TIMER, m_ptLastMousePos, id, 0);
+}
+
+bool CPaintManagerUI::HasTimer(CControlUI* control, UINT id) const {
+    return std::any_of(m_aTimers.begin(), m_aTimers.end(),
+                       [&](const TimerInfo& t) { return t.control == control && t.id == id; });
+}
+
+bool CPaintManagerUI::KillTimer(CControlUI* control, UINT id) {
+    auto it = std::find_if(m_aTimers.begin(), m_aTimers.end(),
+                           [&](const TimerInfo& t) { return t.control == control && t.id == id; });
+    if (it == m_aTimers.end())
+        return false;
+    if (HasBackend())
+        GetBackend().StopTimer(it->backendId);
+    m_aTimers.erase(it);
+    return true;
+}
+
+void CPaintManagerUI::KillTimer(CControlUI* control) {
+    for (auto it = m_aTimers.begin(); it != m_aTimers.end();) {
+        if (it->control == control) {
+            if (HasBackend())
+                GetBackend().StopTimer(it->backendId);
+            it = m_aTimers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CPaintManagerUI::RemoveAllTimers() {
+    if (HasBackend()) {
+        for (const TimerInfo& t : m_aTimers)
+            GetBackend().StopTimer(t.backendId);
+    }
+    m_aTimers.clear();
+}
+
+// --- notifications -------------------------------------------------------------------------
+
+bool CPaintManagerUI::AddNotifier(INotifyUI* notifier) {
+    if (notifier == nullptr ||
+        std::find(m_aNotifiers.begin(), m_aNotifiers.end(), notifier) != m_aNotifiers.end())
+        return false;
+    m_aNotifiers.push_back(notifier);
+    return true;
+}
+
+bool CPaintManagerUI::RemoveNotifier(INotifyUI* notifier) {
+    auto it = std::find(m_aNotifiers.begin(), m_aNotifiers.end(), notifier);
+    if (it == m_aNotifiers.end())
+        return false;
+    m_aNotifiers.erase(it);
+    return true;
+}
+
+void CPaintManagerUI::SendNotify(CControlUI* control, const std::string& type, WPARAM wParam,
+                                 LPARAM lParam, bool async) {
+    TNotifyUI msg;
+    msg.sType = type;
+    msg.pSender = control;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    SendNotify(msg, async);
+}
+
+void CPaintManagerUI::SendNotify(TNotifyUI& msg, bool async) {
+    msg.ptMouse = m_ptLastMousePos;
+    msg.dwTimestamp = HasBackend() ? static_cast<DWORD>(GetBackend().NowMs()) : 0;
+    if (msg.pSender != nullptr && msg.sVirtualWnd.empty())
+        msg.sVirtualWnd = msg.pSender->GetVirtualWnd();
+    if (!async) {
+        DeliverNotify(msg);
+        return;
+    }
+    m_aAsyncNotify.push_back(msg);
+    if (!m_bAsyncNotifyPosted && m_hWndPaint != nullptr) {
+        m_bAsyncNotifyPosted = PostMessage(m_hWndPaint, WM_APP_NOTIFY, 0, 0);
+    }
+}
+
+void CPaintManagerUI::DeliverNotify(TNotifyUI& msg) {
+    // Copy: a listener may add or remove listeners.
+    std::vector<INotifyUI*> notifiers = m_aNotifiers;
+    for (INotifyUI* notifier : notifiers) {
+        if (std::find(m_aNotifiers.begin(), m_aNotifiers.end(), notifier) == m_aNotifiers.end())
+            continue;
+        notifier->Notify(msg);
+    }
+}
+
+void CPaintManagerUI::DrainAsyncNotify() {
+    m_bAsyncNotifyPosted = false;
+    while (!m_aAsyncNotify.empty()) {
+        TNotifyUI msg = m_aAsyncNotify.front();
+        m_aAsyncNotify.pop_front();
+        DeliverNotify(msg);
+    }
+}
+
+namespace {
+
+bool AddFilterOnce(std::vector<IMessageFilterUI*>& filters, IMessageFilterUI* filter) {
+    if (filter == nullptr || std::find(filters.begin(), filters.end(), filter) != filters.end())
+        return false;
+    filters.push_back(filter);
+    return true;
+}
+
+bool RemoveFilter(std::vector<IMessageFilterUI*>& filters, IMessageFilterUI* filter) {
+    auto it = std::find(filters.begin(), filters.end(), filter);
+    if (it == filters.end())
+        return false;
+    filters.erase(it);
+    return true;
+}
+
+}  // namespace
+
+bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {
+    return AddFilterOnce(m_aPreMessageFilters, filter);
+}
+
+bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI* filter) {
+    return RemoveFilter(m_aPreMessageFilters, filter);
+}
+
+bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI* filter) {
+    return AddFilterOnce(m_aMessageFilters, filter);
+}
+
+bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI* filter) {
+    return RemoveFilter(m_aMessageFilters, filter);
+}
+
+MenuCmd* CPaintManagerUI::KeepMenuCmd(std::unique_ptr<MenuCmd> cmd) {
+    m_aMenuCmds.push_back(std::move(cmd));
+    return m_aMenuCmds.back().get();
+}
+
+void CPaintManagerUI::DeletePtr(void* ptr) {
+    m_aMenuCmds.erase(
+        std::remove_if(m_aMenuCmds.begin(), m_aMenuCmds.end(),
+                       [&](const std::unique_ptr<MenuCmd>& c) { return c.get() == ptr; }),
+        m_aMenuCmds.end());
+}
+
+// --- DPI -----------------------------------------------------------------------------------
+
+void CPaintManagerUI::SetDPI(int dpi) {
+    if (dpi <= 0 || dpi == m_dpi.GetDPI())
+        return;
+    int old = m_dpi.GetDPI();
+    m_dpi.SetDPI(dpi);
+    ResetDPIAssets();
+    // The window keeps its size in 96-DPI pixels.
+    if (CWindowWnd* window = GetWindowObject(m_hWndPaint)) {
+        RECT rc = window->GetWindowRect();
+        int cx = rc.Width() * dpi / old;
+        int cy = rc.Height() * dpi / old;
+        unsigned sizesBefore = m_nSizeMessages;
+        window->SetWindowPos(RECT{rc.left, rc.top, rc.left + cx, rc.top + cy});
+        // A realisation that resizes later (or not at all for a hidden window) has not told
+        // the window yet: the layout must follow now.
+        if (m_nSizeMessages == sizesBefore)
+            window->HandleMessage(WM_SIZE, 0, MAKELPARAM(cx, cy));
+    }
+}
+
+void CPaintManagerUI::SetAllDPI(int dpi) {
+    for (CPaintManagerUI* manager : Managers())
+        manager->SetDPI(dpi);
+}
+
+void CPaintManagerUI::ResetDPIAssets() {
+    // Fonts are scaled when asked for (GetFont); images are decoded once at their own size
+    // and scaled while drawing, so only the layout has to follow.
+    if (m_pRoot != nullptr)
+        m_pRoot->NeedUpdate();
+    m_bUpdateNeeded = true;
+    Invalidate();
+}
+
+// --- fonts ---------------------------------------------------------------------------------
+
+void CPaintManagerUI::AddFont(int id, const std::string& face, int size, bool bold, bool underline,
+                              bool italic, bool shared) {
+    TFontInfo info{face, size, bold, underline, italic};
+    if (shared) {
+        g_sharedFonts[id] = info;
+    } else {
+        m_fonts[id] = info;
+    }
+    NeedUpdate();
+}
+
+void CPaintManagerUI::SetDefaultFont(const std::string& face, int size, bool bold, bool underline,
+                                     bool italic, bool shared) {
+    TFontInfo info{face, size, bold, underline, italic};
+    if (shared) {
+        g_sharedDefaultFont = info;
+        g_hasSharedDefaultFont = true;
+    } else {
+        m_defaultFont = info;
+        m_bHasDefaultFont = true;
+    }
+    NeedUpdate();
+}
+
+const TFontInfo* CPaintManagerUI::GetFontInfo(int id) const {
+    auto it = m_fonts.find(id);
+    if (it != m_fonts.end())
+        return &it->second;
+    auto shared = g_sharedFonts.find(id);
+    if (shared != g_sharedFonts.end())
+        return &shared->second;
+    return nullptr;
+}
+
+const TFontInfo& CPaintManagerUI::GetDefaultFontInfo() const {
+    if (m_bHasDefaultFont)
+        return m_defaultFont;
+    if (g_hasSharedDefaultFont)
+        return g_sharedDefaultFont;
+    static const TFontInfo fallback{};
+    return fallback;
+}
+
+FontSpec CPaintManagerUI::GetFont(int id) const {
+    const TFontInfo* info = id >= 0 ? GetFontInfo(id) : nullptr;
+    if (info == nullptr)
+        info = &GetDefaultFontInfo();
+    FontSpec font;
+    font.face = info->face;
+    font.size = m_dpi.Scale(info->size);
+    font.bold = info->bold;
+    font.italic = info->italic;
+    font.underline = info->underline;
+    return font;
+}
+
+void CPaintManagerUI::RemoveFont(int id) {
+    m_fonts.erase(id);
+    NeedUpdate();
+}
+
+void CPaintManagerUI::RemoveAllFonts(bool shared) {
+    m_fonts.clear();
+    m_bHasDefaultFont = false;
+    if (shared) {
+        g_sharedFonts.clear();
+        g_hasSharedDefaultFont = false;
+    }
+    NeedUpdate();
+}
+
+std::string CPaintManagerUI::AddFontMemResource(const std::string& bytes) {
+    if (!HasBackend() || bytes.empty())
+        return {};
+    return GetBackend().AddPrivateFont(bytes);
+}
+
+// --- images --------------------------------------------------------------------------------
+
+const TImageInfo* CPaintManagerUI::GetImageEx(const std::string& bitmap, const std::string& type,
+                                              Color mask, bool /*hsl*/, HINSTANCE /*instance*/) {
+    if (bitmap.empty())
+        return nullptr;
+    auto def = m_imageDefs.find(bitmap);
+    if (def != m_imageDefs.end()) {
+        return m_images->GetImage(def->second.file, def->second.type, def->second.mask);
+    }
+    std::string indexed = NormalizePath(CResourceManager::GetInstance()->GetImagePath(bitmap));
+    return m_images->GetImage(indexed.empty() ? NormalizePath(bitmap) : indexed, type, mask);
+}
+
+const TDrawInfo* CPaintManagerUI::GetDrawInfo(const std::string& image, const std::string& modify) {
+    if (image.empty())
+        return nullptr;
+    return &m_images->GetDrawInfo(image, modify);
+}
+
+void CPaintManagerUI::AddImageDefinition(const std::string& name, const std::string& file,
+                                         const std::string& type, Color mask, bool /*shared*/) {
+    m_imageDefs[name] = ImageDefinition{NormalizePath(file), type, mask};
+}
+
+void CPaintManagerUI::RemoveAllImages() {
+    m_images->RemoveAll();
+    m_imageDefs.clear();
+}
+
+// --- Default attribute lists -------------------------------------------------------------
+
+void CPaintManagerUI::AddDefaultAttributeList(const std::string& controlName,
+                                              const std::string& list, bool shared) {
+    if (shared) {
+        g_sharedDefaultAttrs[controlName] = list;
+    } else {
+        m_defaultAttrs[controlName] = list;
+    }
+}
+
+std::string CPaintManagerUI::GetDefaultAttributeList(const std::string& controlName) const {
+    auto it = m_defaultAttrs.find(controlName);
+    if (it != m_defaultAttrs.end())
+        return it->second;
+    auto shared = g_sharedDefaultAttrs.find(controlName);
+    if (shared != g_sharedDefaultAttrs.end())
+        return shared->second;
+    return {};
+}
+
+void CPaintManagerUI::RemoveAllDefaultAttributeList(bool shared) {
+    m_defaultAttrs.clear();
+    if (shared)
+        g_sharedDefaultAttrs.clear();
+}
+
+}  // namespace ui

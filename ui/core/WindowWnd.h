@@ -1,0 +1,103 @@
+#pragma once
+// CWindowWnd: one top-level window with a handle and a message procedure (HandleMessage).
+// The realisation's native window reports input and painting; they arrive here as the
+// Win32-numbered messages (WM_LBUTTONDOWN, WM_PAINT with PaintArgs, WM_SIZE, ...), so that
+// HandleMessage sees every message. The default procedure closes on WM_CLOSE and handles
+// the system commands.
+#include <memory>
+#include <string>
+
+#include "ui/core/Backend.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/UIDefs.h"
+
+namespace ui {
+
+class CWindowWnd {
+  public:
+    CWindowWnd();
+    virtual ~CWindowWnd();
+    CWindowWnd(const CWindowWnd&) = delete;
+    CWindowWnd& operator=(const CWindowWnd&) = delete;
+
+    HWND GetHWND() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    bool RegisterWindowClass() { return true; }  // nothing to register on this platform
+    // Creates the native window and sends WM_CREATE; shown when style has WS_VISIBLE.
+    // Returns the handle, nullptr on failure.
+    HWND Create(HWND hwndParent, const std::string& name, DWORD style, DWORD exStyle,
+                const RECT& rc, void* menu = nullptr);
+    HWND Create(HWND hwndParent, const std::string& name, DWORD style, DWORD exStyle, int x = 0,
+                int y = 0, int cx = 0, int cy = 0, void* menu = nullptr);
+
+    void ShowWindow(bool show = true, bool takeFocus = true);
+    // Shows the window with its owner disabled and runs a loop until the window is closed;
+    // returns the value given to Close (IDCANCEL if it ended otherwise).
+    UINT ShowModal();
+    // Ends the window with a result: a modal loop returns it. The window is destroyed once
+    // the current message has been handled (WM_CLOSE goes through HandleMessage first).
+    void Close(UINT nRet = IDOK);
+    void CenterWindow();
+    // The program's icon resources are image files: RegisterIconResource maps an id.
+    void SetIcon(UINT resourceId);
+    void SetIcon(const std::string& imageFile);
+    static void RegisterIconResource(UINT resourceId, const std::string& imageFile);
+
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    void ResizeClient(int cx = -1, int cy = -1);
+
+    // Native window operations (screen coordinates).
+    RECT GetWindowRect() const;
+    void SetWindowPos(const RECT& rc);
+    bool IsWindowVisible() const;
+    void SetTitle(const std::string& title);
+    const std::string& GetTitle() const { return m_sTitle; }
+    DWORD GetStyle() const { return m_dwStyle; }
+    HWND GetOwner() const { return m_hWndOwner; }
+    void EnableWindow(bool enable);
+    bool IsWindowEnabled() const { return m_bEnabled; }
+    bool IsMinimized() const { return m_bMinimized; }
+    bool IsMaximized() const { return m_bMaximized; }
+    NativeWindow* GetNativeWindow() const { return m_native.get(); }
+    int GetModalResult() const { return m_nModalResult; }
+
+    virtual std::string GetWindowClassName() const = 0;
+    virtual std::string GetSuperClassName() const { return {}; }
+    virtual UINT GetClassStyle() const { return 0; }
+
+    // The message procedure: every message of this window passes here.
+    virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+    // Used by the message model (DestroyWindow): WM_DESTROY, unregistration, OnFinalMessage.
+    void DestroyNow();
+
+  protected:
+    // After the window is gone (handle already invalid); may delete this.
+    virtual void OnFinalMessage(HWND hWnd);
+    // The default procedure for what HandleMessage leaves.
+    LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Pop-ups (menus, drop-down lists) close on an outside click and have no frame.
+    virtual bool IsPopupWindow() const { return false; }
+
+    HWND m_hWnd = nullptr;
+
+  private:
+    class Events;
+    std::unique_ptr<Events> m_events;
+    std::unique_ptr<NativeWindow> m_native;
+    std::string m_sTitle;
+    DWORD m_dwStyle = 0;
+    DWORD m_dwExStyle = 0;
+    HWND m_hWndOwner = nullptr;
+    bool m_bEnabled = true;
+    bool m_bMinimized = false;
+    bool m_bMaximized = false;
+    bool m_bDestroying = false;
+    bool m_bModal = false;
+    int m_nModalResult = IDCANCEL;
+    RECT m_rcRestore;
+};
+
+}  // namespace ui

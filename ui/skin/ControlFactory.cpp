@@ -1,0 +1,93 @@
+#include "ui/skin/ControlFactory.h"
+
+#include "ui/controls/ButtonUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/ProgressUI.h"
+#include "ui/layout/ContainerUI.h"
+#include "ui/layout/HorizontalLayoutUI.h"
+#include "ui/layout/TabLayoutUI.h"
+#include "ui/layout/VerticalLayoutUI.h"
+
+namespace ui {
+namespace {
+
+using Table = std::map<std::string, CreateClass, NoCaseLess>;
+
+// Function-local so static registrations in other files find it constructed.
+Table& BuiltIns() {
+    static Table table;
+    return table;
+}
+
+template <typename T>
+CreateClass Maker() {
+    return [] { return static_cast<CControlUI*>(new T); };
+}
+
+const BuiltInControlRegistration kRegistrations[] = {
+    {"Control", Maker<CControlUI>()},
+    {"Container", Maker<CContainerUI>()},
+    {"VerticalLayout", Maker<CVerticalLayoutUI>()},
+    {"HorizontalLayout", Maker<CHorizontalLayoutUI>()},
+    {"TabLayout", Maker<CTabLayoutUI>()},
+    {"Label", Maker<CLabelUI>()},
+    {"Text", Maker<CTextUI>()},
+    {"Button", Maker<CButtonUI>()},
+    {"Option", Maker<COptionUI>()},
+    {"CheckBox", Maker<CCheckBoxUI>()},
+    {"Progress", Maker<CProgressUI>()},
+};
+
+}  // namespace
+
+CControlFactory* CControlFactory::GetInstance() {
+    static CControlFactory instance;
+    return &instance;
+}
+
+void CControlFactory::RegisterBuiltIn(const std::string& tag, CreateClass create) {
+    BuiltIns()[tag] = std::move(create);
+}
+
+const CreateClass* CControlFactory::Find(std::string_view name) const {
+    std::string forms[] = {std::string(name), "C" + std::string(name) + "UI",
+                           "C" + std::string(name)};
+    for (const std::string& form : forms) {
+        auto it = m_registered.find(form);
+        if (it != m_registered.end())
+            return &it->second;
+    }
+    auto it = BuiltIns().find(name);
+    if (it != BuiltIns().end())
+        return &it->second;
+    return nullptr;
+}
+
+CControlUI* CControlFactory::CreateControl(std::string_view name) const {
+    const CreateClass* create = Find(name);
+    return create != nullptr ? (*create)() : nullptr;
+}
+
+void CControlFactory::RegistControl(const std::string& className, CreateClass create) {
+    if (className.empty() || !create)
+        return;
+    m_registered[className] = std::move(create);
+}
+
+void CControlFactory::UnregistControl(const std::string& className) {
+    m_registered.erase(className);
+}
+
+bool CControlFactory::IsRegistered(std::string_view name) const {
+    return Find(name) != nullptr;
+}
+
+std::vector<std::string> CControlFactory::BuiltInNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, create] : BuiltIns())
+        names.push_back(name);
+    return names;
+}
+
+}  // namespace ui
