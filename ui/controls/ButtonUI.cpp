@@ -1,8 +1,12 @@
 #include "ui/controls/ButtonUI.h"
 
 #include "ui/core/PaintManager.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kButtonTag("Button", MakeControl<CButtonUI>());
+}  // namespace
 
 CButtonUI::CButtonUI() {
     m_uTextStyle = kTextSingleLine | kTextVCenter | kTextCenter;

@@ -2,8 +2,13 @@
 
 #include "ui/core/PaintManager.h"
 #include "ui/render/RenderEngine.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kLabelTag("Label", MakeControl<CLabelUI>());
+const BuiltInControlRegistration kTextTag("Text", MakeControl<CTextUI>());
+}  // namespace
 
 UINT ApplyAlignAttribute(UINT style, std::string_view name, std::string_view value) {
     if (EqualsNoCase(name, "align")) {

@@ -9,16 +9,13 @@
 namespace ui {
 namespace {
 
-template <typename T>
-CreateClass Maker() {
-    return [] { return static_cast<CControlUI*>(new T); };
-}
-const BuiltInControlRegistration kListTag("List", Maker<CListUI>());
-const BuiltInControlRegistration kHeaderTag("ListHeader", Maker<CListHeaderUI>());
-const BuiltInControlRegistration kHeaderItemTag("ListHeaderItem", Maker<CListHeaderItemUI>());
-const BuiltInControlRegistration kLabelElementTag("ListLabelElement", Maker<CListLabelElementUI>());
+const BuiltInControlRegistration kListTag("List", MakeControl<CListUI>());
+const BuiltInControlRegistration kHeaderTag("ListHeader", MakeControl<CListHeaderUI>());
+const BuiltInControlRegistration kHeaderItemTag("ListHeaderItem", MakeControl<CListHeaderItemUI>());
+const BuiltInControlRegistration kLabelElementTag("ListLabelElement",
+                                                  MakeControl<CListLabelElementUI>());
 const BuiltInControlRegistration kContainerElementTag("ListContainerElement",
-                                                      Maker<CListContainerElementUI>());
+                                                      MakeControl<CListContainerElementUI>());
 
 IListItemUI* AsListItem(CControlUI* control) {
     return control ? static_cast<IListItemUI*>(control->GetInterface("ListItem")) : nullptr;

@@ -1,8 +1,13 @@
 #include "ui/controls/OptionUI.h"
 
 #include "ui/core/PaintManager.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kOptionTag("Option", MakeControl<COptionUI>());
+const BuiltInControlRegistration kCheckBoxTag("CheckBox", MakeControl<CCheckBoxUI>());
+}  // namespace
 
 COptionUI::~COptionUI() {
     if (!m_sGroupName.empty() && m_pManager != nullptr) {

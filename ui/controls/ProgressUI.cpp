@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kProgressTag("Progress", MakeControl<CProgressUI>());
+}  // namespace
 
 CProgressUI::CProgressUI() {
     m_uTextStyle = kTextSingleLine | kTextCenter | kTextVCenter;

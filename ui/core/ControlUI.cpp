@@ -1,6 +1,6 @@
 #include "ui/core/ControlUI.h"
 
-#include "ui/core/PaintManager.h"
+#include "ui/core/ControlHost.h"
 #include "ui/core/StringUtil.h"
 #include "ui/render/RenderEngine.h"
 #include "ui/skin/ResourceManager.h"
@@ -10,8 +10,8 @@ namespace ui {
 CControlUI::CControlUI() = default;
 
 CControlUI::~CControlUI() {
-    if (m_pManager != nullptr)
-        m_pManager->ReapObjects(this);
+    if (m_pHost != nullptr)
+        m_pHost->ReapObjects(this);
 }
 
 void CControlUI::SetName(const std::string& name) {
@@ -19,8 +19,8 @@ void CControlUI::SetName(const std::string& name) {
         return;
     std::string old = m_sName;
     m_sName = name;
-    if (m_pManager != nullptr)
-        m_pManager->RenameControl(this, old);
+    if (m_pHost != nullptr)
+        m_pHost->RenameControl(this, old);
 }
 
 void* CControlUI::GetInterface(std::string_view name) {
@@ -35,8 +35,9 @@ bool CControlUI::Activate() {
 
 void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
     m_pManager = manager;
+    m_pHost = manager != nullptr ? ControlHostOf(manager) : nullptr;
     m_pParent = parent;
-    if (init && m_pManager != nullptr)
+    if (init && m_pHost != nullptr)
         Init();
 }
 
@@ -127,13 +128,13 @@ void CControlUI::SetBorderRound(Size round) {
 
 bool CControlUI::DrawImage(RenderTarget& target, const std::string& image,
                            const std::string& modify) {
-    if (image.empty() || m_pManager == nullptr)
+    if (image.empty() || m_pHost == nullptr)
         return false;
-    return CRenderEngine::DrawImageString(target, m_pManager, m_rcItem, m_rcPaint, image, modify);
+    return CRenderEngine::DrawImageString(target, m_pHost, m_rcItem, m_rcPaint, image, modify);
 }
 
 int CControlUI::Scale(int value) const {
-    return m_pManager != nullptr ? m_pManager->GetDPIObj()->Scale(value) : value;
+    return m_pHost != nullptr ? m_pHost->RenderScale(value) : value;
 }
 
 void CControlUI::SetPos(RECT rc, bool bNeedInvalidate) {
@@ -144,9 +145,9 @@ void CControlUI::SetPos(RECT rc, bool bNeedInvalidate) {
     RECT old = m_rcItem;
     m_rcItem = rc;
     m_bUpdateNeeded = false;
-    if (bNeedInvalidate && m_pManager != nullptr && !(old == rc)) {
-        m_pManager->Invalidate(old);
-        m_pManager->Invalidate(rc);
+    if (bNeedInvalidate && m_pHost != nullptr && !(old == rc)) {
+        m_pHost->Invalidate(old);
+        m_pHost->Invalidate(rc);
     }
 }
 
@@ -253,8 +254,8 @@ void CControlUI::SetVisible(bool visible) {
     m_bVisible = visible;
     if (m_bFocused && !visible)
         m_bFocused = false;
-    if (!visible && m_pManager != nullptr && m_pManager->GetFocus() == this) {
-        m_pManager->SetFocus(nullptr);
+    if (!visible && m_pHost != nullptr && m_pHost->GetFocus() == this) {
+        m_pHost->SetFocus(nullptr);
     }
     if (IsVisible() != wasVisible)
         NeedParentUpdate();
@@ -262,8 +263,8 @@ void CControlUI::SetVisible(bool visible) {
 
 void CControlUI::SetInternVisible(bool visible) {
     m_bInternVisible = visible;
-    if (!visible && m_pManager != nullptr && m_pManager->GetFocus() == this) {
-        m_pManager->SetFocus(nullptr);
+    if (!visible && m_pHost != nullptr && m_pHost->GetFocus() == this) {
+        m_pHost->SetFocus(nullptr);
     }
 }
 
@@ -271,15 +272,15 @@ void CControlUI::SetEnabled(bool enabled) {
     if (m_bEnabled == enabled)
         return;
     m_bEnabled = enabled;
-    if (!enabled && m_pManager != nullptr && m_pManager->GetFocus() == this) {
-        m_pManager->SetFocus(nullptr);
+    if (!enabled && m_pHost != nullptr && m_pHost->GetFocus() == this) {
+        m_pHost->SetFocus(nullptr);
     }
     Invalidate();
 }
 
 void CControlUI::SetFocus() {
-    if (m_pManager != nullptr)
-        m_pManager->SetFocus(this);
+    if (m_pHost != nullptr)
+        m_pHost->SetFocus(this);
 }
 
 CControlUI* CControlUI::FindControl(FINDCONTROLPROC proc, void* data, UINT flags) {
@@ -296,9 +297,9 @@ CControlUI* CControlUI::FindControl(FINDCONTROLPROC proc, void* data, UINT flags
 }
 
 void CControlUI::Invalidate() {
-    if (!IsVisible() || m_pManager == nullptr)
+    if (!IsVisible() || m_pHost == nullptr)
         return;
-    m_pManager->Invalidate(m_rcItem);
+    m_pHost->Invalidate(m_rcItem);
 }
 
 void CControlUI::NeedUpdate() {
@@ -306,8 +307,8 @@ void CControlUI::NeedUpdate() {
         return;
     m_bUpdateNeeded = true;
     Invalidate();
-    if (m_pManager != nullptr)
-        m_pManager->NeedUpdate();
+    if (m_pHost != nullptr)
+        m_pHost->NeedUpdate();
 }
 
 void CControlUI::NeedParentUpdate() {
@@ -317,8 +318,8 @@ void CControlUI::NeedParentUpdate() {
     } else {
         NeedUpdate();
     }
-    if (m_pManager != nullptr)
-        m_pManager->NeedUpdate();
+    if (m_pHost != nullptr)
+        m_pHost->NeedUpdate();
 }
 
 void CControlUI::Init() {
@@ -343,13 +344,13 @@ void CControlUI::DoEvent(TEventUI& event) {
             Invalidate();
             return;
         case UIEVENT_TIMER:
-            if (m_pManager != nullptr) {
-                m_pManager->SendNotify(this, "timer", event.wParam, event.lParam);
+            if (m_pHost != nullptr) {
+                m_pHost->NotifyFrom(this, "timer", event.wParam, event.lParam);
             }
             return;
         case UIEVENT_CONTEXTMENU:
-            if (IsContextMenuUsed() && m_pManager != nullptr) {
-                m_pManager->SendNotify(this, "menu", event.wParam, event.lParam);
+            if (IsContextMenuUsed() && m_pHost != nullptr) {
+                m_pHost->NotifyFrom(this, "menu", event.wParam, event.lParam);
                 return;
             }
             break;

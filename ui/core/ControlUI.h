@@ -20,6 +20,7 @@
 namespace ui {
 
 class CPaintManagerUI;
+class IControlHost;
 class CControlUI;
 
 using FINDCONTROLPROC = CControlUI* (*)(CControlUI*, void*);
@@ -181,6 +182,7 @@ class CControlUI {
 
   protected:
     CPaintManagerUI* m_pManager = nullptr;
+    IControlHost* m_pHost = nullptr;  // the same manager, as the interface this file uses
     CControlUI* m_pParent = nullptr;
     std::string m_sName;
     std::string m_sText;

@@ -10,7 +10,6 @@
 
 #include "platform/Trace.h"
 #include "ui/core/Backend.h"
-#include "ui/core/WindowWnd.h"
 
 namespace ui {
 namespace {
@@ -47,7 +46,7 @@ class Dispatcher {
         return *instance;                              // still send while it ends
     }
 
-    HWND Register(CWindowWnd* window) {
+    HWND Register(IMessageTarget* window) {
         BindThread();
         std::lock_guard lock(mutex_);
         HWND hwnd = reinterpret_cast<HWND>(nextHandle_ += 16);
@@ -83,7 +82,7 @@ class Dispatcher {
         EndModalLoop(hwnd, IDCANCEL);
     }
 
-    CWindowWnd* Lookup(HWND hwnd) {
+    IMessageTarget* Lookup(HWND hwnd) {
         std::lock_guard lock(mutex_);
         auto it = windows_.find(hwnd);
         return it == windows_.end() ? nullptr : it->second;
@@ -96,7 +95,7 @@ class Dispatcher {
 
     LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnWindowThread()) {
-            CWindowWnd* window = Lookup(hwnd);
+            IMessageTarget* window = Lookup(hwnd);
             return window ? window->HandleMessage(msg, wParam, lParam) : 0;
         }
         auto slot = std::make_shared<SendSlot>();
@@ -139,7 +138,7 @@ class Dispatcher {
                 continue;
             }
             LRESULT result = 0;
-            if (CWindowWnd* window = Lookup(item.hwnd)) {
+            if (IMessageTarget* window = Lookup(item.hwnd)) {
                 result = window->HandleMessage(item.msg, item.wParam, item.lParam);
             }
             if (item.slot) {
@@ -203,7 +202,7 @@ class Dispatcher {
             // Ticks of a timer killed since are dropped.
             if (timers_.count(TimerKey{hwnd, id}) == 0)
                 return;
-            if (CWindowWnd* window = Lookup(hwnd))
+            if (IMessageTarget* window = Lookup(hwnd))
                 window->HandleMessage(WM_TIMER, id, 0);
         });
         timers_[TimerKey{hwnd, id}] = backendId;
@@ -220,7 +219,7 @@ class Dispatcher {
     }
 
     HWND Find(const std::string& className, const std::string& title) {
-        std::vector<std::pair<HWND, CWindowWnd*>> all;
+        std::vector<std::pair<HWND, IMessageTarget*>> all;
         {
             std::lock_guard lock(mutex_);
             all.assign(windows_.begin(), windows_.end());
@@ -268,7 +267,7 @@ class Dispatcher {
 
     std::mutex mutex_;
     std::condition_variable sendDone_;
-    std::map<HWND, CWindowWnd*> windows_;
+    std::map<HWND, IMessageTarget*> windows_;
     std::deque<Queued> queue_;
     uintptr_t nextHandle_ = 0x10000;
     bool threadBound_ = false;
@@ -302,7 +301,7 @@ bool IsWindow(HWND hwnd) {
 }
 
 bool DestroyWindow(HWND hwnd) {
-    CWindowWnd* window = Dispatcher::Get().Lookup(hwnd);
+    IMessageTarget* window = Dispatcher::Get().Lookup(hwnd);
     if (window == nullptr)
         return false;
     window->DestroyNow();
@@ -321,7 +320,7 @@ HWND FindWindow(const std::string& className, const std::string& title) {
     return Dispatcher::Get().Find(className, title);
 }
 
-CWindowWnd* GetWindowObject(HWND hwnd) {
+IMessageTarget* GetMessageTarget(HWND hwnd) {
     return Dispatcher::Get().Lookup(hwnd);
 }
 
@@ -330,7 +329,7 @@ bool IsWindowThread() {
 }
 
 namespace detail {
-HWND RegisterWindow(CWindowWnd* window) {
+HWND RegisterWindow(IMessageTarget* window) {
     return Dispatcher::Get().Register(window);
 }
 void UnregisterWindow(HWND hwnd) {

@@ -12,7 +12,19 @@
 
 namespace ui {
 
-class CWindowWnd;
+// What the message model needs of a window. CWindowWnd implements it, so the model knows
+// no window class and windows sit above it.
+class IMessageTarget {
+  public:
+    virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual std::string GetWindowClassName() const = 0;
+    virtual const std::string& GetTitle() const = 0;
+    // Destroys the window at once (DestroyWindow).
+    virtual void DestroyNow() = 0;
+
+  protected:
+    ~IMessageTarget() = default;
+};
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // False when the handle is no window.
@@ -27,12 +39,13 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs);
 bool KillTimer(HWND hwnd, uintptr_t id);
 // First window whose class name (when given) and title (when given) match.
 HWND FindWindow(const std::string& className, const std::string& title);
-CWindowWnd* GetWindowObject(HWND hwnd);
+// The window behind a handle (CWindowWnd.h has the typed GetWindowObject).
+IMessageTarget* GetMessageTarget(HWND hwnd);
 bool IsWindowThread();
 
 namespace detail {
 // Used by CWindowWnd.
-HWND RegisterWindow(CWindowWnd* window);
+HWND RegisterWindow(IMessageTarget* window);
 void UnregisterWindow(HWND hwnd);
 // Runs a loop until the quit message (window == nullptr) or until the window is gone or
 // EndModalLoop is called for it. Returns the loop's code.

@@ -37,14 +37,6 @@ class IMessageFilterUI {
     virtual LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) = 0;
 };
 
-// Answers the text of a resource-text control when the language file has no entry for it.
-class IQueryControlText {
-  public:
-    virtual ~IQueryControlText() = default;
-    // type: the asking control's class name. Empty answer: the key is shown as it is.
-    virtual std::string QueryControlText(const std::string& key, const std::string& type) = 0;
-};
-
 using NotifyHandler = std::function<void(TNotifyUI&)>;
 
 // Message maps by notification type. A notification whose sVirtualWnd names a registered

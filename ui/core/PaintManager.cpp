@@ -8,14 +8,12 @@
 #include "ui/core/KeyState.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/WindowWnd.h"
-#include "ui/layout/ContainerUI.h"
 #include "ui/skin/ResourceManager.h"
 
 namespace ui {
 namespace {
 
 HINSTANCE g_instance = nullptr;
-std::string g_resourcePath;
 int g_resourceType = UILIB_FILE;
 
 // Fonts, default attributes and images marked "shared" in a layout serve every window.
@@ -107,15 +105,13 @@ std::string CPaintManagerUI::GetInstancePath() {
 }
 
 void CPaintManagerUI::SetResourcePath(const std::string& path) {
-    g_resourcePath = NormalizePath(path);
-    if (!g_resourcePath.empty() && g_resourcePath.back() != '/')
-        g_resourcePath += '/';
+    CResourceManager::SetResourcePath(path);
     for (CPaintManagerUI* manager : Managers())
-        manager->m_images->SetResourcePath(g_resourcePath);
+        manager->m_images->SetResourcePath(GetResourcePath());
 }
 
 const std::string& CPaintManagerUI::GetResourcePath() {
-    return g_resourcePath;
+    return CResourceManager::GetResourcePath();
 }
 void CPaintManagerUI::SetResourceType(int type) {
     g_resourceType = type;
@@ -131,11 +127,24 @@ std::vector<CPaintManagerUI*> CPaintManagerUI::GetPaintManagers() {
 }
 
 CPaintManagerUI::CPaintManagerUI() : m_images(std::make_unique<ImageCache>()) {
-    m_images->SetResourcePath(g_resourcePath);
+    m_images->SetResourcePath(GetResourcePath());
     Managers().push_back(this);
+    CResourceManager::GetInstance()->AddTextObserver(this);
+}
+
+IControlHost* ControlHostOf(CPaintManagerUI* manager) {
+    return manager;
+}
+
+void CPaintManagerUI::OnTextsReloaded() {
+    if (m_pRoot != nullptr)
+        m_pRoot->NeedUpdate();
+    NeedUpdate();
+    Invalidate();
 }
 
 CPaintManagerUI::~CPaintManagerUI() {
+    CResourceManager::GetInstance()->RemoveTextObserver(this);
     RemoveAllTimers();
     // The tree goes before the manager; controls tell the manager as they go.
     CControlUI* root = m_pRoot;

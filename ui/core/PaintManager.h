@@ -10,11 +10,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/core/ControlHost.h"
 #include "ui/core/DPI.h"
 #include "ui/core/Notify.h"
 #include "ui/core/StringUtil.h"
 #include "ui/core/UIDefs.h"
 #include "ui/render/RenderEngine.h"
+#include "ui/skin/ResourceManager.h"
 
 namespace ui {
 
@@ -39,7 +41,7 @@ struct MenuCmd {
     bool bChecked = false;
 };
 
-class CPaintManagerUI : public DrawResources {
+class CPaintManagerUI : public IControlHost, public ITextObserver {
   public:
     CPaintManagerUI();
     ~CPaintManagerUI() override;
@@ -94,8 +96,8 @@ class CPaintManagerUI : public DrawResources {
     std::vector<CControlUI*> FindSubControlsByClass(CControlUI* parent,
                                                     const std::string& className) const;
     // A control going away: forget it everywhere (focus, hot, timers, pending notifications).
-    void ReapObjects(CControlUI* control);
-    void RenameControl(CControlUI* control, const std::string& oldName);
+    void ReapObjects(CControlUI* control) override;
+    void RenameControl(CControlUI* control, const std::string& oldName) override;
 
     // Option groups: one selected option per group name (case-sensitive) in this window.
     bool AddOptionGroup(const std::string& group, CControlUI* control);
@@ -103,10 +105,10 @@ class CPaintManagerUI : public DrawResources {
     void RemoveOptionGroup(const std::string& group, CControlUI* control);
 
     // --- layout and painting -------------------------------------------------------------
-    void NeedUpdate() { m_bUpdateNeeded = true; }
+    void NeedUpdate() override { m_bUpdateNeeded = true; }
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
     void Invalidate();
-    void Invalidate(const RECT& rc);
+    void Invalidate(const RECT& rc) override;
     // Lays the tree out now when anything asked for it (painting and input do it anyway).
     void UpdateLayout();
     void Paint(RenderTarget& target, const RECT& dirty);
@@ -116,8 +118,8 @@ class CPaintManagerUI : public DrawResources {
     // result). Pre-filters and filters run first.
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
     bool PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
-    CControlUI* GetFocus() const { return m_pFocus; }
-    void SetFocus(CControlUI* control);
+    CControlUI* GetFocus() const override { return m_pFocus; }
+    void SetFocus(CControlUI* control) override;
     void SetFocusNeeded(CControlUI* control) { SetFocus(control); }
     bool SetNextTabControl(bool forward = true);
     CControlUI* GetHot() const { return m_pEventHover; }
@@ -203,7 +205,15 @@ class CPaintManagerUI : public DrawResources {
     FontSpec RenderFont(int id) override { return GetFont(id); }
     int RenderScale(int value) override { return m_dpi.Scale(value); }
 
+    // --- IControlHost --------------------------------------------------------------------
+    void NotifyFrom(CControlUI* control, const std::string& type, WPARAM wParam,
+                    LPARAM lParam) override {
+        SendNotify(control, type, wParam, lParam);
+    }
+
   private:
+    void OnTextsReloaded() override;
+
     struct TimerInfo {
         CControlUI* control = nullptr;
         UINT id = 0;

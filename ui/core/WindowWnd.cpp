@@ -6,7 +6,6 @@
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
 #include "ui/core/KeyState.h"
-#include "ui/core/PaintManager.h"
 #include "ui/core/StringUtil.h"
 #include "ui/shell/IconResources.h"
 
@@ -388,5 +387,9 @@ void CWindowWnd::DestroyNow() {
 }
 
 void CWindowWnd::OnFinalMessage(HWND /*hWnd*/) {}
+
+CWindowWnd* GetWindowObject(HWND hwnd) {
+    return dynamic_cast<CWindowWnd*>(GetMessageTarget(hwnd));
+}
 
 }  // namespace ui

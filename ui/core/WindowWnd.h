@@ -13,7 +13,7 @@
 
 namespace ui {
 
-class CWindowWnd {
+class CWindowWnd : public IMessageTarget {
   public:
     CWindowWnd();
     virtual ~CWindowWnd();
@@ -53,7 +53,7 @@ class CWindowWnd {
     void SetWindowPos(const RECT& rc);
     bool IsWindowVisible() const;
     void SetTitle(const std::string& title);
-    const std::string& GetTitle() const { return m_sTitle; }
+    const std::string& GetTitle() const override { return m_sTitle; }
     DWORD GetStyle() const { return m_dwStyle; }
     HWND GetOwner() const { return m_hWndOwner; }
     void EnableWindow(bool enable);
@@ -63,15 +63,15 @@ class CWindowWnd {
     NativeWindow* GetNativeWindow() const { return m_native.get(); }
     int GetModalResult() const { return m_nModalResult; }
 
-    virtual std::string GetWindowClassName() const = 0;
+    std::string GetWindowClassName() const override = 0;
     virtual std::string GetSuperClassName() const { return {}; }
     virtual UINT GetClassStyle() const { return 0; }
 
     // The message procedure: every message of this window passes here.
-    virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
     // Used by the message model (DestroyWindow): WM_DESTROY, unregistration, OnFinalMessage.
-    void DestroyNow();
+    void DestroyNow() override;
 
   protected:
     // After the window is gone (handle already invalid); may delete this.
@@ -99,5 +99,8 @@ class CWindowWnd {
     int m_nModalResult = IDCANCEL;
     RECT m_rcRestore;
 };
+
+// The window object behind a handle; nullptr when the handle is no CWindowWnd.
+CWindowWnd* GetWindowObject(HWND hwnd);
 
 }  // namespace ui

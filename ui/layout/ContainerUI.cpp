@@ -7,6 +7,10 @@
 
 namespace ui {
 namespace {
+const BuiltInControlRegistration kContainerTag("Container", MakeControl<CContainerUI>());
+}  // namespace
+
+namespace {
 
 IScrollBarUI* AsScrollBar(CControlUI* control) {
     return control ? static_cast<IScrollBarUI*>(control->GetInterface("IScrollBar")) : nullptr;

@@ -1,8 +1,13 @@
 #include "ui/layout/HorizontalLayoutUI.h"
 
 #include "ui/layout/LinearLayout.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kHorizontalLayoutTag("HorizontalLayout",
+                                                      MakeControl<CHorizontalLayoutUI>());
+}  // namespace
 
 void* CHorizontalLayoutUI::GetInterface(std::string_view name) {
     if (EqualsNoCase(name, "HorizontalLayout"))

@@ -1,8 +1,12 @@
 #include "ui/layout/TabLayoutUI.h"
 
 #include "ui/core/PaintManager.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kTabLayoutTag("TabLayout", MakeControl<CTabLayoutUI>());
+}  // namespace
 
 void* CTabLayoutUI::GetInterface(std::string_view name) {
     if (EqualsNoCase(name, "TabLayout"))

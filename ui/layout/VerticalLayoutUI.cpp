@@ -1,8 +1,13 @@
 #include "ui/layout/VerticalLayoutUI.h"
 
 #include "ui/layout/LinearLayout.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace ui {
+namespace {
+const BuiltInControlRegistration kVerticalLayoutTag("VerticalLayout",
+                                                    MakeControl<CVerticalLayoutUI>());
+}  // namespace
 
 void* CVerticalLayoutUI::GetInterface(std::string_view name) {
     if (EqualsNoCase(name, "VerticalLayout"))

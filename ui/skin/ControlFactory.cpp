@@ -1,13 +1,6 @@
 #include "ui/skin/ControlFactory.h"
 
-#include "ui/controls/ButtonUI.h"
-#include "ui/controls/LabelUI.h"
-#include "ui/controls/OptionUI.h"
-#include "ui/controls/ProgressUI.h"
-#include "ui/layout/ContainerUI.h"
-#include "ui/layout/HorizontalLayoutUI.h"
-#include "ui/layout/TabLayoutUI.h"
-#include "ui/layout/VerticalLayoutUI.h"
+#include "ui/core/ControlUI.h"
 
 namespace ui {
 namespace {
@@ -20,24 +13,7 @@ Table& BuiltIns() {
     return table;
 }
 
-template <typename T>
-CreateClass Maker() {
-    return [] { return static_cast<CControlUI*>(new T); };
-}
-
-const BuiltInControlRegistration kRegistrations[] = {
-    {"Control", Maker<CControlUI>()},
-    {"Container", Maker<CContainerUI>()},
-    {"VerticalLayout", Maker<CVerticalLayoutUI>()},
-    {"HorizontalLayout", Maker<CHorizontalLayoutUI>()},
-    {"TabLayout", Maker<CTabLayoutUI>()},
-    {"Label", Maker<CLabelUI>()},
-    {"Text", Maker<CTextUI>()},
-    {"Button", Maker<CButtonUI>()},
-    {"Option", Maker<COptionUI>()},
-    {"CheckBox", Maker<CCheckBoxUI>()},
-    {"Progress", Maker<CProgressUI>()},
-};
+const BuiltInControlRegistration kControlTag("Control", MakeControl<CControlUI>());
 
 }  // namespace
 

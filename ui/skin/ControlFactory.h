@@ -47,6 +47,13 @@ class CControlFactory {
     std::map<std::string, CreateClass, NoCaseLess> m_registered;
 };
 
+// The creator of a control class: T is complete where this is instantiated (the control's
+// own file), so the factory itself includes no control.
+template <typename T>
+CreateClass MakeControl() {
+    return [] { return static_cast<CControlUI*>(new T); };
+}
+
 struct BuiltInControlRegistration {
     BuiltInControlRegistration(const std::string& tag, CreateClass create) {
         CControlFactory::RegisterBuiltIn(tag, std::move(create));

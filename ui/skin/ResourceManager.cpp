@@ -1,11 +1,11 @@
 #include "ui/skin/ResourceManager.h"
 
+#include <algorithm>
+
 #include <pugixml.hpp>
 
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
-#include "ui/core/ControlUI.h"
-#include "ui/core/PaintManager.h"
 
 namespace ui {
 namespace {
@@ -40,7 +40,7 @@ std::string SkinFilePath(const std::string& name) {
     std::string path = NormalizePath(name);
     if (IsAbsolutePath(path))
         return path;
-    return CPaintManagerUI::GetResourcePath() + path;
+    return CResourceManager::GetResourcePath() + path;
 }
 
 bool ReadSkinFile(const std::string& name, std::string& out, size_t maxBytes) {
@@ -111,12 +111,40 @@ std::string CResourceManager::GetText(const std::string& key, const std::string&
 }
 
 void CResourceManager::ReloadText() {
-    for (CPaintManagerUI* manager : CPaintManagerUI::GetPaintManagers()) {
-        if (CControlUI* root = manager->GetRoot())
-            root->NeedUpdate();
-        manager->NeedUpdate();
-        manager->Invalidate();
+    // A copy: an observer may go while others are told.
+    std::vector<ITextObserver*> observers = m_observers;
+    for (ITextObserver* observer : observers) {
+        if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end())
+            observer->OnTextsReloaded();
     }
+}
+
+void CResourceManager::AddTextObserver(ITextObserver* observer) {
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CResourceManager::RemoveTextObserver(ITextObserver* observer) {
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
+                      m_observers.end());
+}
+
+namespace {
+std::string& ResourcePath() {
+    static std::string path;
+    return path;
+}
+}  // namespace
+
+void CResourceManager::SetResourcePath(const std::string& path) {
+    std::string& stored = ResourcePath();
+    stored = NormalizePath(path);
+    if (!stored.empty() && stored.back() != '/')
+        stored += '/';
+}
+
+const std::string& CResourceManager::GetResourcePath() {
+    return ResourcePath();
 }
 
 void CResourceManager::Release() {

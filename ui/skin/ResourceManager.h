@@ -7,11 +7,29 @@
 //            (the text may also be the element's content; "key" is accepted for "id").
 #include <map>
 #include <string>
+#include <vector>
 
-#include "ui/core/Notify.h"
 #include "ui/core/StringUtil.h"
 
 namespace ui {
+
+// Answers the text of a resource-text control when the language file has no entry for it.
+class IQueryControlText {
+  public:
+    virtual ~IQueryControlText() = default;
+    // type: the asking control's class name. Empty answer: the key is shown as it is.
+    virtual std::string QueryControlText(const std::string& key, const std::string& type) = 0;
+};
+
+// Told when the language texts change, so that it can lay out and repaint them (every paint
+// manager is one).
+class ITextObserver {
+  public:
+    virtual void OnTextsReloaded() = 0;
+
+  protected:
+    ~ITextObserver() = default;
+};
 
 class CResourceManager {
   public:
@@ -35,8 +53,14 @@ class CResourceManager {
     std::string GetText(const std::string& key, const std::string& type = "") const;
     bool HasText(const std::string& key) const { return m_texts.count(key) != 0; }
     void ClearLanguage() { m_texts.clear(); }
-    // Shows the current translations: every window lays out and repaints its texts.
+    // Shows the current translations: every observer lays out and repaints its texts.
     void ReloadText();
+    void AddTextObserver(ITextObserver* observer);
+    void RemoveTextObserver(ITextObserver* observer);
+
+    // The skin folder that relative skin file names start from ('/'-terminated).
+    static void SetResourcePath(const std::string& path);
+    static const std::string& GetResourcePath();
     // Forgets everything (index, texts, query interface).
     void Release();
 
@@ -46,6 +70,7 @@ class CResourceManager {
     std::map<std::string, std::string> m_texts;
     std::string m_sLanguage;
     IQueryControlText* m_pQuery = nullptr;
+    std::vector<ITextObserver*> m_observers;
 };
 
 // Reads a skin file named relative to the resource path (absolute names as they stand);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hid/DeviceScanThread.h"
-#include "hid/WindowScanReporter.h"
+#include "hid/window/WindowScanReporter.h"
 #include "tests/integration/hid/SimBusFixture.h"
 #include "ui/core/WindowWnd.h"
 #include "ui/headless/HeadlessBackend.h"
