@@ -13,10 +13,6 @@ namespace {
 const BuiltInControlRegistration kComboTag("Combo",
                                            [] { return static_cast<CControlUI*>(new CComboUI); });
 
-IListItemUI* AsListItem(CControlUI* control) {
-    return control ? static_cast<IListItemUI*>(control->GetInterface("ListItem")) : nullptr;
-}
-
 void ClearHot(CControlUI* item) {
     TEventUI leave;
     leave.Type = UIEVENT_MOUSELEAVE;
