@@ -9,8 +9,12 @@ namespace devices {
 NotifyChannel::NotifyChannel(platform::HidTransport* transport) : device_(transport) {}
 
 NotifyChannel::~NotifyChannel() {
+    Shutdown();
+}
+
+void NotifyChannel::Shutdown() {
     Close();
-    // A thread left from an open that failed.
+    // A thread left from an open that failed idles until stopped.
     thread_.StopAndJoin();
 }
 

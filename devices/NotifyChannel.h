@@ -32,6 +32,8 @@ class NotifyChannel {
     bool Open(const std::string& path, Handler handler);
     // Stops the thread and closes the interface; nothing when not open.
     void Close();
+    // Close, and end the thread even when the last open failed (before the owner goes).
+    void Shutdown();
     bool IsOpen() const { return open_.load(); }
     bool ThreadRunning() const { return thread_.Running(); }
 

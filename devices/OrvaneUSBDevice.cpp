@@ -12,8 +12,8 @@ COrvaneUSBDevice::COrvaneUSBDevice(platform::HidTransport* transport)
 
 COrvaneUSBDevice::~COrvaneUSBDevice() {
     // The channels' threads may still call the handler: they go before anything else.
-    CloseNotifyChannel(hid::kKindMouseCable);
-    CloseNotifyChannel(hid::kKindMouseReceiver);
+    notifyChannelWired_.Shutdown();
+    notifyChannelReceiver_.Shutdown();
 }
 
 void* COrvaneUSBDevice::GetInterface(std::string_view name) {
