@@ -164,6 +164,7 @@ int Render(const PreviewOptions& options, ui::qt::QtBackend& backend) {
         }
     }
     ui::DestroyWindow(window->GetHWND());
+    delete window;
     return code;
 }
 
