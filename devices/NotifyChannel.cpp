@@ -1,0 +1,74 @@
+#include "devices/NotifyChannel.h"
+
+#include <vector>
+
+#include "platform/Trace.h"
+
+namespace devices {
+
+NotifyChannel::NotifyChannel(platform::HidTransport* transport) : device_(transport) {}
+
+NotifyChannel::~NotifyChannel() {
+    Shutdown();
+}
+
+void NotifyChannel::Shutdown() {
+    Close();
+    // A thread left from an open that failed idles until stopped.
+    thread_.StopAndJoin();
+}
+
+bool NotifyChannel::Open(const std::string& path, Handler handler) {
+    // The old thread must be gone before the handler changes.
+    thread_.RequestStop();
+    device_.Close();
+    thread_.Join();
+    bool opened = false;
+    {
+        platform::LockGuard guard(lock_);
+        device_.Close();
+        open_ = false;
+        opened = device_.Open(path, true, true, true, false);
+        open_ = opened;
+    }
+    handler_ = std::move(handler);
+    thread_.Start([this](platform::Event& stop) { Run(stop); });
+    return opened;
+}
+
+void NotifyChannel::Close() {
+    if (!open_.load())
+        return;
+    thread_.RequestStop();
+    {
+        platform::LockGuard guard(lock_);
+        open_ = false;
+        // Cuts a read in progress short.
+        device_.Close();
+    }
+    if (!thread_.Join(kStopWaitMs)) {
+        platform::Trace("notification thread: no end within the wait\n");
+        thread_.Join();
+    }
+}
+
+void NotifyChannel::Run(platform::Event& stop) {
+    std::vector<uint8_t> report;
+    while (!stop.Wait(1)) {
+        if (!open_.load())
+            continue;
+        uint32_t length = device_.Capabilities().InputReportByteLength;
+        report.assign(length > 0 ? length : 64, 0);
+        uint32_t got = 0;
+        if (!device_.Read(report.data(), static_cast<uint32_t>(report.size()), got, kReadSliceMs) ||
+            got < 3) {
+            continue;
+        }
+        uint16_t code = static_cast<uint16_t>(report[1] | (report[2] << 8));
+        platform::TraceF("notification 0x%04X\n", code);
+        if (handler_)
+            handler_(code);
+    }
+}
+
+}  // namespace devices
