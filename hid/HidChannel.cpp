@@ -23,21 +23,31 @@ void WaitForAnswer() {
 }
 
 // Reads one answer into reply after a request was written. True when the exchange is settled:
-// the answer echoes the request's code, or the receiver says the device is not linked.
+// the answer echoes the request's code, or the receiver says the device is not linked. A
+// report too short to carry what the command reads is no answer: it counts as a failed read
+// (the caller retries, then gives up with no answer), never as data padded with zeros.
 bool ReadAnswer(CHidDevice& device, uint32_t timeout, bool wireless, const Packet& request,
                 Packet& reply, int& result, uint32_t& answerBytes) {
     // A failed read must not leave a previous answer to be mistaken for this one.
     reply.fill(0);
     uint32_t read = 0;
-    const bool ok = device.Read(reply.data(), static_cast<uint32_t>(reply.size()), read, timeout);
-    result = ok ? kResultOk : kResultNoAnswer;
-    answerBytes = ok ? read : 0;
-    if (reply[kOffsetCode] == request[kOffsetCode])
+    if (!device.Read(reply.data(), static_cast<uint32_t>(reply.size()), read, timeout))
+        read = 0;
+    const bool whole = read >= AnswerBytesNeeded(request);
+    result = kResultOk;
+    answerBytes = read;
+    if (whole && reply[kOffsetCode] == request[kOffsetCode])
         return true;
-    if (wireless && reply[kOffsetCode] == kNotLinkedEcho) {
+    // The receiver's own answer carries no data of the command: its header is enough.
+    if (wireless && read >= kOffsetData && reply[kOffsetCode] == kNotLinkedEcho) {
         result = kResultNotLinked;
         return true;
     }
+    if (whole)
+        return false;  // a wrong echo: on the last attempt it is taken as it is
+    reply.fill(0);
+    result = kResultNoAnswer;
+    answerBytes = 0;
     return false;
 }
 

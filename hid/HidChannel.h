@@ -58,7 +58,8 @@ class CHidChannel {
     platform::RecursiveLock& CommandLock() { return commandLock_; }
     platform::RecursiveLock& LightLock() { return lightLock_; }
 
-    // The traced exchange (every command but the light stream).
+    // The traced exchange (every command but the light stream). An answer shorter than what
+    // the request's command reads (Packet.h, AnswerBytesNeeded) is taken as no answer.
     int SendPacket(const uint8_t* request, size_t requestLength, uint8_t* answer,
                    size_t answerLength, uint32_t& answerBytes);
     // The untraced exchange of the light stream: shorter time-outs, no queue flush, and a

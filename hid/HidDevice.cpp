@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hid/PathParsers.h"
+#include "platform/Trace.h"
 
 namespace hid {
 
@@ -53,6 +54,12 @@ bool CHidDevice::Open(const std::string& path, bool read, bool write, bool overl
     closing_ = false;
     if (!connection)
         return false;
+    if (!connection->Collection().refusal.empty()) {
+        // As the class driver does with a collection it cannot parse: the open fails.
+        platform::TraceF("CHidDevice: %s refused: %s", path.c_str(),
+                         connection->Collection().refusal.c_str());
+        return false;
+    }
 
     attributes_ = connection->Attributes();
     collection_ = connection->Collection();
@@ -197,6 +204,11 @@ bool CHidDevice::SendOutputReport(const uint8_t* report, uint32_t length) {
 bool CHidDevice::UnpackInputReport(const uint8_t* report, uint32_t length) {
     if (!report || length == 0)
         return false;
+    // Decoding touches no device and ends quickly: holding the lock throughout keeps Close
+    // from freeing the list and the collection under it.
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!connection_)
+        return false;
     std::vector<uint16_t> usages;
     for (HidData& d : usageList_) {
         if (d.ReportID != report[0])
@@ -214,6 +226,10 @@ bool CHidDevice::UnpackInputReport(const uint8_t* report, uint32_t length) {
         } else {
             d.Status = platform::GetInputUsageValue(collection_, d.UsagePage, d.ValueData.Usage,
                                                     report, length, d.ValueData.Value);
+            // A value wider than 32 bits (a pen's serial number) has no entry value: it is
+            // passed over, the rest of the report still decodes.
+            if (d.Status == platform::kHidStatusValueTooWide)
+                continue;
             if (d.Status != platform::kHidStatusSuccess)
                 return false;
             d.Status =
@@ -223,6 +239,21 @@ bool CHidDevice::UnpackInputReport(const uint8_t* report, uint32_t length) {
         d.IsDataSet = true;
     }
     return true;
+}
+
+std::vector<HidData> CHidDevice::InputUsageList() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return usageList_;
+}
+
+std::vector<platform::HidButtonCaps> CHidDevice::InputButtonCaps() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return buttonCaps_;
+}
+
+std::vector<platform::HidValueCaps> CHidDevice::InputValueCaps() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return valueCaps_;
 }
 
 platform::HidAttributes CHidDevice::Attributes() const {

@@ -2,6 +2,12 @@
 // One open HID interface (a top-level collection): reads and writes with time-outs that
 // another thread can cut short, the interface's attributes and capabilities, and the decoding
 // of its input reports into usages. The instance that scans also keeps a list of paths.
+//
+// Threads: Open, Close, Read, Write, FlushQueue, SendOutputReport, UnpackInputReport and every
+// accessor may be called from any thread at any time, also while another thread is in one of
+// them (Close cuts a transfer short and waits for it; it waits for an unpack to end). The
+// accessors return copies taken under the lock. EnumeratePaths, NextPath and FreePaths belong
+// to the one thread that scans.
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -40,6 +46,7 @@ class CHidDevice {
     std::optional<std::string> NextPath();
     void FreePaths();
 
+    // False also when the descriptor refused the path's collection (HidCollection::refusal).
     bool Open(const std::string& path, bool read, bool write, bool overlapped, bool exclusive);
     // Ends a transfer in progress (it returns false at once), waits until it has left, then
     // releases the interface. Safe to call from any thread, and when closed.
@@ -51,7 +58,9 @@ class CHidDevice {
     bool Read(uint8_t* buffer, uint32_t length, uint32_t& transferred, uint32_t timeoutMs);
     bool Write(const uint8_t* buffer, uint32_t length, uint32_t& transferred, uint32_t timeoutMs);
 
-    // Decodes an input report (first byte its report ID) into the input usage list.
+    // Decodes an input report (first byte its report ID) into the input usage list. False
+    // when closed, or a value of the report cannot be read. A value wider than 32 bits keeps
+    // the status kHidStatusValueTooWide and is not marked as set; the rest still decodes.
     bool UnpackInputReport(const uint8_t* report, uint32_t length);
     // Discards the input reports queued and not yet read.
     bool FlushQueue();
@@ -67,11 +76,11 @@ class CHidDevice {
     std::string Path() const;
     uint16_t InterfaceNumber() const;
     uint16_t CollectionNumber() const;
-    // The usage list is decoded in place by UnpackInputReport: read it on the thread that
-    // unpacks.
-    const std::vector<HidData>& InputUsageList() const { return usageList_; }
-    const std::vector<platform::HidButtonCaps>& InputButtonCaps() const { return buttonCaps_; }
-    const std::vector<platform::HidValueCaps>& InputValueCaps() const { return valueCaps_; }
+    // The usage list as the last UnpackInputReport left it (a copy: a Close on another thread
+    // cannot pull it away from the caller).
+    std::vector<HidData> InputUsageList() const;
+    std::vector<platform::HidButtonCaps> InputButtonCaps() const;
+    std::vector<platform::HidValueCaps> InputValueCaps() const;
 
   private:
     // Aborts and waits for the transfers in progress, then drops the connection and the
@@ -97,6 +106,7 @@ class CHidDevice {
     int transfersInProgress_ = 0;
     bool closing_ = false;
 
+    // Below: what Open found, guarded by mutex_ like the connection.
     platform::HidAttributes attributes_;
     HidCaps caps_;
     std::vector<uint8_t> inputReport_;

@@ -43,6 +43,22 @@ Packet BuildRequest(Command code, uint8_t length, uint16_t address, std::span<co
     return packet;
 }
 
+size_t AnswerBytesNeeded(const Packet& request) {
+    switch (static_cast<Command>(request[kOffsetCode])) {
+        case Command::ReadInfoBlock:
+        case Command::ReadMemory:
+        case Command::ReadKeyTable:
+        case Command::ReadProfileKeys:
+        case Command::ReadShort:
+        case Command::ReadKeyByteTable:
+            return kOffsetData + std::min<size_t>(request[kOffsetLength], kMaxPacketData);
+        case Command::ProbeLink:
+            return kOffsetData + 1;
+        default:
+            return kOffsetData;
+    }
+}
+
 std::string FormatPacketHalf(const uint8_t* b) {
     char line[160];
     std::snprintf(line, sizeof line,

@@ -63,6 +63,11 @@ Packet PadRequest(std::span<const uint8_t> bytes);
 Packet BuildRequest(Command code, uint8_t length, uint16_t address,
                     std::span<const uint8_t> data = {});
 
+// How many bytes an answer to the request must carry to be an answer at all: the header up
+// to the status byte, and for a command that reads, the data it reads (bytes 8 to 8 + the
+// request's length); the link probe reads byte 8. Shorter reports are not taken as answers.
+size_t AnswerBytesNeeded(const Packet& request);
+
 inline uint16_t PacketAddress(const Packet& p) {
     return static_cast<uint16_t>(p[kOffsetAddress] | (p[kOffsetAddress + 1] << 8));
 }

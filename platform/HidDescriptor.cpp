@@ -1,16 +1,20 @@
-#include "platform/HidDescriptor.h"
-
+// The report-descriptor parser: items to top-level collections, fields, report IDs and
+// lengths. Decoding of reports is in HidReportDecode.cpp.
 #include <algorithm>
-#include <cctype>
 #include <map>
+#include <set>
 #include <utility>
+
+#include "platform/HidDescriptor.h"
 
 namespace platform {
 namespace {
 
-constexpr uint32_t kMaxReportBits = 8u * 4096u;  // a report larger than 4 KiB is no HID report
+// Data bits of one report: all of the longest report but its report ID byte.
+constexpr uint32_t kMaxReportDataBits = 8u * (kMaxHidReportBytes - 1);
 constexpr size_t kMaxUsagesPerField = 4096;
 constexpr int kMaxGlobalStack = 16;
+constexpr int kMaxDepth = 64;
 
 struct GlobalState {
     uint16_t usagePage = 0;
@@ -37,8 +41,15 @@ struct LocalState {
     bool hasMax = false;
     LocalUsage min;
     LocalUsage max;
-    bool rangeIsOnlyUsage = true;  // no single usages besides the range
     void Clear() { *this = LocalState(); }
+};
+
+// Where one main item's bits end in its report, and whose they are.
+struct ItemSpan {
+    int type;
+    uint8_t reportId;
+    int owner;  // index of its top-level collection, -1 outside every collection
+    uint32_t endBit;
 };
 
 uint32_t UnsignedData(const uint8_t* p, int size) {
@@ -74,75 +85,123 @@ bool Fail(std::string* error, const std::string& why) {
     return false;
 }
 
-uint32_t ReadBits(const uint8_t* data, uint32_t bitOffset, uint32_t bitCount) {
-    uint32_t value = 0;
-    for (uint32_t i = 0; i < bitCount; ++i) {
-        uint32_t bit = bitOffset + i;
-        if (data[bit / 8] & (1u << (bit % 8)))
-            value |= 1u << i;
+HidField MakeField(HidReportType type, uint32_t flags, const GlobalState& global,
+                   const LocalState& local, uint32_t bitOffset) {
+    HidField f;
+    f.type = type;
+    f.reportId = global.reportId;
+    f.bitOffset = bitOffset;
+    f.reportSize = global.reportSize;
+    f.reportCount = global.reportCount;
+    f.isConstant = flags & 0x01;
+    f.isArray = !(flags & 0x02);
+    f.isRelative = flags & 0x04;
+    f.logicalMin = global.logicalMin;
+    f.logicalMax = global.logicalMax;
+    // A descriptor that writes a positive maximum in too few bytes means it unsigned.
+    if (f.logicalMin >= 0 && f.logicalMax < f.logicalMin && global.reportSize < 32)
+        f.logicalMax = static_cast<int32_t>(static_cast<uint32_t>(f.logicalMax) &
+                                            ((1u << global.reportSize) - 1));
+    f.physicalMin = global.physicalMin;
+    f.physicalMax = global.physicalMax;
+    f.usagePage = global.usagePage;
+    if (local.hasMin && local.hasMax && local.usages.empty()) {
+        f.isRange = true;
+        if (local.min.hasPage)
+            f.usagePage = local.min.page;
+        f.usageMin = local.min.id;
+        f.usageMax = std::max(local.min.id, local.max.id);
+        return f;
     }
-    return value;
+    if (!local.usages.empty() && local.usages.front().hasPage)
+        f.usagePage = local.usages.front().page;
+    for (const LocalUsage& lu : local.usages) {
+        if (f.usages.size() < kMaxUsagesPerField)
+            f.usages.push_back(lu.id);
+    }
+    if (local.hasMin && local.hasMax) {
+        for (uint32_t id = local.min.id; id <= local.max.id && f.usages.size() < kMaxUsagesPerField;
+             ++id) {
+            f.usages.push_back(static_cast<uint16_t>(id));
+        }
+    }
+    return f;
 }
 
-int32_t SignExtend(uint32_t raw, uint32_t bits) {
-    if (bits == 0 || bits >= 32)
-        return static_cast<int32_t>(raw);
-    uint32_t sign = 1u << (bits - 1);
-    if (raw & sign)
-        return static_cast<int32_t>(raw | ~((sign << 1) - 1));
-    return static_cast<int32_t>(raw);
+HidCollection StartCollection(const GlobalState& global, const LocalState& local) {
+    HidCollection c;
+    if (!local.usages.empty()) {
+        const LocalUsage& lu = local.usages.front();
+        c.usagePage = lu.hasPage ? lu.page : global.usagePage;
+        c.usage = lu.id;
+    } else if (local.hasMin) {
+        c.usagePage = local.min.hasPage ? local.min.page : global.usagePage;
+        c.usage = local.min.id;
+    } else {
+        c.usagePage = global.usagePage;
+    }
+    return c;
 }
 
-// The report must be long enough for the field (data starts after the report ID byte).
-bool FieldFits(const HidField& f, uint32_t length) {
-    uint64_t endBit = 8ull + f.bitOffset + static_cast<uint64_t>(f.reportSize) * f.reportCount;
-    return (endBit + 7) / 8 <= length;
+void Refuse(HidCollection& c, std::string why) {
+    c.refusal = std::move(why);
+    c.fields.clear();
+    c.inputReportIds.clear();
 }
 
-// Input fields of the page that carry the given kind (button or value), split by whether
-// they belong to the report's ID.
-struct FieldMatch {
-    std::vector<const HidField*> inReport;
-    bool anyOnPage = false;
-};
-
-FieldMatch FindInputFields(const HidCollection& c, uint16_t page, bool buttons, uint8_t reportId) {
-    FieldMatch m;
-    for (const HidField& f : c.fields) {
-        if (f.type != HidReportType::Input || f.isConstant || f.usagePage != page ||
-            f.IsButton() != buttons)
+// A report ID belongs to one top-level collection, as the class driver routes each report to
+// one collection by its ID; and a descriptor that numbers its reports numbers all of them.
+// A collection that breaks either rule is refused; the others stay usable.
+void RefuseConflictingCollections(std::vector<HidCollection>& collections,
+                                  const std::vector<std::set<uint8_t>>& idsOf, bool numbered) {
+    std::map<uint8_t, size_t> owner;
+    for (size_t i = 0; i < collections.size(); ++i) {
+        const std::set<uint8_t>& ids = idsOf[i];
+        if (numbered && ids.count(0)) {
+            Refuse(collections[i],
+                   "main items before any report ID in a descriptor that numbers "
+                   "its reports");
             continue;
-        m.anyOnPage = true;
-        if (f.reportId == reportId)
-            m.inReport.push_back(&f);
+        }
+        for (uint8_t id : ids) {
+            auto it = owner.find(id);
+            if (it != owner.end()) {
+                Refuse(collections[i], "report ID " + std::to_string(id) +
+                                           " already belongs to collection " +
+                                           std::to_string(it->second + 1));
+                break;
+            }
+        }
+        if (collections[i].refusal.empty()) {
+            for (uint8_t id : ids)
+                owner[id] = i;
+        }
     }
-    return m;
 }
 
-// Index of the usage within a variable field, or -1.
-int64_t IndexOfUsage(const HidField& f, uint16_t usage) {
-    if (f.isRange) {
-        if (usage < f.usageMin || usage > f.usageMax)
-            return -1;
-        int64_t index = usage - f.usageMin;
-        return index < f.reportCount ? index : -1;
+// Byte lengths per collection: each report of the collection runs to the end of the last
+// item of its type and ID that is the collection's own or lies outside every collection.
+void SetLengths(std::vector<HidCollection>& collections, const std::vector<ItemSpan>& spans) {
+    for (size_t i = 0; i < collections.size(); ++i) {
+        HidCollection& c = collections[i];
+        if (!c.refusal.empty())
+            continue;
+        std::set<std::pair<int, uint8_t>> reports;
+        for (const HidField& f : c.fields)
+            reports.insert({static_cast<int>(f.type), f.reportId});
+        uint32_t maxBits[3] = {0, 0, 0};
+        for (const ItemSpan& span : spans) {
+            bool ours = span.owner == static_cast<int>(i) || span.owner < 0;
+            if (ours && reports.count({span.type, span.reportId}))
+                maxBits[span.type] = std::max(maxBits[span.type], span.endBit);
+        }
+        auto bytes = [](uint32_t bits) -> uint16_t {
+            return bits == 0 ? 0 : static_cast<uint16_t>(1 + (bits + 7) / 8);
+        };
+        c.inputReportByteLength = bytes(maxBits[0]);
+        c.outputReportByteLength = bytes(maxBits[1]);
+        c.featureReportByteLength = bytes(maxBits[2]);
     }
-    for (size_t i = 0; i < f.usages.size() && i < f.reportCount; ++i) {
-        if (f.usages[i] == usage)
-            return static_cast<int64_t>(i);
-    }
-    return -1;
-}
-
-uint16_t ArrayUsage(const HidField& f, int64_t selector) {
-    int64_t index = selector - f.logicalMin;
-    if (index < 0)
-        return 0;
-    if (f.isRange) {
-        int64_t usage = f.usageMin + index;
-        return usage <= f.usageMax ? static_cast<uint16_t>(usage) : 0;
-    }
-    return index < static_cast<int64_t>(f.usages.size()) ? f.usages[static_cast<size_t>(index)] : 0;
 }
 
 }  // namespace
@@ -217,8 +276,11 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
     LocalState local;
     int depth = 0;
     bool anyReportId = false;
-    // Bits used so far per (type, report ID), across the whole descriptor.
+    // Bits used so far per (type, report ID), across the whole descriptor: a field lies
+    // after every earlier item of its report, whatever collection holds that item.
     std::map<std::pair<int, uint8_t>, uint32_t> reportBits;
+    std::vector<ItemSpan> spans;
+    std::vector<std::set<uint8_t>> idsOf;  // per top-level collection, every type
 
     size_t pos = 0;
     while (pos < size) {
@@ -246,25 +308,14 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
 
         if (type == 0) {  // main
             switch (tag) {
-                case 0xA: {  // Collection
+                case 0xA:  // Collection
                     if (depth == 0) {
-                        HidCollection c;
-                        if (!local.usages.empty()) {
-                            const LocalUsage& lu = local.usages.front();
-                            c.usagePage = lu.hasPage ? lu.page : global.usagePage;
-                            c.usage = lu.id;
-                        } else if (local.hasMin) {
-                            c.usagePage = local.min.hasPage ? local.min.page : global.usagePage;
-                            c.usage = local.min.id;
-                        } else {
-                            c.usagePage = global.usagePage;
-                        }
-                        out.collections.push_back(std::move(c));
+                        out.collections.push_back(StartCollection(global, local));
+                        idsOf.emplace_back();
                     }
-                    if (++depth > 64)
+                    if (++depth > kMaxDepth)
                         return Fail(error, "collections nested too deeply");
                     break;
-                }
                 case 0xC:  // End Collection
                     if (depth == 0)
                         return Fail(error, "End Collection without Collection");
@@ -278,59 +329,21 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
                                                     : HidReportType::Feature;
                     uint64_t bits = static_cast<uint64_t>(global.reportSize) * global.reportCount;
                     uint32_t& used = reportBits[{static_cast<int>(rt), global.reportId}];
-                    if (used + bits > kMaxReportBits)
+                    if (used + bits > kMaxReportDataBits)
                         return Fail(error, "report too long");
-                    if (global.reportSize > 32 && !(u & 1))
-                        return Fail(error, "data field wider than 32 bits");
-                    HidField f;
-                    f.type = rt;
-                    f.reportId = global.reportId;
-                    f.bitOffset = used;
-                    f.reportSize = global.reportSize;
-                    f.reportCount = global.reportCount;
-                    f.isConstant = u & 0x01;
-                    f.isArray = !(u & 0x02);
-                    f.isRelative = u & 0x04;
-                    f.logicalMin = global.logicalMin;
-                    f.logicalMax = global.logicalMax;
-                    // A descriptor that writes a positive maximum in too few bytes means it
-                    // unsigned.
-                    if (f.logicalMin >= 0 && f.logicalMax < f.logicalMin)
-                        f.logicalMax = static_cast<int32_t>(static_cast<uint32_t>(f.logicalMax) &
-                                                            (global.reportSize >= 32
-                                                                 ? 0xFFFFFFFFu
-                                                                 : (1u << global.reportSize) - 1));
-                    f.physicalMin = global.physicalMin;
-                    f.physicalMax = global.physicalMax;
-                    f.usagePage = global.usagePage;
-                    bool onlyRange = local.hasMin && local.hasMax && local.usages.empty();
-                    if (onlyRange) {
-                        f.isRange = true;
-                        if (local.min.hasPage)
-                            f.usagePage = local.min.page;
-                        f.usageMin = local.min.id;
-                        f.usageMax = std::max(local.min.id, local.max.id);
-                    } else {
-                        if (!local.usages.empty() && local.usages.front().hasPage)
-                            f.usagePage = local.usages.front().page;
-                        for (const LocalUsage& lu : local.usages) {
-                            if (f.usages.size() < kMaxUsagesPerField)
-                                f.usages.push_back(lu.id);
-                        }
-                        if (local.hasMin && local.hasMax) {
-                            for (uint32_t id = local.min.id;
-                                 id <= local.max.id && f.usages.size() < kMaxUsagesPerField; ++id) {
-                                f.usages.push_back(static_cast<uint16_t>(id));
-                            }
-                        }
-                    }
+                    if (bits == 0)
+                        break;
+                    const int owner = depth > 0 ? static_cast<int>(out.collections.size()) - 1 : -1;
+                    HidField f = MakeField(rt, u, global, local, used);
                     used += static_cast<uint32_t>(bits);
-                    if (depth > 0 && !out.collections.empty() && bits > 0) {
-                        HidCollection& c = out.collections.back();
-                        if (rt == HidReportType::Input && !c.HasInputReportId(f.reportId))
-                            c.inputReportIds.push_back(f.reportId);
-                        c.fields.push_back(std::move(f));
-                    }
+                    spans.push_back({static_cast<int>(rt), global.reportId, owner, used});
+                    if (owner < 0)
+                        break;  // counted in its report, but part of no collection
+                    HidCollection& c = out.collections.back();
+                    idsOf.back().insert(f.reportId);
+                    if (rt == HidReportType::Input && !c.HasInputReportId(f.reportId))
+                        c.inputReportIds.push_back(f.reportId);
+                    c.fields.push_back(std::move(f));
                     break;
                 }
                 default:
@@ -355,7 +368,7 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
                     global.physicalMax = s;
                     break;
                 case 0x7:
-                    if (u > 255)
+                    if (u > kMaxHidFieldBits)
                         return Fail(error, "report size too large");
                     global.reportSize = u;
                     break;
@@ -366,7 +379,7 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
                     anyReportId = true;
                     break;
                 case 0x9:
-                    if (u > kMaxReportBits)
+                    if (u > kMaxReportDataBits)
                         return Fail(error, "report count too large");
                     global.reportCount = u;
                     break;
@@ -387,7 +400,8 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
         } else if (type == 2) {  // local
             switch (tag) {
                 case 0x0:
-                    local.usages.push_back(MakeUsage(u, itemSize));
+                    if (local.usages.size() < kMaxUsagesPerField)
+                        local.usages.push_back(MakeUsage(u, itemSize));
                     break;
                 case 0x1:
                     local.hasMin = true;
@@ -407,172 +421,11 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportDescriptor
     if (out.collections.empty())
         return Fail(error, "no top-level collection");
 
-    for (HidCollection& c : out.collections) {
+    for (HidCollection& c : out.collections)
         c.usesReportIds = anyReportId;
-        uint32_t maxBits[3] = {0, 0, 0};
-        for (const HidField& f : c.fields) {
-            int t = static_cast<int>(f.type);
-            uint32_t total = reportBits[{t, f.reportId}];
-            maxBits[t] = std::max(maxBits[t], total);
-        }
-        auto bytes = [](uint32_t bits) -> uint16_t {
-            return bits == 0 ? 0 : static_cast<uint16_t>(1 + (bits + 7) / 8);
-        };
-        c.inputReportByteLength = bytes(maxBits[0]);
-        c.outputReportByteLength = bytes(maxBits[1]);
-        c.featureReportByteLength = bytes(maxBits[2]);
-    }
+    RefuseConflictingCollections(out.collections, idsOf, anyReportId);
+    SetLengths(out.collections, spans);
     return true;
-}
-
-uint32_t MaxInputUsageListLength(const HidCollection& collection, uint16_t usagePage) {
-    uint32_t total = 0;
-    for (const HidField& f : collection.fields) {
-        if (f.type == HidReportType::Input && !f.isConstant && f.IsButton() &&
-            f.usagePage == usagePage)
-            total += f.reportCount;
-    }
-    return total;
-}
-
-uint32_t GetInputUsages(const HidCollection& collection, uint16_t usagePage, const uint8_t* report,
-                        uint32_t length, uint32_t maxCount, std::vector<uint16_t>& usages) {
-    usages.clear();
-    if (!report || length == 0)
-        return kHidStatusInvalidReportLength;
-    FieldMatch m = FindInputFields(collection, usagePage, true, report[0]);
-    if (!m.anyOnPage)
-        return kHidStatusUsageNotFound;
-    if (m.inReport.empty())
-        return kHidStatusIncompatibleReportId;
-    uint32_t status = kHidStatusSuccess;
-    auto add = [&](uint16_t usage) {
-        if (usage == 0)
-            return;
-        if (usages.size() >= maxCount) {
-            status = kHidStatusBufferTooSmall;
-            return;
-        }
-        usages.push_back(usage);
-    };
-    for (const HidField* f : m.inReport) {
-        if (!FieldFits(*f, length))
-            return kHidStatusInvalidReportLength;
-        for (uint32_t i = 0; i < f->reportCount; ++i) {
-            uint32_t raw = ReadBits(report + 1, f->bitOffset + i * f->reportSize, f->reportSize);
-            if (f->isArray) {
-                add(ArrayUsage(*f, f->logicalMin < 0
-                                       ? static_cast<int64_t>(SignExtend(raw, f->reportSize))
-                                       : static_cast<int64_t>(raw)));
-            } else if (raw) {
-                add(f->UsageAt(i));
-            }
-        }
-    }
-    return status;
-}
-
-namespace {
-
-uint32_t FindValue(const HidCollection& collection, uint16_t usagePage, uint16_t usage,
-                   const uint8_t* report, uint32_t length, const HidField*& field, uint32_t& raw) {
-    if (!report || length == 0)
-        return kHidStatusInvalidReportLength;
-    FieldMatch m = FindInputFields(collection, usagePage, false, report[0]);
-    bool usageAnywhere = false;
-    for (const HidField& f : collection.fields) {
-        if (f.type == HidReportType::Input && !f.isConstant && !f.IsButton() &&
-            f.usagePage == usagePage && IndexOfUsage(f, usage) >= 0)
-            usageAnywhere = true;
-    }
-    if (!usageAnywhere)
-        return kHidStatusUsageNotFound;
-    for (const HidField* f : m.inReport) {
-        int64_t index = IndexOfUsage(*f, usage);
-        if (index < 0)
-            continue;
-        if (!FieldFits(*f, length))
-            return kHidStatusInvalidReportLength;
-        field = f;
-        raw = ReadBits(report + 1, f->bitOffset + static_cast<uint32_t>(index) * f->reportSize,
-                       f->reportSize);
-        return kHidStatusSuccess;
-    }
-    return kHidStatusIncompatibleReportId;
-}
-
-}  // namespace
-
-uint32_t GetInputUsageValue(const HidCollection& collection, uint16_t usagePage, uint16_t usage,
-                            const uint8_t* report, uint32_t length, uint32_t& value) {
-    value = 0;
-    const HidField* field = nullptr;
-    return FindValue(collection, usagePage, usage, report, length, field, value);
-}
-
-uint32_t GetInputScaledUsageValue(const HidCollection& collection, uint16_t usagePage,
-                                  uint16_t usage, const uint8_t* report, uint32_t length,
-                                  int32_t& value) {
-    value = 0;
-    const HidField* f = nullptr;
-    uint32_t raw = 0;
-    uint32_t status = FindValue(collection, usagePage, usage, report, length, f, raw);
-    if (status != kHidStatusSuccess)
-        return status;
-    if (f->logicalMin >= f->logicalMax)
-        return kHidStatusBadLogPhyValues;
-    int64_t logical = f->logicalMin < 0 ? static_cast<int64_t>(SignExtend(raw, f->reportSize))
-                                        : static_cast<int64_t>(raw);
-    if (logical < f->logicalMin || logical > f->logicalMax)
-        return kHidStatusValueOutOfRange;
-    int64_t physMin = f->physicalMin;
-    int64_t physMax = f->physicalMax;
-    if (physMin == 0 && physMax == 0) {  // no physical range: physical equals logical
-        physMin = f->logicalMin;
-        physMax = f->logicalMax;
-    }
-    if (physMin >= physMax)
-        return kHidStatusBadLogPhyValues;
-    int64_t scaled =
-        (logical - f->logicalMin) * (physMax - physMin) / (f->logicalMax - f->logicalMin) + physMin;
-    value = static_cast<int32_t>(scaled);
-    return kHidStatusSuccess;
-}
-
-bool HexToBytes(const std::string& hex, std::vector<uint8_t>& out) {
-    out.clear();
-    int high = -1;
-    for (char ch : hex) {
-        if (std::isspace(static_cast<unsigned char>(ch)))
-            continue;
-        int v;
-        if (ch >= '0' && ch <= '9')
-            v = ch - '0';
-        else if (ch >= 'a' && ch <= 'f')
-            v = ch - 'a' + 10;
-        else if (ch >= 'A' && ch <= 'F')
-            v = ch - 'A' + 10;
-        else
-            return false;
-        if (high < 0) {
-            high = v;
-        } else {
-            out.push_back(static_cast<uint8_t>(high << 4 | v));
-            high = -1;
-        }
-    }
-    return high < 0;
-}
-
-std::string BytesToHex(const std::vector<uint8_t>& bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string s;
-    s.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        s.push_back(kDigits[b >> 4]);
-        s.push_back(kDigits[b & 15]);
-    }
-    return s;
 }
 
 }  // namespace platform

@@ -1,11 +1,14 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 
 #include "platform/FileIO.h"
 #include "platform/FileLock.h"
 #include "platform/Folders.h"
+#include "platform/Log.h"
 #include "platform/RegistryStore.h"
 #include "platform/Trace.h"
 
@@ -17,30 +20,62 @@ using registry_store::SameName;
 using registry_store::Store;
 using registry_store::Value;
 
-constexpr size_t kMaxStoreBytes = 1u << 20;
+constexpr int kMaxAsideCopies = 100;
 
 std::string LockPath() {
     return ConfigFolder() + "registry.lock";
 }
 
-// Reads the store; a missing file is an empty store, a corrupt one is traced, set aside
-// (so a later write does not silently destroy it) and treated as empty.
-Store Load() {
-    Store store;
-    std::string path = RegistryStorePath();
-    if (!FileExists(path))
-        return store;
-    std::string text;
-    if (!ReadWholeFile(path, text, kMaxStoreBytes) || !registry_store::Parse(text, store)) {
-        TraceF("Registry: %s is unreadable or corrupt; treated as empty", path.c_str());
-        WriteFileAtomic(path + ".corrupt", text);
-        store.keys.clear();
-    }
-    return store;
+// Trace for developers, log line for the user's report: a settings store that vanishes from
+// view must leave a mark.
+void Report(const char* what, const std::string& detail) {
+    TraceF("Registry: %s: %s", what, detail.c_str());
+    Log(std::string("Registry>") + what + "    " + detail);
 }
 
-bool Save(const Store& store) {
-    return WriteFileAtomic(RegistryStorePath(), registry_store::Serialise(store));
+// Moves an unusable store aside under a name not yet taken, so nothing it holds is lost and
+// the next write starts a fresh store. False when it could not be moved: the store must then
+// not be written at all.
+bool MoveAside(const std::string& path, const char* why) {
+    std::error_code ec;
+    for (int n = 0; n < kMaxAsideCopies; ++n) {
+        std::string aside = path + ".corrupt" + (n == 0 ? std::string() : "." + std::to_string(n));
+        if (std::filesystem::exists(aside, ec) || ec)
+            continue;
+        std::filesystem::rename(path, aside, ec);
+        if (ec)
+            break;
+        Report(why, "moved aside to " + aside);
+        return true;
+    }
+    Report(why, "cannot be moved aside; the store is left as it is and not written");
+    return false;
+}
+
+// Reads the store into `store` (empty when there is none). A store too large to be ours or
+// not well-formed is moved aside and read as empty. False when the store must be neither
+// used nor written: it cannot be read, or it could not be moved aside.
+bool Load(Store& store) {
+    store.keys.clear();
+    const std::string path = RegistryStorePath();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec)
+        return true;
+    if (!FileExists(path)) {
+        Report("the store is not a regular file", path);
+        return false;
+    }
+    std::string text;
+    if (!ReadWholeFile(path, text, kMaxRegistryStoreBytes)) {
+        const auto size = std::filesystem::file_size(path, ec);
+        if (!ec && size > kMaxRegistryStoreBytes)
+            return MoveAside(path, "the store is larger than its limit");
+        Report("the store cannot be read", path);
+        return false;
+    }
+    if (!registry_store::Parse(text, store))
+        return MoveAside(path, "the store is corrupt");
+    return true;
 }
 
 // Runs a read-modify-write of the store under the cross-process lock. The change returns
@@ -51,10 +86,16 @@ bool Modify(const std::function<bool(Store&)>& change, bool createFolder) {
     FileLock lock(LockPath(), FileLock::Mode::Wait);
     if (!lock.Held())
         return false;
-    Store store = Load();
-    if (!change(store))
+    Store store;
+    if (!Load(store) || !change(store))
         return false;
-    return Save(store);
+    std::string text = registry_store::Serialise(store);
+    if (text.size() > kMaxRegistryStoreBytes) {
+        Report("write refused",
+               "the store would grow past " + std::to_string(kMaxRegistryStoreBytes) + " bytes");
+        return false;
+    }
+    return WriteFileAtomic(RegistryStorePath(), text);
 }
 
 template <typename Read>
@@ -62,11 +103,18 @@ auto Query(Read read) -> decltype(read(std::declval<const Store&>())) {
     if (!FolderExists(ConfigFolder()))
         return {};
     FileLock lock(LockPath(), FileLock::Mode::Wait);
-    Store store = Load();
+    Store store;
+    if (!Load(store))
+        store.keys.clear();
     return read(store);
 }
 
 bool SetValue(const std::string& keyPath, std::string_view name, Value value) {
+    const std::string* text = std::get_if<std::string>(&value);
+    if (name.size() > kMaxRegistryNameBytes || (text && text->size() > kMaxRegistryStringBytes)) {
+        Report("write refused", "value " + std::string(name.substr(0, 64)) + " is too long");
+        return false;
+    }
     return Modify(
         [&](Store& store) {
             Key* key = store.Find(keyPath);
@@ -121,6 +169,10 @@ std::optional<RegistryKey> CreateKey(std::string_view path) {
     std::string wanted = registry_store::NormalisePath(std::string(path));
     if (wanted.empty())
         return std::nullopt;
+    if (wanted.size() > kMaxRegistryKeyPathBytes) {
+        Report("write refused", "key path " + wanted.substr(0, 64) + "... is too long");
+        return std::nullopt;
+    }
     bool exists = false;
     bool written = Modify(
         [&](Store& store) {

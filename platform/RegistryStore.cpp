@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <unordered_set>
 
 namespace platform::registry_store {
 namespace {
@@ -74,29 +75,43 @@ std::vector<std::string> SplitFields(const std::string& line) {
     }
 }
 
-bool ParseLine(const std::string& line, Store& store) {
+std::string Fold(const std::string& name) {
+    std::string folded(name);
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+// What a parse has seen so far, so that each line is checked against it in constant time
+// (a linear search per line made large stores quadratic).
+struct ParseState {
+    std::unordered_set<std::string> keyPaths;    // folded
+    std::unordered_set<std::string> valueNames;  // folded, of the last key
+};
+
+bool ParseLine(const std::string& line, Store& store, ParseState& state) {
     std::vector<std::string> fields = SplitFields(line);
     if (fields[0] == "K" && fields.size() == 2) {
         std::string path;
-        if (!Unescape(fields[1], path) || NormalisePath(path).empty() || store.Find(path))
+        if (!Unescape(fields[1], path))
             return false;
-        store.keys.push_back(Key{NormalisePath(path), {}});
+        path = NormalisePath(path);
+        if (path.empty() || !state.keyPaths.insert(Fold(path)).second)
+            return false;
+        store.keys.push_back(Key{std::move(path), {}});
+        state.valueNames.clear();
         return true;
     }
     if ((fields[0] == "D" || fields[0] == "S") && fields.size() == 3 && !store.keys.empty()) {
         std::string name;
-        if (!Unescape(fields[1], name))
+        if (!Unescape(fields[1], name) || !state.valueNames.insert(Fold(name)).second)
             return false;
         Key& key = store.keys.back();
-        bool duplicate = std::any_of(key.values.begin(), key.values.end(),
-                                     [&](const auto& v) { return SameName(v.first, name); });
-        if (duplicate)
-            return false;
         if (fields[0] == "S") {
             std::string text;
             if (!Unescape(fields[2], text))
                 return false;
-            key.values.emplace_back(name, Value(text));
+            key.values.emplace_back(std::move(name), Value(std::move(text)));
             return true;
         }
         const std::string& digits = fields[2];
@@ -104,7 +119,7 @@ bool ParseLine(const std::string& line, Store& store) {
         auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
         if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
             return false;
-        key.values.emplace_back(name, Value(number));
+        key.values.emplace_back(std::move(name), Value(number));
         return true;
     }
     return false;
@@ -152,6 +167,7 @@ bool Parse(const std::string& text, Store& store) {
     store.keys.clear();
     if (text.empty())
         return true;  // a store never written holds nothing
+    ParseState state;
     size_t start = 0;
     bool first = true;
     while (start < text.size()) {
@@ -162,7 +178,7 @@ bool Parse(const std::string& text, Store& store) {
         }
         std::string line = text.substr(start, end - start);
         start = end + 1;
-        bool ok = first ? line == kHeader : ParseLine(line, store);
+        bool ok = first ? line == kHeader : ParseLine(line, store, state);
         first = false;
         if (!ok) {
             store.keys.clear();

@@ -1,7 +1,8 @@
 // The system's HID devices through hidraw. Each top-level collection of an interface gets its
 // own path "/dev/hidrawN#vid_XXXX&pid_XXXX&mi_XX&colXX#<hid instance>"; the trailing instance
 // (the kernel's HID device name, unique until reboot) lets the presence check tell a replugged
-// device from another one that got the same hidraw number.
+// device from another one that got the same hidraw number. A node whose report descriptor we
+// cannot parse is still listed, as one path without "&col", and is never opened.
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -29,8 +30,8 @@ namespace {
 
 using linux_fd::WaitResult;
 
-constexpr size_t kMaxDescriptor = 4096;
-constexpr size_t kMaxReport = 4096;
+constexpr size_t kMaxDescriptor = 4096;  // the kernel's own limit
+constexpr size_t kMaxReport = kMaxHidReportBytes;
 
 struct RawDevice {
     std::string node;      // "hidraw3"
@@ -38,6 +39,13 @@ struct RawDevice {
     HidAttributes attributes;
     int interfaceNumber = -1;  // -1 when not a USB interface
     HidReportDescriptor descriptor;
+    std::string parseError;  // why the descriptor was not understood
+};
+
+enum class ReadOutcome {
+    Gone,        // the node or part of what the kernel tells of it is missing
+    Parsed,      // with its collections
+    Unparsable,  // what the kernel tells, but a descriptor we do not understand
 };
 
 std::string Basename(const std::string& path) {
@@ -104,28 +112,29 @@ int ReadHexFile(const std::string& path, unsigned max) {
     return static_cast<int>(value);
 }
 
-// Everything about one hidraw node; false when any of it is missing (the device may be
-// going away while we read).
-bool ReadRawDevice(const std::string& classRoot, const std::string& node, RawDevice& device) {
+// Everything about one hidraw node. Gone when any of it is missing (the device may be going
+// away while we read); Unparsable when only its descriptor is beyond us.
+ReadOutcome ReadRawDevice(const std::string& classRoot, const std::string& node,
+                          RawDevice& device) {
     device.node = node;
     std::string base = classRoot + "/" + node + "/device";
     device.instance = InstanceOf(classRoot, node, true);
     if (device.instance.empty())
-        return false;
+        return ReadOutcome::Gone;
     std::string uevent;
     if (!ReadSmallFile(base + "/uevent", uevent, 16384) || !ParseHidId(uevent, device.attributes))
-        return false;
+        return ReadOutcome::Gone;
     std::string descriptor;
     if (!ReadSmallFile(base + "/report_descriptor", descriptor, kMaxDescriptor) ||
         descriptor.empty())
-        return false;
-    if (!ParseReportDescriptor(reinterpret_cast<const uint8_t*>(descriptor.data()),
-                               descriptor.size(), device.descriptor))
-        return false;
+        return ReadOutcome::Gone;
     device.interfaceNumber = ReadHexFile(base + "/../bInterfaceNumber", 0xFF);
     int version = ReadHexFile(base + "/../../bcdDevice", 0xFFFF);
     device.attributes.version = static_cast<uint16_t>(version < 0 ? 0 : version);
-    return true;
+    if (!ParseReportDescriptor(reinterpret_cast<const uint8_t*>(descriptor.data()),
+                               descriptor.size(), device.descriptor, &device.parseError))
+        return ReadOutcome::Unparsable;
+    return ReadOutcome::Parsed;
 }
 
 struct ParsedPath {
@@ -163,6 +172,13 @@ std::string PathOf(const std::string& devRoot, const RawDevice& d, size_t collec
     return devRoot + "/" + d.node +
            HidPathSuffix(d.attributes.vendorId, d.attributes.productId, d.interfaceNumber,
                          collection) +
+           "#" + d.instance;
+}
+
+// The one path of a node whose descriptor we cannot parse: no collection split.
+std::string UnsplitPathOf(const std::string& devRoot, const RawDevice& d) {
+    return devRoot + "/" + d.node +
+           HidPathSuffix(d.attributes.vendorId, d.attributes.productId, d.interfaceNumber, 0) +
            "#" + d.instance;
 }
 
@@ -317,8 +333,10 @@ class HidrawTransport : public HidTransport {
         RawDevice device;
         size_t index = parsed.collection == 0 ? 0 : static_cast<size_t>(parsed.collection - 1);
         if (InstanceOf(classRoot_, parsed.node, true) != parsed.instance ||
-            !ReadRawDevice(classRoot_, parsed.node, device) || device.instance != parsed.instance ||
-            index >= device.descriptor.collections.size() ||
+            KnownUnparsable(parsed.node, parsed.instance) ||
+            ReadRawDevice(classRoot_, parsed.node, device) != ReadOutcome::Parsed ||
+            device.instance != parsed.instance || index >= device.descriptor.collections.size() ||
+            !device.descriptor.collections[index].refusal.empty() ||
             PathOf(devRoot_, device, index) != path) {
             close(fd);
             return nullptr;
@@ -345,26 +363,51 @@ class HidrawTransport : public HidTransport {
 
   private:
     // Descriptors do not change while a device stays plugged in: read and parse each HID
-    // instance once, keep its paths. Caller holds cacheMutex_.
+    // instance once, keep its paths, or that its descriptor is beyond us. A failure is traced
+    // then, once per instance. Caller holds cacheMutex_.
     const std::vector<std::string>* CachedPaths(const std::string& node,
                                                 const std::string& instance) {
         auto it = cache_.find(node);
         if (it != cache_.end() && it->second.instance == instance)
             return &it->second.paths;
         RawDevice device;
-        if (!ReadRawDevice(classRoot_, node, device) || device.instance != instance)
-            return nullptr;
+        ReadOutcome outcome = ReadRawDevice(classRoot_, node, device);
+        if (outcome == ReadOutcome::Gone || device.instance != instance)
+            return nullptr;  // read again at the next scan
         CachedNode& entry = cache_[node];
         entry.instance = instance;
         entry.paths.clear();
-        for (size_t i = 0; i < device.descriptor.collections.size(); ++i)
+        entry.unparsable = outcome == ReadOutcome::Unparsable;
+        if (entry.unparsable) {
+            TraceF(
+                "hidraw: %s (%s): report descriptor not understood (%s); listed as one "
+                "path, not opened",
+                node.c_str(), instance.c_str(), device.parseError.c_str());
+            entry.paths.push_back(UnsplitPathOf(devRoot_, device));
+            return &entry.paths;
+        }
+        for (size_t i = 0; i < device.descriptor.collections.size(); ++i) {
+            const HidCollection& c = device.descriptor.collections[i];
+            if (!c.refusal.empty()) {
+                TraceF("hidraw: %s (%s): collection %zu refused: %s", node.c_str(),
+                       instance.c_str(), i + 1, c.refusal.c_str());
+                continue;
+            }
             entry.paths.push_back(PathOf(devRoot_, device, i));
+        }
         return &entry.paths;
+    }
+
+    bool KnownUnparsable(const std::string& node, const std::string& instance) {
+        std::lock_guard<std::mutex> lock(cacheMutex_);
+        auto it = cache_.find(node);
+        return it != cache_.end() && it->second.instance == instance && it->second.unparsable;
     }
 
     struct CachedNode {
         std::string instance;
         std::vector<std::string> paths;
+        bool unparsable = false;
     };
 
     std::string classRoot_;

@@ -41,6 +41,8 @@ PathOutcome CommandPath::Handle(const Report& request, const void* connection) {
     }
     if (fault.wrongEcho)
         outcome.answer[hid::kOffsetCode] ^= 0x80;
+    if (fault.cutTo > 0 && fault.cutTo < outcome.answer.size())
+        outcome.answer.resize(fault.cutTo);
     outcome.answered = true;
     if (outcome.delayMs > 0)
         monitor_.OnAnswerPending(connection);

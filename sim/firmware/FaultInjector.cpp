@@ -10,6 +10,7 @@ void FaultInjector::Clear() {
     status_ = 0;
     statusCountdown_ = 0;
     delayMs_ = 0;
+    cutTo_ = 0;
 }
 
 void FaultInjector::SetNoAnswer(bool on) {
@@ -34,10 +35,16 @@ void FaultInjector::SetSlow(uint32_t delayMs) {
     delayMs_ = delayMs;
 }
 
+void FaultInjector::SetShortAnswer(uint32_t bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cutTo_ = bytes;
+}
+
 FaultDecision FaultInjector::Next() {
     std::lock_guard<std::mutex> lock(mutex_);
     FaultDecision decision;
     decision.delayMs = delayMs_;
+    decision.cutTo = cutTo_;
     if (noAnswer_) {
         decision.drop = true;
         return decision;
@@ -69,6 +76,8 @@ std::string FaultInjector::Describe() const {
     }
     if (delayMs_ > 0)
         text += " slow-" + std::to_string(delayMs_) + "ms";
+    if (cutTo_ > 0)
+        text += " short-" + std::to_string(cutTo_) + "-bytes";
     return text.empty() ? "none" : text.substr(1);
 }
 

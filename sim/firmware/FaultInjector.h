@@ -1,6 +1,7 @@
 #pragma once
 // Faults the simulated devices can be told to show: no answer, a wrong echo once or always,
-// a refusing status at a given packet, a slow answer. Shared by every path of one device.
+// a refusing status at a given packet, a slow answer, an answer cut short. Shared by every
+// path of one device.
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -12,6 +13,7 @@ struct FaultDecision {
     bool wrongEcho = false;  // answer with a byte 3 that is not the request's code
     uint8_t status = 0;      // non-zero: refuse with this status without acting
     uint32_t delayMs = 0;    // answer this much later
+    uint32_t cutTo = 0;      // non-zero: send only the first cutTo bytes of the answer
 };
 
 class FaultInjector {
@@ -22,6 +24,8 @@ class FaultInjector {
     // The `packetNumber`-th request from now (1 = the next one) is refused with `status`.
     void SetStatusAt(uint8_t status, uint32_t packetNumber);
     void SetSlow(uint32_t delayMs);
+    // Every answer is sent with only its first `bytes` bytes (0: whole answers again).
+    void SetShortAnswer(uint32_t bytes);
 
     // Decides the fate of the next request and advances the packet count.
     FaultDecision Next();
@@ -35,6 +39,7 @@ class FaultInjector {
     uint8_t status_ = 0;
     uint32_t statusCountdown_ = 0;
     uint32_t delayMs_ = 0;
+    uint32_t cutTo_ = 0;
 };
 
 }  // namespace sim::firmware

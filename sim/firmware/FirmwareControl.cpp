@@ -38,7 +38,8 @@ bool RunLink(const std::vector<std::string>& args, ControlContext&, std::string&
 bool RunFault(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
     firmware::FaultInjector& faults = Devices().Faults();
     const std::string usage =
-        "usage: fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS";
+        "usage: fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|"
+        "short N";
     if (args.empty()) {
         reply = "faults: " + faults.Describe();
         return true;
@@ -61,6 +62,8 @@ bool RunFault(const std::vector<std::string>& args, ControlContext&, std::string
         faults.SetStatusAt(static_cast<uint8_t>(status), static_cast<uint32_t>(n));
     } else if (args.size() == 2 && args[0] == "slow" && ParseNumber(args[1], 60000, n)) {
         faults.SetSlow(static_cast<uint32_t>(n));
+    } else if (args.size() == 2 && args[0] == "short" && ParseNumber(args[1], 63, n) && n > 0) {
+        faults.SetShortAnswer(static_cast<uint32_t>(n));
     } else {
         reply = usage;
         return false;
@@ -155,7 +158,7 @@ void InstallFirmware() {
     static const ControlCommandRegistration link(
         {"link", "link on|off", "link or unlink the mouse from its receiver", RunLink});
     static const ControlCommandRegistration fault(
-        {"fault", "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS",
+        {"fault", "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|short N",
          "make the devices misbehave (no argument: show the faults)", RunFault});
     static const ControlCommandRegistration press(
         {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});

@@ -1,5 +1,6 @@
 // Costs of the platform services the program uses on every event: a log line, a registered
-// message look-up, and a message or copy-data record through the session bus.
+// message look-up, and a message or copy-data record through the session bus; and the parse
+// of a large registry store, done under the store's cross-process lock.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -10,6 +11,7 @@
 #include "platform/Log.h"
 #include "platform/MessageBus.h"
 #include "platform/MessageNames.h"
+#include "platform/RegistryStore.h"
 
 namespace {
 
@@ -59,6 +61,34 @@ void BM_NameTableParse(benchmark::State& state) {
         benchmark::DoNotOptimize(table.Parse(text));
 }
 BENCHMARK(BM_NameTableParse)->Arg(30)->Arg(1000);
+
+// A store of N keys with three values each (about 35 bytes a key), and one of a single key
+// with N values: both were quadratic once.
+void BM_RegistryStoreParse(benchmark::State& state) {
+    platform::registry_store::Store store;
+    for (int i = 0; i < state.range(0); ++i)
+        store.keys.push_back({"SOFTWARE\\K" + std::to_string(i),
+                              {{"a", uint32_t(1)}, {"B", std::string("x")}, {"c", uint32_t(3)}}});
+    const std::string text = platform::registry_store::Serialise(store);
+    platform::registry_store::Store back;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::registry_store::Parse(text, back));
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_RegistryStoreParse)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_RegistryStoreParseOneKey(benchmark::State& state) {
+    platform::registry_store::Store store;
+    store.keys.push_back({"SOFTWARE\\Draxmoor T418-ZEN", {}});
+    for (int i = 0; i < state.range(0); ++i)
+        store.keys[0].values.push_back({"Value" + std::to_string(i), uint32_t(i)});
+    const std::string text = platform::registry_store::Serialise(store);
+    platform::registry_store::Store back;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::registry_store::Parse(text, back));
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_RegistryStoreParseOneKey)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Post and wait until the receiving endpoint's handler has it.
 void BM_PostRoundTrip(benchmark::State& state) {

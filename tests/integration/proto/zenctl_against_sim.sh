@@ -57,6 +57,9 @@ check "status 0xFF" 7 "$bin/t418-zenctl" read-memory 0 1
 control fault noanswer
 check "no answer" 4 "$bin/t418-zenctl" read-memory 0 1
 control fault none
+control fault short 8
+check "short answer" 4 "$bin/t418-zenctl" info
+control fault none
 check "usage" 2 "$bin/t418-zenctl" read-memory 0x10000 1
 check "no pad" 3 "$bin/t418-zenctl" info --device pad
 

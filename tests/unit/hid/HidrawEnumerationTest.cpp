@@ -1,10 +1,12 @@
 // hidraw enumeration, presence and report filtering on a fake sysfs tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/HidTransport.h"
+#include "platform/Trace.h"
 #include "sim/BusDevices.h"
 
 namespace {
@@ -136,6 +138,76 @@ TEST_F(HidrawTest, OpenGivesTheCollectionAndReadKeepsOnlyItsReports) {
         transport_->Open(dev + "/hidraw1#vid_320f&pid_22a4&mi_01&col05#0003:320F:22A4.0002", {}),
         nullptr);
     EXPECT_EQ(transport_->Open("/elsewhere/hidraw1#vid_320f#x", {}), nullptr);
+}
+
+// A descriptor we cannot parse once made the node and all its collections disappear, and was
+// parsed again at every scan.
+TEST_F(HidrawTest, AnUnparsableNodeIsListedUnsplitTracedOnceAndNotReadAgain) {
+    const std::vector<uint8_t> cut = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75};  // item cut
+    AddNode("hidraw4", "usb1/1-2/1-2:1.0", "0003:1234:5678.0005", "00", cut);
+    const std::string dev = devRoot_.string();
+    const std::string unsplit = dev + "/hidraw4#vid_1234&pid_5678&mi_00#0003:1234:5678.0005";
+    const std::string command = dev + "/hidraw1#vid_320f&pid_22a4&mi_01&col02#0003:320F:22A4.0002";
+    auto lines = [](const platform::TraceCapture& trace) {
+        int n = 0;
+        for (const std::string& line : trace.Lines())
+            n += line.find("hidraw4") != std::string::npos;
+        return n;
+    };
+    platform::TraceCapture trace;
+    std::vector<std::string> paths;
+    for (int scan = 0; scan < 3; ++scan) {
+        ASSERT_TRUE(transport_->EnumeratePaths(paths));
+        EXPECT_EQ(std::count(paths.begin(), paths.end(), unsplit), 1);
+        EXPECT_EQ(std::count(paths.begin(), paths.end(), command), 1);  // the mouse is found
+        EXPECT_EQ(paths.size(), 7u);
+    }
+    EXPECT_EQ(lines(trace), 1);
+    EXPECT_TRUE(trace.Contains("truncated item"));
+    EXPECT_EQ(transport_->Open(unsplit, {}), nullptr);
+    EXPECT_NE(transport_->Open(command, {}), nullptr);
+
+    // Remembered until the node changes: a descriptor that now parses is not read again...
+    const std::vector<uint8_t>& good =
+        sim::FindBusDevice("mouse-cable")->interfaces[1].reportDescriptor;
+    WriteFile(root_ / "devices/usb1/1-2/1-2:1.0/0003:1234:5678.0005/report_descriptor",
+              Bytes(good));
+    ASSERT_TRUE(transport_->EnumeratePaths(paths));
+    EXPECT_EQ(std::count(paths.begin(), paths.end(), unsplit), 1);
+    EXPECT_EQ(lines(trace), 1);
+    // ...until the device is plugged in again.
+    AddNode("hidraw4", "usb1/1-2/1-2:1.0", "0003:1234:5678.0006", "00", good);
+    ASSERT_TRUE(transport_->EnumeratePaths(paths));
+    EXPECT_EQ(std::count(paths.begin(), paths.end(),
+                         dev + "/hidraw4#vid_1234&pid_5678&mi_00&col02#0003:1234:5678.0006"),
+              1);
+}
+
+// A collection that shares its report ID with an earlier one is not listed; the others keep
+// their numbers.
+TEST_F(HidrawTest, ARefusedCollectionIsLeftOutAndTheOthersKeepTheirNumbers) {
+    const std::vector<uint8_t> shared = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x01, 0x05, 0x09,
+                                         0x19, 0x01, 0x29, 0x08, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01,
+                                         0x95, 0x08, 0x81, 0x02, 0xC0,  // ID 1
+                                         0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08,
+                                         0x95, 0x01, 0x09, 0xE9, 0x81, 0x02, 0xC0,  // ID 1 again
+                                         0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01, 0x85, 0x04, 0x09,
+                                         0x01, 0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0xC0};  // ID 4
+    AddNode("hidraw5", "usb1/1-3/1-3:1.1", "0003:320F:22A4.0009", "01", shared);
+    platform::TraceCapture trace;
+    std::vector<std::string> paths;
+    ASSERT_TRUE(transport_->EnumeratePaths(paths));
+    const std::string dev = devRoot_.string();
+    const std::string prefix = dev + "/hidraw5#vid_320f&pid_22a4&mi_01&col0";
+    EXPECT_EQ(std::count(paths.begin(), paths.end(), prefix + "1#0003:320F:22A4.0009"), 1);
+    EXPECT_EQ(std::count(paths.begin(), paths.end(), prefix + "2#0003:320F:22A4.0009"), 0);
+    EXPECT_EQ(std::count(paths.begin(), paths.end(), prefix + "3#0003:320F:22A4.0009"), 1);
+    EXPECT_TRUE(
+        trace.Contains("collection 2 refused: report ID 1 already belongs to collection 1"));
+    EXPECT_EQ(transport_->Open(prefix + "2#0003:320F:22A4.0009", {}), nullptr);
+    auto command = transport_->Open(prefix + "3#0003:320F:22A4.0009", {});
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->Collection().inputReportByteLength, 64);
 }
 
 }  // namespace

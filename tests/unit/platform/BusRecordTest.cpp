@@ -92,13 +92,34 @@ TEST(MessageNameTable, KeepsNumbersPastDamagedLinesAndNeverReusesThem) {
     EXPECT_EQ(table.Find("Game_Start"), 0xC002u);
     EXPECT_EQ(table.Find("Game_End"), 0xC004u);
     EXPECT_EQ(table.Find("broken"), 0u);
-    EXPECT_EQ(table.Add("Game_Kill"), 0xC005u);
-    EXPECT_EQ(table.Add("game_kill"), 0xC005u);
+    // "c005" was on a damaged line: running processes may know it, so it is not given again.
+    EXPECT_EQ(table.Add("Game_Kill"), 0xC006u);
+    EXPECT_EQ(table.Add("game_kill"), 0xC006u);
 
     names::Table reread;
     EXPECT_EQ(reread.Parse(table.Serialise()), 0);
-    EXPECT_EQ(reread.Find("Game_Kill"), 0xC005u);
+    EXPECT_EQ(reread.Find("Game_Kill"), 0xC006u);
     EXPECT_EQ(reread.Size(), 4u);
+}
+
+TEST(MessageNameTable, ANumberSeenOnlyOnADamagedLineIsNeverHandedOutAgain) {
+    names::Table table;
+    EXPECT_EQ(table.Parse("c000\tA\nc001\tB\nc002\tbad\x01name\n"), 1);
+    // Written back, the damaged line is gone but what it held is remembered.
+    names::Table reread;
+    EXPECT_EQ(reread.Parse(table.Serialise()), 0);
+    EXPECT_EQ(reread.Size(), 2u);
+    EXPECT_EQ(reread.Add("C"), 0xC003u);
+    // Once the number above is taken the remembered mark is no longer needed, nor written.
+    EXPECT_EQ(reread.Serialise(), "c000\tA\nc001\tB\nc003\tC\n");
+
+    // The last number of the range, seen on a damaged line, leaves the table full.
+    EXPECT_EQ(table.Parse("c000\tA\nffff\t\n"), 1);
+    EXPECT_EQ(reread.Parse(table.Serialise()), 0);
+    EXPECT_EQ(reread.Add("C"), 0u);
+    // A damaged mark counts as a damaged line and hides no valid name.
+    EXPECT_EQ(reread.Parse("next\tzz\nc000\tA\n"), 1);
+    EXPECT_EQ(reread.Add("B"), 0xC001u);
 }
 
 TEST(MessageNameTable, RejectsUnusableNamesAndAFullTable) {

@@ -179,3 +179,66 @@ TEST_F(ChannelTest, ConnectionSetsChunkSize) {
 }
 
 }  // namespace
+
+// A device that sends input reports shorter than its collection's: the channel once took
+// them as whole answers padded with zeros, so an information block or a settings block read
+// "succeeded" with zeros that were then saved.
+TEST_F(ChannelTest, AnAnswerTooShortForWhatTheCommandReadsIsNoAnswer) {
+    OpenCable();
+    faults.SetShortAnswer(8);
+    uint8_t block[34] = {1, 2, 3};
+    EXPECT_EQ(channel.ReadInfoBlock(block), hid::kResultNoAnswer);
+    EXPECT_EQ(Requests().size(), 2u);  // the one retry, as for no answer
+    EXPECT_EQ(block[0], 1);
+    std::vector<uint8_t> settings(87, 0xEE);
+    EXPECT_EQ(channel.ReadMemory(settings.data(), settings.size(), 128), hid::kResultNoAnswer);
+    EXPECT_EQ(settings, std::vector<uint8_t>(87, 0xEE));
+    uint8_t answer[64];
+    std::fill_n(answer, 64, 0x55);
+    uint32_t answerBytes = 99;
+    const hid::Packet read = hid::BuildRequest(hid::Command::ReadMemory, 4, 0);
+    EXPECT_EQ(channel.SendPacket(read.data(), read.size(), answer, 64, answerBytes),
+              hid::kResultNoAnswer);
+    EXPECT_EQ(answerBytes, 0u);
+    EXPECT_EQ(answer[3], 0);  // nothing of the short report is handed on
+
+    // Commands that read only the status need the first 8 bytes.
+    log.Clear();
+    EXPECT_EQ(channel.BeginTransaction(), hid::kResultOk);
+    EXPECT_EQ(channel.WriteMemory(settings.data(), 40, 0x200), hid::kResultOk);
+    EXPECT_EQ(Requests().size(), 2u);
+    faults.SetShortAnswer(7);
+    EXPECT_EQ(channel.BeginTransaction(), hid::kResultNoAnswer);
+
+    // Exactly the bytes read are enough; one fewer is not.
+    faults.SetShortAnswer(8 + 10);
+    uint8_t ten[10] = {};
+    EXPECT_EQ(channel.ReadMemory(ten, 10, 128), hid::kResultOk);
+    EXPECT_EQ(std::vector<uint8_t>(ten, ten + 10), firmware.Memory(128, 10));
+    EXPECT_EQ(channel.ReadMemory(ten, 11, 128), hid::kResultNoAnswer);
+    uint8_t power[2] = {};
+    faults.SetShortAnswer(9);
+    EXPECT_EQ(channel.ReadShort(power, 2, 0), hid::kResultNoAnswer);
+    faults.SetShortAnswer(10);
+    EXPECT_EQ(channel.ReadShort(power, 2, 0), hid::kResultOk);
+    EXPECT_EQ(power[0], 85);
+    faults.Clear();
+}
+
+TEST_F(ChannelTest, ThroughTheReceiverTheProbeNeedsItsByteAndNotLinkedItsHeader) {
+    OpenReceiver();
+    faults.SetShortAnswer(8);
+    EXPECT_FALSE(channel.ProbeLink());
+    uint8_t frame[24] = {};
+    EXPECT_EQ(channel.WriteLightStream(frame, sizeof frame), hid::kResultOk);
+    linked = false;
+    uint8_t byte = 0;
+    EXPECT_EQ(channel.ReadMemory(&byte, 1, 0), hid::kResultNotLinked);
+    faults.SetShortAnswer(7);
+    log.Clear();
+    EXPECT_EQ(channel.ReadMemory(&byte, 1, 0), hid::kResultNoAnswer);
+    EXPECT_EQ(Requests().size(), 2u);
+    linked = true;
+    faults.Clear();
+    EXPECT_TRUE(channel.ProbeLink());
+}
