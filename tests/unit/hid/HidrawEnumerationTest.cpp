@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/HidTransport.h"
+#include "platform/linux/HidrawTransport.h"
 #include "sim/BusDevices.h"
 
 namespace {
