@@ -4,54 +4,36 @@
 #include <filesystem>
 #include <system_error>
 
-namespace platform {
-namespace {
+#include "platform/FileIO.h"
 
-std::string WithSlash(std::string path) {
+namespace platform {
+
+std::string WithTrailingSlash(std::string path) {
     if (path.empty() || path.back() != '/')
         path.push_back('/');
     return path;
 }
 
-std::string EnvOr(const char* name, const std::string& fallback) {
-    const char* value = std::getenv(name);
-    if (value && *value)
-        return value;
-    return fallback;
-}
-
-std::string HomeFolder() {
-    return EnvOr("HOME", "/tmp");
-}
-
-}  // namespace
-
 std::string ProgramFolder() {
-    if (const char* overridden = std::getenv("T418_ZEN_PROGRAM_DIR"); overridden && *overridden) {
-        return WithSlash(overridden);
-    }
+    if (const char* overridden = std::getenv("T418_ZEN_PROGRAM_DIR"); overridden && *overridden)
+        return WithTrailingSlash(overridden);
     std::string exe = ExecutableFolder();
-    std::error_code ec;
-    if (std::filesystem::is_directory(exe + "DefaultData", ec))
+    if (FolderExists(exe + "DefaultData"))
         return exe;
-    std::string installed = exe + "../share/t418-zen/";
-    if (std::filesystem::is_directory(installed + "DefaultData", ec))
+    std::string installed = detail::InstalledDataFolder();
+    if (!installed.empty() && FolderExists(installed + "DefaultData"))
         return installed;
     return exe;
-}
-
-std::string LocalAppDataFolder() {
-    return WithSlash(EnvOr("XDG_DATA_HOME", HomeFolder() + "/.local/share"));
 }
 
 bool EnsureFolder(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
-    return std::filesystem::is_directory(path, ec);
+    return FolderExists(path);
 }
 
 std::string UserFolder() {
-    std::string folder = LocalAppDataFolder() + "T418-ZEN/";
+    std::string folder = LocalAppDataFolder() + kProductFolderName + "/";
     EnsureFolder(folder);
     return folder;
 }
@@ -67,7 +49,7 @@ std::string DefaultDataFolder() {
 }
 
 std::string ConfigFolder() {
-    return WithSlash(EnvOr("XDG_CONFIG_HOME", HomeFolder() + "/.config")) + "T418-ZEN/";
+    return detail::UserConfigFolder() + kProductFolderName + "/";
 }
 
 }  // namespace platform

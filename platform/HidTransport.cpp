@@ -22,7 +22,7 @@ HidTransport& DefaultHidTransport() {
         const char* bus = std::getenv("T418_ZEN_SIMBUS");
         if (bus && *bus && FolderExists(bus))
             return MakeSimBusTransport(bus);
-        return MakeHidrawTransport();
+        return MakeSystemHidTransport();
     }();
     return *transport;
 }

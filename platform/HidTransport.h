@@ -76,10 +76,9 @@ class HidTransport {
 HidTransport& DefaultHidTransport();
 void SetHidTransportForTesting(HidTransport* transport);  // nullptr restores the default
 
-// Realisations (Linux): the hidraw one with an injectable sysfs class folder and device
-// folder, and the simulated-bus client on a bus folder.
-std::unique_ptr<HidTransport> MakeHidrawTransport(
-    const std::string& sysClassRoot = "/sys/class/hidraw", const std::string& devRoot = "/dev");
+// Realised per system: the transport of the system's own HID devices, and the client of the
+// simulated bus on a bus folder.
+std::unique_ptr<HidTransport> MakeSystemHidTransport();
 std::unique_ptr<HidTransport> MakeSimBusTransport(const std::string& busFolder);
 
 // Builds the path suffix shared by every realisation: "#vid_XXXX&pid_XXXX[&mi_XX][&colXX]".

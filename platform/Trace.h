@@ -6,13 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Compiler.h"
+
 namespace platform {
 
 // Writes one line as it is (no stamp, no line end added by the caller).
 void Trace(std::string_view text);
 
 // printf-style convenience; the result is cut at 4096 bytes.
-void TraceF(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void TraceF(const char* format, ...) T418_PRINTF_FORMAT(1, 2);
 
 // Collects every traced line while it lives (nesting is allowed; each capture sees all lines).
 class TraceCapture {

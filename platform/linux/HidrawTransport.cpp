@@ -21,9 +21,9 @@
 #include <mutex>
 
 #include "platform/FileIO.h"
-#include "platform/HidTransport.h"
 #include "platform/Trace.h"
 #include "platform/linux/FdWait.h"
+#include "platform/linux/HidrawTransport.h"
 
 namespace platform {
 namespace {
@@ -421,6 +421,10 @@ class HidrawTransport : public HidTransport {
 std::unique_ptr<HidTransport> MakeHidrawTransport(const std::string& sysClassRoot,
                                                   const std::string& devRoot) {
     return std::make_unique<HidrawTransport>(sysClassRoot, devRoot);
+}
+
+std::unique_ptr<HidTransport> MakeSystemHidTransport() {
+    return MakeHidrawTransport();
 }
 
 }  // namespace platform

@@ -6,21 +6,12 @@
 #include <mutex>
 #include <string>
 
+#include "platform/HidDescriptor.h"
 #include "platform/MessageBus.h"
 #include "tools/zenctl/Command.h"
 
 namespace zenctl {
 namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out.push_back(digits[c >> 4]);
-        out.push_back(digits[c & 15]);
-    }
-    return out;
-}
 
 int RunListen(const std::vector<std::string>& args, const Options&) {
     std::string title;
@@ -48,7 +39,7 @@ int RunListen(const std::vector<std::string>& args, const Options&) {
         std::lock_guard<std::mutex> lock(mutex);
         if (m.kind == platform::BusMessage::Kind::CopyData)
             std::printf("copydata tag=%u bytes=%zu data=%s\n", m.tag, m.data.size(),
-                        Hex(m.data).c_str());
+                        platform::BytesToHex({m.data.begin(), m.data.end()}).c_str());
         else
             std::printf("message 0x%04X wParam=%llu lParam=%lld\n", m.message,
                         static_cast<unsigned long long>(m.wParam),

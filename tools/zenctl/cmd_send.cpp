@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/HidDescriptor.h"
 #include "platform/MessageBus.h"
 #include "tools/zenctl/Command.h"
 
@@ -22,28 +23,6 @@ bool ParseNumber(const std::string& text, long long& out) {
         out = static_cast<long long>(std::strtoull(text.c_str(), &end, 0));
     }
     return errno == 0 && end && *end == '\0';
-}
-
-bool ParseHex(const std::string& hex, std::string& out) {
-    if (hex.size() % 2 != 0)
-        return false;
-    out.clear();
-    for (size_t i = 0; i < hex.size(); i += 2) {
-        auto digit = [](char c) {
-            if (c >= '0' && c <= '9')
-                return c - '0';
-            if (c >= 'a' && c <= 'f')
-                return c - 'a' + 10;
-            if (c >= 'A' && c <= 'F')
-                return c - 'A' + 10;
-            return -1;
-        };
-        int high = digit(hex[i]), low = digit(hex[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        out.push_back(static_cast<char>(high * 16 + low));
-    }
-    return true;
 }
 
 // A message given as a number is used as it is; anything else is a name to register.
@@ -91,10 +70,12 @@ int RunSend(const std::vector<std::string>& args, const Options&) {
 
     if (copyData) {
         long long tag = 0;
-        std::string bytes;
+        std::vector<uint8_t> data;
         if (to.empty() || broadcast || !messageText.empty() || !rest.empty() ||
-            !ParseNumber(tagText, tag) || tag < 0 || tag > 0xFFFFFFFFll || !ParseHex(hex, bytes))
+            !ParseNumber(tagText, tag) || tag < 0 || tag > 0xFFFFFFFFll ||
+            !platform::HexToBytes(hex, data))
             return Usage();
+        std::string bytes(data.begin(), data.end());
         if (bytes.size() > platform::kMaxCopyDataBytes) {
             std::fprintf(stderr, "t418-zenctl: copy-data is limited to %zu bytes\n",
                          platform::kMaxCopyDataBytes);

@@ -3,34 +3,21 @@
 #include <vector>
 
 #include "hid/ResultCode.h"
+#include "platform/HidDescriptor.h"
 #include "tools/zenctl/ProtoChannel.h"
 
 namespace zenctl {
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// "0a", "0a0b", "0x0a" each give their bytes; false on odd length or a non-hex digit.
+// "0a", "0a0b", "0x0a" each append their bytes; false on odd length or a non-hex digit.
 bool ParseHexBytes(const std::string& word, std::vector<uint8_t>& out) {
     std::string digits = word;
     if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
         digits = digits.substr(2);
-    if (digits.empty() || digits.size() % 2 != 0)
+    std::vector<uint8_t> bytes;
+    if (digits.empty() || !platform::HexToBytes(digits, bytes))
         return false;
-    for (size_t i = 0; i < digits.size(); i += 2) {
-        const int high = HexDigit(digits[i]), low = HexDigit(digits[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        out.push_back(static_cast<uint8_t>(high * 16 + low));
-    }
+    out.insert(out.end(), bytes.begin(), bytes.end());
     return true;
 }
 

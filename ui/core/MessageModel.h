@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/UIDefs.h"
 
 namespace ui {

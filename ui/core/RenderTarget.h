@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/Geometry.h"
 
 namespace ui {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/Geometry.h"
 
 namespace ui {

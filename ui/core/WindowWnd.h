@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/Backend.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/UIDefs.h"

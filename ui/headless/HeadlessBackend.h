@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/Backend.h"
 #include "ui/headless/RecordingRenderTarget.h"
 

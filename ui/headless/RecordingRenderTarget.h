@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/RenderTarget.h"
 
 namespace ui::headless {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/WindowsMacros.h"
 #include "ui/core/Geometry.h"
 #include "ui/core/RenderTarget.h"
 #include "ui/render/HtmlText.h"

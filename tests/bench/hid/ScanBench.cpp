@@ -10,6 +10,7 @@
 
 #include "hid/DeviceScanThread.h"
 #include "hid/DeviceSlotList.h"
+#include "platform/linux/HidrawTransport.h"
 #include "sim/BusDevices.h"
 #include "sim/SimBus.h"
 

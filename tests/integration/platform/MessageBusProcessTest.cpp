@@ -267,12 +267,15 @@ TEST(MessageBusProcesses, ReferenceClientPostsByNameAndSendsHexCopyData) {
 
     Helper post({"send", "--to", "T418-ZEN", "--message", kLightCommand, "1", "0"}, "t418-zenctl");
     EXPECT_EQ(post.Finish(), 0);
-    Helper copy({"send", "--to", "T418-ZEN", "--copydata", "0x0A", "01ff00"}, "t418-zenctl");
+    // The bytes may be spaced and of either case, as everywhere hex is read.
+    Helper copy({"send", "--to", "T418-ZEN", "--copydata", "0x0A", "01 FF 00"}, "t418-zenctl");
     EXPECT_EQ(copy.Finish(), 0);
     Helper broadcast({"send", "--broadcast", "--message", "Game_Start", "0", "0"}, "t418-zenctl");
     EXPECT_EQ(broadcast.Finish(), 0);
     Helper bad({"send", "--to", "T418-ZEN", "--copydata", "1", "0g"}, "t418-zenctl");
     EXPECT_EQ(bad.Finish(), 2);
+    Helper odd({"send", "--to", "T418-ZEN", "--copydata", "1", "01f"}, "t418-zenctl");
+    EXPECT_EQ(odd.Finish(), 2);
     Helper listen({"listen", "--title", "Watcher", "--count", "1", "--seconds", "20"},
                   "t418-zenctl");
     ASSERT_TRUE(Eventually([] { return platform::WindowExists("Watcher"); }));

@@ -40,7 +40,9 @@ grep -q "^命令" "$work/err" && grep -q "^返回" "$work/err" &&
     grep -q "^04 25 00 03   22 00 00 00   " "$work/err" ||
     { echo "FAIL: packets not traced"; cat "$work/err"; failed=1; }
 
-check "write" 0 "$bin/t418-zenctl" write-memory --device receiver 0x100 0a0b 0c
+check "write" 0 "$bin/t418-zenctl" write-memory --device receiver 0x100 0x0a0B 0c
+check "odd hex" 2 "$bin/t418-zenctl" write-memory 0x100 0a0
+check "bad hex" 2 "$bin/t418-zenctl" write-memory 0x100 0x
 check "read" 0 "$bin/t418-zenctl" read-memory 0x100 3
 grep -q "^0100: 0a 0b 0c$" "$work/out" || { echo "FAIL: read back"; cat "$work/out"; failed=1; }
 

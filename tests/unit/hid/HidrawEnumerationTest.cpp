@@ -7,6 +7,7 @@
 
 #include "platform/HidTransport.h"
 #include "platform/Trace.h"
+#include "platform/linux/HidrawTransport.h"
 #include "sim/BusDevices.h"
 
 namespace {

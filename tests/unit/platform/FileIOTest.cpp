@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TestFolders.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "platform/Trace.h"
@@ -87,6 +88,29 @@ TEST(Folders, UserAndDeviceFoldersAreCreatedUnderXdgDataHome) {
     } else {
         ::unsetenv("XDG_DATA_HOME");
     }
+}
+
+TEST(Folders, ConfigAndProgramFoldersFollowTheirRules) {
+    t418test::TempFolder dir;
+    {
+        t418test::ScopedEnv config("XDG_CONFIG_HOME", dir.path());
+        EXPECT_EQ(platform::ConfigFolder(), dir.path() + "/T418-ZEN/");
+    }
+    {
+        // The override wins and gains its trailing slash.
+        t418test::ScopedEnv program("T418_ZEN_PROGRAM_DIR", dir.path());
+        EXPECT_EQ(platform::ProgramFolder(), dir.path() + "/");
+        EXPECT_EQ(platform::DefaultDataFolder(), dir.path() + "/DefaultData/");
+    }
+    t418test::ScopedEnv noOverride("T418_ZEN_PROGRAM_DIR", "");
+    std::string exe = platform::ExecutableFolder();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe.back(), '/');
+    // Without DefaultData/ beside the binary nor installed, the binary's folder is used.
+    std::string program = platform::ProgramFolder();
+    EXPECT_TRUE(program == exe || platform::FolderExists(program + "DefaultData")) << program;
+    EXPECT_EQ(platform::WithTrailingSlash(""), "/");
+    EXPECT_EQ(platform::WithTrailingSlash("a/"), "a/");
 }
 
 TEST(Trace, CaptureSeesLinesWhileItLives) {

@@ -1,0 +1,13 @@
+# Cross compiler for the Windows compile check (Debian's g++-mingw-w64-x86-64). The "-posix"
+# thread model gives std::thread and std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(T418_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${T418_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${T418_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${T418_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${T418_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
