@@ -20,9 +20,8 @@ int Usage() {
 void PrintBlock(const devices::mouse::SettingsBlock& b, uint8_t onboard) {
     const devices::mouse::SettingsReadBack r = devices::mouse::DecodeSettingsBlock(b, {});
     std::printf("onboard profile:    %u\n", onboard);
-    std::printf("light mode:         %u%s\n", b[1], b[1] >= devices::mouse::kFirstCustomMode
-                                                        ? " (not a device mode)"
-                                                        : "");
+    std::printf("light mode:         %u%s\n", b[1],
+                b[1] >= devices::mouse::kFirstCustomMode ? " (not a device mode)" : "");
     std::printf("brightness:         %u\n", r.brightness);
     std::printf("speed:              %u (byte %u)\n", r.speed, b[3]);
     std::printf("direction:          %u\n", b[4]);
