@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ class MouseTest : public prototest::BusTest {
         BusTest::SetUp();
         ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         ::setenv("T418_ZEN_PROGRAM_DIR", T418_RESOURCES_DIR, 1);
+        std::filesystem::create_directories(UserFolder());
     }
 
     void TearDown() override {
