@@ -346,6 +346,11 @@ void COrvaneMouseDevice::SetLightListIndex(int index) {
 
 void COrvaneMouseDevice::SetLightSettings(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
     COrvaneUSBDevice::SetLightSettings(a, b, c, d);
+    if (previewLight_.mode != lightSettings_.mode) {
+        ClearReactiveState();
+        reactive_.ring[0] = 1;
+    }
+    previewLight_ = lightSettings_;
     profile_.SetLightRecord(lightSettings_);
 }
 
