@@ -184,11 +184,14 @@ int COrvaneMouseDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     lightSettings_ = light;
     previewLight_ = light;
 
+    const Json::Value before = profile_.Document();
     systemWords_ = mouse::MergeSystemWords(block, systemWords_);
     profile_.SetSystemRecord(systemWords_);
     profile_.SetActiveStage(read.activeStage);
     profile_.SetLightRecord(light);
-    profile_.Save();
+    // A reconnection usually finds what the file holds: the synced write is then skipped.
+    if (profile_.Document() != before)
+        profile_.Save();
     return 1;
 }
 
