@@ -31,6 +31,7 @@ COrvaneMouseDevice::COrvaneMouseDevice(platform::HidTransport* transport)
     : COrvaneUSBDevice(transport) {
     kind_ = hid::kKindMouseCable;
     dataFolderName_ = "mouse";
+    configBaseName_ = "kesta_light";
     reactive_.Clear();
     reactive_.ring[0] = 1;
     keySlotMap_.fill(kNoSlot);
@@ -243,6 +244,42 @@ void COrvaneMouseDevice::ResetToDefaultData() {
     RefreshPanel();
 }
 
+std::vector<LightEffectStep> COrvaneMouseDevice::LoadEffectSteps(const Json::Value& config,
+                                                                 uint8_t mode) const {
+    namespace json = profile::json;
+    std::vector<LightEffectStep> steps;
+    if (mode < mouse::kFirstCustomMode)
+        return steps;
+    const Json::Value& entry =
+        json::Element(json::Element(json::Member(config, "LightInfo"), lightListIndex_),
+                      mode - mouse::kFirstCustomMode);
+    const std::string guid = json::StringOf(json::Member(entry, "Guid"));
+    if (guid.empty())
+        return steps;
+    const Json::Value file = profile::LoadJsonFile(GetUserDataFolder() + guid + ".light");
+    const Json::Value& list = json::Member(file, "LEDEffectList");
+    if (!list.isArray())
+        return steps;
+    for (const Json::Value& item : list) {
+        auto byte = [&item](const char* key) {
+            return static_cast<uint8_t>(json::IntOf(json::Member(item, key)) & 0xFF);
+        };
+        LightEffectStep step;
+        step.mode = byte("LEDREGMode");
+        step.brightness = byte("LEDBrightness");
+        step.speed = byte("LEDSpeed");
+        step.direction = byte("LEDDirection");
+        step.multiColour = byte("LEDMultiColor");
+        step.red = byte("red");
+        step.green = byte("green");
+        step.blue = byte("blue");
+        step.timeMs = static_cast<uint32_t>(json::IntOf(json::Member(item, "Time")));
+        step.cycles = static_cast<uint32_t>(json::IntOf(json::Member(item, "Cyle")));
+        steps.push_back(step);
+    }
+    return steps;
+}
+
 int COrvaneMouseDevice::LoadLightSettings() {
     const profile::LightRecord light = profile_.GetLightRecord();
     const uint8_t previousMode = previewLight_.mode;
@@ -256,11 +293,11 @@ int COrvaneMouseDevice::LoadLightSettings() {
         platform::LockGuard guard(ledListLock_);
         ledList_ = profile_.GetLedList();
     }
-    profile_.LoadConfigDocument(profile_.GetConfigPath());
+    const Json::Value config = profile_.LoadConfigDocument(profile_.GetConfigPath());
+    std::vector<LightEffectStep> effects = LoadEffectSteps(config, light.mode);
     {
         platform::LockGuard guard(effectLock_);
-        effectList_.clear();
-        // The custom modes' effects follow the lighting panel's effect files.
+        effectList_ = std::move(effects);
         effectCount_ = static_cast<int32_t>(effectList_.size());
     }
     return 1;

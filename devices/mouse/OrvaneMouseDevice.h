@@ -124,6 +124,10 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     const std::array<uint8_t, 6>& PowerRecord() const { return powerRecord_; }
     const std::vector<std::string>& MacroNames() const { return macroNames_; }
     uint32_t ReactiveRequests() const { return reactiveRequests_.load(); }
+    size_t EffectStepCount() const {
+        platform::LockGuard guard(effectLock_);
+        return effectList_.size();
+    }
     int GetLogoLedSource() const { return logoLedSource_; }
     void SetLogoLedSource(int index) { logoLedSource_ = index; }
     // Slider ranges the sensor gives (minimum, maximum); the edit boxes take 0-10000.
@@ -147,6 +151,9 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);
+    // The steps of the custom effect a mode of 12 or more names ("kesta_light.config" and
+    // its ".light" file); none for the device's own modes or a missing file.
+    std::vector<LightEffectStep> LoadEffectSteps(const Json::Value& config, uint8_t mode) const;
 
     std::array<uint8_t, hid::kMaxBlockSize> keyData_{};
     std::atomic<uint8_t> onboardProfile_{0};

@@ -76,7 +76,9 @@ class MouseNotifyTest : public MouseTest {
 
 TEST_F(MouseNotifyTest, KeyPressesOnTheMouseReachTheProfileAndItsFile) {
     auto& m = Connected(false);
-    Told([this] { return devices.PressDpi(); });
+    // A code the mouse ignores, until the event interface is connected.
+    Told([this] { return devices.NotifyMouse(0x0400); });
+    devices.PressDpi();
     ASSERT_TRUE(queue.RunWhenPosted());
     const int stage = devices.Mouse().ActiveStage();
     EXPECT_EQ(stage, 1);
@@ -90,7 +92,7 @@ TEST_F(MouseNotifyTest, KeyPressesOnTheMouseReachTheProfileAndItsFile) {
         "StageActive");
     EXPECT_EQ(profile::json::IntOf(saved), stage);
 
-    Told([this] { return devices.PressProfile(); });
+    devices.PressProfile();
     ASSERT_TRUE(queue.RunWhenPosted());
     EXPECT_EQ(m.OnboardProfile(), devices.Mouse().CurrentProfile());
     EXPECT_EQ(m.OnboardProfile(), 1);
@@ -109,7 +111,8 @@ TEST_F(MouseNotifyTest, KeyPressesOnTheMouseReachTheProfileAndItsFile) {
 TEST_F(MouseNotifyTest, ReactiveEventsCountOnlyOnTheCableInTheReactiveMode) {
     auto& m = Connected(false);
     SetMode(m, 5);
-    Told([this] { return devices.NotifyMouse(0x0403); });
+    Told([this] { return devices.NotifyMouse(0x0400); });
+    devices.NotifyMouse(0x0403);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(m.ReactiveRequests(), 0u);
     SetMode(m, 7);
@@ -122,7 +125,8 @@ TEST_F(MouseNotifyTest, ReactiveEventsCountOnlyOnTheCableInTheReactiveMode) {
     m.CloseNotifyChannel(hid::kKindMouseCable);
     auto& r = Connected(true);
     SetMode(r, 7);
-    Told([this] { return devices.NotifyMouse(0x0403); });
+    Told([this] { return devices.NotifyMouse(0x0400); });
+    devices.NotifyMouse(0x0403);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(r.ReactiveRequests(), 0u);
 }

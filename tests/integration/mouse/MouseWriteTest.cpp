@@ -267,3 +267,53 @@ TEST_F(MouseMacroTest, KeyTablesPastTheMirrorAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+using mousetest::MouseTest;
+
+TEST_F(MouseTest, ACustomModePlaysItsEffectFile) {
+    Json::Value config(Json::objectValue);
+    Json::Value entry(Json::objectValue);
+    entry["LightName"] = "mine";
+    entry["Guid"] = "effect1";
+    config["LightInfo"][0][0] = entry;
+    profile::WriteJsonFile(UserFolder() + "kesta_light.config", config);
+    Json::Value effect(Json::objectValue);
+    Json::Value step(Json::objectValue);
+    step["LEDREGMode"] = 4;  // wave
+    step["LEDBrightness"] = 4;
+    step["LEDSpeed"] = 4;
+    step["LEDDirection"] = 1;
+    step["LEDMultiColor"] = 0;
+    step["red"] = 255;
+    step["Time"] = 100000;
+    effect["LEDEffectList"].append(step);
+    profile::WriteJsonFile(UserFolder() + "effect1.light", effect);
+
+    auto& m = MakeMouse(false);
+    m.SetLedCount(15);
+    m.LoadProfile();
+    profile::LightRecord light = m.Profile().GetLightRecord();
+    light.mode = 12;
+    m.Profile().SetLightRecord(light);
+    m.LoadLightSettings();
+    ASSERT_EQ(m.EffectStepCount(), 1u);
+    // The backward wave's start index lies past the 96-entry curve before it is reduced.
+    bool lit = false;
+    for (int pass = 0; pass < 2000; ++pass) {
+        m.PlayCustomEffect();
+        for (int led = 0; led < 15; ++led) {
+            const devices::LedColour c = m.GetLedColour(led);
+            lit = lit || c.level > 0;
+            ASSERT_EQ(c.green, 0);
+        }
+    }
+    EXPECT_TRUE(lit);
+    light.mode = 2;
+    m.Profile().SetLightRecord(light);
+    m.LoadLightSettings();
+    EXPECT_EQ(m.EffectStepCount(), 0u);
+}
+
+}  // namespace
