@@ -58,6 +58,12 @@ check "write" 0 "$bin/t418-zenctl" settings write
 check "show after write" 0 "$bin/t418-zenctl" settings show
 expect "write" "^stage 0: .* x  1234" "$work/out"
 
+# The mouse's own keys change what the block holds.
+control press dpi
+control press profile
+check "show after presses" 0 "$bin/t418-zenctl" settings show
+expect "presses" "^onboard profile: *1$" "$work/out"
+
 control link off
 check "unlinked connect" 1 "$bin/t418-zenctl" connect --device receiver
 check "unlinked write" 4 "$bin/t418-zenctl" settings write --device receiver
