@@ -85,9 +85,30 @@ TEST_F(PreviewRun, BreathingFramesRiseAndOffIsDark) {
     EXPECT_LT(dark.pixelColor(kStripLight).value(), 60);
 }
 
-TEST_F(PreviewRun, UnknownAndUnavailableModesFail) {
+TEST_F(PreviewRun, TheMouseOwnModesLightThePicture) {
+    // Neon lights the strip; a reactive flash starts at its height and fades.
+    for (const char* mode : {"9", "7", "5"}) {
+        fs::path out = home / mode;
+        ASSERT_EQ(Run(std::string("--mode ") + mode + " --colour 00FF00 --frames 17 --out '" +
+                      out.string() + "'"),
+                  0)
+            << mode;
+        const bool reactive = std::string(mode) == "7";
+        QImage first(QString::fromStdString((out / "frame-0000.png").string()));
+        QImage last(QString::fromStdString((out / "frame-0016.png").string()));
+        ASSERT_FALSE(last.isNull()) << mode;
+        if (std::string(mode) == "9") {
+            EXPECT_GT(last.pixelColor(kStripLight).green(), 100);
+        }
+        if (reactive) {
+            EXPECT_GT(first.pixelColor(kStripLight).green(),
+                      last.pixelColor(kStripLight).green() + 60);
+        }
+    }
+}
+
+TEST_F(PreviewRun, UnknownModesFail) {
     EXPECT_EQ(Run("--mode 12 --frames 1 --out '" + (home / "x").string() + "'"), 1);
-    EXPECT_EQ(Run("--mode 5 --frames 1 --out '" + (home / "x").string() + "'"), 1);
     EXPECT_EQ(Run("--mode 0 --frames 1"), 2);
     EXPECT_EQ(Run("--mode 0 --brightness 7 --frames 1 --out x"), 2);
 }

@@ -11,6 +11,7 @@
 #include "devices/DeviceControls.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/PreviewModes.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
 #include "platform/Folders.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/WindowImplBase.h"
@@ -27,36 +28,14 @@ constexpr int kPageHeight = 492;
 constexpr int kMouseKeys = 11;
 constexpr int kMouseLeds = 15;
 
-// The mouse page until the mouse's own device class binds it: its pictures are the
-// selection panels directly inside "mouse_device_seting_layout".
-class PreviewDevice : public devices::COrvaneUSBDevice {
-  public:
-    void BindPanelControls() override {
-        if (m_pManager == nullptr)
-            return;
-        auto* layout = dynamic_cast<ui::CContainerUI*>(
-            m_pManager->FindSubControlByName(this, "mouse_device_seting_layout"));
-        if (layout == nullptr)
-            return;
-        for (int i = 0; i < layout->GetCount(); ++i) {
-            auto* panel = dynamic_cast<ui::CContainerUI*>(layout->GetItemAt(i));
-            if (panel == nullptr || panel->GetClass() != "SelectPanel")
-                continue;
-            if (selectPanel_ == nullptr)
-                selectPanel_ = panel;
-            BindSelectPanel(*panel);
-        }
-    }
-};
-
 class PageWindow : public ui::WindowImplBase {
   public:
-    PreviewDevice* device = nullptr;
+    devices::COrvaneMouseDevice* device = nullptr;
 
     std::string GetWindowClassName() const override { return "T418ZenPreview"; }
     ui::CControlUI* CreateControl(const std::string& className) override {
         if (ui::EqualsNoCase(className, "OrvaneMouseDevice")) {
-            device = new PreviewDevice;
+            device = new devices::COrvaneMouseDevice;
             return device;
         }
         return nullptr;
@@ -82,6 +61,27 @@ void RegisterControls() {
     controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
 }
 
+// One step of the mouse's preview thread in the mode; the reactive mode gets a key press on
+// its first frame and every 40 frames after it.
+void RunStep(devices::COrvaneMouseDevice& device, int mode, int frame) {
+    switch (static_cast<devices::LightMode>(mode)) {
+        case devices::LightMode::Wave:
+            device.PreviewWave();
+            break;
+        case devices::LightMode::Reactive:
+            if (frame % 40 == 0)
+                device.HandleNotification(hid::kKindMouseCable, 0x0403);
+            device.PreviewReactive();
+            break;
+        case devices::LightMode::Neon:
+            device.PreviewNeon();
+            break;
+        default:
+            devices::RunBasePreviewStep(device, mode);
+            break;
+    }
+}
+
 QImage RenderWindow(PageWindow& window) {
     auto* native = dynamic_cast<ui::qt::QtWindow*>(window.GetNativeWindow());
     auto* widget = native ? dynamic_cast<ui::qt::WindowWidget*>(native->Widget()) : nullptr;
@@ -105,7 +105,7 @@ int Render(const PreviewOptions& options, ui::qt::QtBackend& backend) {
     backend.StopTimer(timer);
 
     int code = 0;
-    devices::COrvaneUSBDevice* device = window->device;
+    devices::COrvaneMouseDevice* device = window->device;
     if (device == nullptr) {
         std::fprintf(stderr, "preview: %s has no mouse page\n", kPageFile);
         code = 1;
@@ -137,7 +137,7 @@ int Render(const PreviewOptions& options, ui::qt::QtBackend& backend) {
         for (int frame = 0; frame < options.frames && code == 0; ++frame) {
             if (frame > 0)
                 clock.now += static_cast<uint32_t>(every);
-            devices::RunBasePreviewStep(*device, options.mode);
+            RunStep(*device, options.mode, frame);
             device->RefreshPreview();
             QImage image = RenderWindow(*window);
             if (image.isNull()) {
@@ -175,13 +175,6 @@ int RunMousePagePreview(const PreviewOptions& options) {
     if (!name) {
         std::fprintf(stderr, "preview: unknown light mode %d (the modes are 0 to 9)\n",
                      options.mode);
-        return 1;
-    }
-    if (options.mode == int(devices::LightMode::Wave) ||
-        options.mode == int(devices::LightMode::Reactive) ||
-        options.mode == int(devices::LightMode::Neon)) {
-        std::fprintf(stderr, "preview: light mode %d (%s) is not yet available\n", options.mode,
-                     std::string(*name).c_str());
         return 1;
     }
     std::error_code ec;

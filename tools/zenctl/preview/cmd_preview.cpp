@@ -13,7 +13,7 @@ constexpr const char* kUsage =
     "         [--speed 0-4] [--direction 0|1] [--multicolour] --frames COUNT\n"
     "         [--every-ms M] [--page] --out DIR\n"
     "modes: 0 static, 1 breathe, 2 colour cycle, 3 breathe in four colours, 4 off,\n"
-    "       6 flash, 8 flash in four colours (5 wave, 7 reactive, 9 neon: not yet)\n";
+    "       5 wave, 6 flash, 7 reactive, 8 flash in four colours, 9 neon\n";
 
 int RunPreview(const std::vector<std::string>& args, const Options&) {
     preview::PreviewOptions options;

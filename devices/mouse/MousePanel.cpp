@@ -1,0 +1,158 @@
+// The mouse page: binding its controls and refreshing them from the mirrors. Window thread.
+#include <cstdio>
+
+#include "controls/DeviceKeyButtonUI.h"
+#include "controls/LedColour.h"
+#include "controls/SelectPanelUI.h"
+#include "devices/IndexedName.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/SliderUI.h"
+#include "ui/core/PaintManager.h"
+#include "ui/core/StringUtil.h"
+#include "ui/layout/TabLayoutUI.h"
+
+namespace devices {
+namespace {
+
+ui::CControlUI* Find(ui::CPaintManagerUI* manager, ui::CControlUI* parent,
+                     const std::string& name) {
+    return manager == nullptr ? nullptr : manager->FindSubControlByName(parent, name);
+}
+
+void LightWhite(ui::CControlUI* control) {
+    if (auto* button = dynamic_cast<controls::CDeviceKeyButtonUI*>(control))
+        button->SetLightColour(controls::PackLedColour(255, 255, 255), 255, true);
+}
+
+}  // namespace
+
+void COrvaneMouseDevice::BuildPanel() {
+    if (skinFile_.empty()) {
+        COrvaneUSBDevice::BindPanelControls();
+        return;
+    }
+    auto* layout =
+        dynamic_cast<ui::CContainerUI*>(Find(m_pManager, this, "mouse_device_seting_layout"));
+    if (layout == nullptr)
+        return;
+    selectPanel_ = nullptr;
+    keyLedPanel_ = nullptr;
+    logoLed_ = nullptr;
+    for (int p = 0; p < layout->GetCount(); ++p) {
+        auto* panel = dynamic_cast<ui::CContainerUI*>(layout->GetItemAt(p));
+        if (panel == nullptr || panel->GetClass() != controls::CSelectPanelUI::kClassName)
+            continue;
+        if (selectPanel_ == nullptr)
+            selectPanel_ = panel;
+        for (int i = 0; i < panel->GetCount(); ++i) {
+            ui::CControlUI* child = panel->GetItemAt(i);
+            if (child->GetClass() != controls::CDeviceKeyButtonUI::kClassName)
+                continue;
+            const std::string name = child->GetName();
+            auto split = SplitIndexedName(name);
+            if (auto key = IndexFor(name, "key_", keyButtons_.size())) {
+                keyButtons_[*key] = child;
+            } else if (auto led = IndexFor(name, "light_", ledButtons_.size())) {
+                ledButtons_[*led] = child;
+                LightWhite(child);
+            } else if (split && ui::EqualsNoCase(split->prefix, "light_0_") && split->number >= 0) {
+                const size_t n = static_cast<size_t>(split->number);
+                if (n < keyLedButtons_.size())
+                    keyLedButtons_[n] = child;
+                else
+                    keyLedButtons_.push_back(child);
+                LightWhite(child);
+                if (keyLedPanel_ == nullptr)
+                    keyLedPanel_ = panel;
+            } else if (auto userLed =
+                           IndexFor(child->GetUserData(), "light_", ledButtons_.size())) {
+                ledButtons_[*userLed] = child;
+                LightWhite(child);
+            }
+            if (ui::EqualsNoCase(child->GetToolTip(), "logo"))
+                logoLed_ = child;
+        }
+    }
+    ShowFunctionPage(1);
+    LoadNameLists();
+    if (auto* tab = dynamic_cast<ui::CTabLayoutUI*>(layout))
+        tab->SelectItem(0, false);
+}
+
+void COrvaneMouseDevice::ShowFunctionPage(int page) {
+    COrvaneUSBDevice::ShowFunctionPage(page);
+    if (auto* info = Find(m_pManager, this, "device_tishi_info"))
+        info->SetVisible(false);
+}
+
+void COrvaneMouseDevice::SelectKey(int index) {
+    selectedKey_ = index;
+}
+
+void COrvaneMouseDevice::ApplySliderRanges() {
+    const SliderRange range = StageSliderRange();
+    for (int i = 0; i < mouse::kStageCount; ++i) {
+        if (range.set) {
+            if (auto* slider = dynamic_cast<ui::CSliderUI*>(
+                    Find(m_pManager, this, "DPI_slider_" + std::to_string(i)))) {
+                slider->SetMinValue(range.minimum);
+                slider->SetMaxValue(range.maximum);
+            }
+        }
+    }
+}
+
+void COrvaneMouseDevice::SetActiveStage(int index) {
+    if (!profile_.SetActiveStage(index))
+        return;
+    activeStageByte_ = static_cast<uint8_t>(index);
+    for (int i = 0; i < mouse::kStageCount; ++i) {
+        if (auto* check = dynamic_cast<ui::COptionUI*>(
+                Find(m_pManager, this, "DPI_select_check_" + std::to_string(i))))
+            check->Selected(i == index, false);
+    }
+}
+
+void COrvaneMouseDevice::RefreshStageControls() {
+    const uint16_t sensor = static_cast<uint16_t>(infoBlock_[9] | infoBlock_[10] << 8);
+    const int active = profile_.GetActiveStage();
+    for (size_t i = 0; i < stageRecords_.size() && i < mouse::kStageCount; ++i) {
+        const profile::DpiStageRecord& stage = stageRecords_[i];
+        const std::string n = std::to_string(i);
+        if (auto* layout = Find(m_pManager, this, "DPI_layout_" + n))
+            layout->SetEnabled(stage.enabled != 0);
+        if (auto* check =
+                dynamic_cast<ui::COptionUI*>(Find(m_pManager, this, "DPI_enable_check_" + n)))
+            check->Selected(stage.enabled != 0, false);
+        const int value = sensor == 0x8925 ? (stage.x & 0xFF) : stage.x;
+        if (auto* slider = dynamic_cast<ui::CSliderUI*>(Find(m_pManager, this, "DPI_slider_" + n)))
+            slider->SetValue(value, false);
+        if (auto* edit = Find(m_pManager, this, "DPI_edit_" + n))
+            edit->SetText(std::to_string(stage.x));
+        if (auto* select =
+                dynamic_cast<ui::COptionUI*>(Find(m_pManager, this, "DPI_select_check_" + n)))
+            select->Selected(static_cast<int>(i) == active, false);
+        if (auto* colour = Find(m_pManager, this, "DPI_color_option_" + n))
+            colour->SetBkColor(0xFF000000u | uint32_t{stage.red} << 16 |
+                               uint32_t{stage.green} << 8 | stage.blue);
+    }
+}
+
+void COrvaneMouseDevice::RefreshKeySummary() {
+    for (size_t k = 0; k < keyRecords_.size() && k < keyButtons_.size(); ++k) {
+        if (keyButtons_[k] == nullptr)
+            continue;
+        char code[16];
+        std::snprintf(code, sizeof code, "%06X", keyRecords_[k].current.Code());
+        keyButtons_[k]->SetToolTip(code);
+    }
+}
+
+void COrvaneMouseDevice::RefreshPanel() {
+    LoadNameLists();
+    RefreshKeySummary();
+    RefreshStageControls();
+}
+
+}  // namespace devices

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# t418-zenctl settings and connect against the t418-zen-sim program, in a user folder of
+# their own: the decoded block, the connect sequence's profile, a write read back.
+set -u
+bin=$1
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export T418_ZEN_SIMBUS=$work/bus
+mkfifo "$work/control"
+"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices mouse-cable,mouse-receiver \
+    <"$work/control" >"$work/sim.out" 2>&1 &
+sim=$!
+exec 3>"$work/control"
+failed=0
+cleanup() {
+    echo quit >&3
+    exec 3>&-
+    wait "$sim" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+control() { echo "$*" >&3; sleep 0.2; }
+check() {  # check NAME EXPECTED-EXIT COMMAND...
+    local name=$1 want=$2; shift 2
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" != "$want" ]; then
+        echo "FAIL $name: exit $got, wanted $want"; cat "$work/out" "$work/err"; failed=1
+    fi
+}
+expect() {  # expect NAME PATTERN FILE
+    grep -q "$2" "$3" || { echo "FAIL $1: no '$2'"; cat "$3"; failed=1; }
+}
+for _ in $(seq 50); do
+    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
+    sleep 0.1
+done
+
+check "show" 0 "$bin/t418-zenctl" --trace settings show
+expect "show" "^speed: *2 (byte 2)$" "$work/out"
+expect "show" "^colour: *#FF2040$" "$work/out"
+expect "show" "^stage 4: *on  xy 0  x  3200" "$work/out"
+expect "show trace" "^04 .. .. 05   38 00 00 00" "$work/err"
+
+check "connect" 0 "$bin/t418-zenctl" connect --device receiver
+expect "connect" "^profile: $XDG_DATA_HOME/T418-ZEN/mouse/.*\.Json$" "$work/out"
+expect "connect" '"device_sleep1" : 5' "$work/out"
+expect "connect message" "^message 3333 wParam 1" "$work/err"
+profile=$(sed -n 's/^profile: //p' "$work/out")
+[ -f "$profile" ] || { echo "FAIL connect: no profile file"; failed=1; }
+[ -f "$XDG_DATA_HOME/T418-ZEN/mouse/ProfileList.ini" ] || { echo "FAIL: no list"; failed=1; }
+
+# The profile's stage 0 changed on disk reaches the device.
+sed -i '0,/"StageDPIX" : [0-9]*/s//"StageDPIX" : 1234/' "$profile"
+check "write" 0 "$bin/t418-zenctl" settings write
+check "show after write" 0 "$bin/t418-zenctl" settings show
+expect "write" "^stage 0: .* x  1234" "$work/out"
+
+# The mouse's own keys change what the block holds.
+control press dpi
+control press profile
+check "show after presses" 0 "$bin/t418-zenctl" settings show
+expect "presses" "^onboard profile: *1$" "$work/out"
+
+control link off
+check "unlinked connect" 1 "$bin/t418-zenctl" connect --device receiver
+check "unlinked write" 4 "$bin/t418-zenctl" settings write --device receiver
+check "unlinked show" 6 "$bin/t418-zenctl" settings show --device receiver
+control link on
+check "usage" 2 "$bin/t418-zenctl" settings erase
+
+exit $failed
