@@ -4,6 +4,7 @@
 #include <QPainterPath>
 
 #include "ui/qt/QtFonts.h"
+#include "ui/qt/QtGeometry.h"
 #include "ui/qt/QtImage.h"
 
 namespace ui::qt {
@@ -11,12 +12,6 @@ namespace {
 
 QColor ToQColor(Color c) {
     return QColor::fromRgba(c);
-}
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-QRectF ToQRectF(const Rect& r) {
-    return QRectF(r.left, r.top, r.Width(), r.Height());
 }
 
 // Strokes are centred on the path: move them inside so a width-w outline covers exactly the

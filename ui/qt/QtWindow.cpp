@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "platform/Trace.h"
+#include "ui/qt/QtGeometry.h"
 #include "ui/qt/QtImage.h"
 #include "ui/qt/QtKeys.h"
 #include "ui/qt/QtRenderTarget.h"
@@ -43,10 +44,6 @@ MouseButton ButtonFromQt(Qt::MouseButton button) {
         default:
             return MouseButton::None;
     }
-}
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
 }  // namespace

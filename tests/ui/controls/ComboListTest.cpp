@@ -8,7 +8,7 @@ namespace {
 
 using Types = std::vector<std::string>;
 
-const char* kLayout = R"(
+const char* kComboLayout = R"(
 <Window size="400,300">
   <HorizontalLayout>
     <VerticalLayout width="150">
@@ -30,7 +30,7 @@ const char* kLayout = R"(
 class ComboListTest : public ControlsTest {
   protected:
     void SetUp() override {
-        Open(kLayout);
+        Open(kComboLayout);
         list = window->Get<CListUI>("macro_name_list");
         ASSERT_NE(list, nullptr);
         for (int i = 0; i < 20; ++i) {

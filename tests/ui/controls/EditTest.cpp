@@ -6,7 +6,7 @@ namespace {
 
 using Types = std::vector<std::string>;
 
-const char* kLayout = R"(
+const char* kEditLayout = R"(
 <Window size="400,300">
   <VerticalLayout>
     <Edit name="color_edit_g" height="30" width="120" numberonly="true" maxchar="5" minvalue="0" maxvalue="255"/>
@@ -17,7 +17,7 @@ const char* kLayout = R"(
 
 class EditTest : public ControlsTest {
   protected:
-    void SetUp() override { Open(kLayout); }
+    void SetUp() override { Open(kEditLayout); }
     void ClickInto(const std::string& name) {
         const Point c = Centre(window->PosOf(name));
         window->Native()->Click(c.x, c.y);

@@ -12,7 +12,7 @@ namespace {
 using headless::DrawOp;
 using headless::OpKind;
 
-const char* kLayout = R"(
+const char* kPaintLayout = R"(
 <Window size="400,300">
   <Font id="0" name="Sans" size="12" default="true"/>
   <VerticalLayout>
@@ -29,7 +29,7 @@ const char* kLayout = R"(
 
 class PaintTest : public ControlsTest {
   protected:
-    void SetUp() override { Open(kLayout); }
+    void SetUp() override { Open(kPaintLayout); }
     const headless::RecordingRenderTarget& Paint() { return window->Native()->Paint(); }
     static bool Inside(const Rect& inner, const Rect& outer) {
         return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&

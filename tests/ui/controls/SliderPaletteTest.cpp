@@ -7,7 +7,7 @@ namespace {
 
 using Types = std::vector<std::string>;
 
-const char* kLayout = R"(
+const char* kSliderLayout = R"(
 <Window size="400,300">
   <VerticalLayout>
     <Slider name="DPI_slider_1" height="20" width="220" min="200" max="6500" step="100" value="800" thumbsize="20,20"/>
@@ -18,7 +18,7 @@ const char* kLayout = R"(
 
 class SliderPaletteTest : public ControlsTest {
   protected:
-    void SetUp() override { Open(kLayout); }
+    void SetUp() override { Open(kSliderLayout); }
 };
 
 TEST_F(SliderPaletteTest, DraggingRaisesMoveValueChangedThenValueChangedOnRelease) {

@@ -16,7 +16,7 @@ namespace {
 
 using testing::LayoutWindow;
 
-const char* kLayout = R"(
+const char* kWindowLayout = R"(
 <Window size="300,200">
   <VerticalLayout name="root">
     <HorizontalLayout height="40">
@@ -41,7 +41,7 @@ class WindowTest : public testing::HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        window = new LayoutWindow(kLayout);
+        window = new LayoutWindow(kWindowLayout);
         // The handler is a member of the window it deletes: touch nothing after the delete.
         window->onFinal = [this] {
             LayoutWindow* self = window;
