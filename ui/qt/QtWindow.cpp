@@ -115,7 +115,8 @@ void WindowWidget::Mouse(MouseAction action, QMouseEvent* event) {
     QPoint p = event->position().toPoint();
     e.pos = Point{p.x(), p.y()};
     e.modifiers = ModifiersFromQt(event->modifiers());
-    if (events_)
+    // Qt hands the release of a dismissing press to the pop-up it closed: it is nobody's.
+    if (events_ && !dismissed_)
         events_->OnMouse(e);
 }
 

@@ -36,6 +36,14 @@ TEST_F(DesktopTest, MenuClosesOnAClickElsewhereThatReachesNothing) {
 
     ClickControl("chk_start");
     EXPECT_TRUE(Gallery().WaitFor("chk_start", "1"));
+
+    // Nor does a right click elsewhere open the next menu: its release is the closing click's.
+    OpenMenu();
+    ClickControl("chk_tray", 3);
+    EXPECT_TRUE(WaitPopupsGone());
+    DesktopSession::Pause(kSettleMs);
+    EXPECT_EQ(Gallery().Value("menu.opened"), "2");
+    EXPECT_EQ(Gallery().Value("menu.open"), "0");
 }
 
 TEST_F(DesktopTest, PopUpsCloseOnAClickOnTheDesktop) {

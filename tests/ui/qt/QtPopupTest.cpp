@@ -17,9 +17,13 @@ namespace {
 
 struct PopupEvents : NativeWindowEvents {
     int presses = 0;
+    int releases = 0;
     int closeRequests = 0;
     void OnPaint(RenderTarget&, const Rect&) override {}
-    void OnMouse(const MouseEvent& e) override { presses += e.action == MouseAction::Down; }
+    void OnMouse(const MouseEvent& e) override {
+        presses += e.action == MouseAction::Down;
+        releases += e.action == MouseAction::Up;
+    }
     void OnKey(const KeyEvent&) override {}
     void OnText(const std::string&) override {}
     void OnFocus(bool) override {}
@@ -62,6 +66,10 @@ TEST(QtPopupTest, APressOutsideHidesThePopupAndReachesNothing) {
     EXPECT_FALSE(widget->isVisible()) << "hidden at once";
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(events.presses, 1) << "the closing press is nobody's";
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(110, 110),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+    EXPECT_EQ(events.releases, 0) << "nor is its release, over the hidden list";
     EXPECT_EQ(events.closeRequests, 0) << "not from inside the native event";
     QCoreApplication::processEvents();
     EXPECT_EQ(events.closeRequests, 1);
