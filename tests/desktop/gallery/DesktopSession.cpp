@@ -187,15 +187,16 @@ std::unique_ptr<DesktopSession> DesktopSession::Start(std::string& skipReason,
     // A random number far from the usual :0 and :99; taken ones are skipped or fail at once.
     int display = 200 + static_cast<int>(random() % 600);
     std::string lastFailure = "no free display number";
-    for (int attempt = 0; attempt < 12 && session->x_ == nullptr; ++attempt, ++display) {
+    // Xvfb itself tells a display in use (it ends at once) from the files a killed server
+    // left behind (it takes them over).
+    for (int attempt = 0; attempt < 20 && session->x_ == nullptr; ++attempt, ++display) {
         const std::string number = std::to_string(display);
-        if (std::filesystem::exists("/tmp/.X" + number + "-lock") ||
-            std::filesystem::exists("/tmp/.X11-unix/X" + number))
-            continue;
+        // -terminate: the server ends by itself, clearing its lock file and socket, when
+        // its last client (this session's connection) goes.
         auto server = platform::StartProcess(
             "Xvfb", {":" + number, "-screen", "0",
                      std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
-                     "-nolisten", "tcp", "-noreset"});
+                     "-nolisten", "tcp", "-terminate"});
         if (!server) {
             skipReason = "X cannot start: Xvfb is not installed (scripts/setup installs it)";
             return nullptr;
@@ -237,6 +238,10 @@ std::unique_ptr<DesktopSession> DesktopSession::Start(std::string& skipReason,
 
     // Programs started from here on (the window manager, the program under test) use it.
     setenv("DISPLAY", session->display_.c_str(), 1);
+    // The window manager's own defaults, not a configuration the developer may have.
+    const auto config = std::filesystem::temp_directory_path() / "t418-desktop-wm-config";
+    std::filesystem::create_directories(config);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     session->windowManager_ = platform::StartProcess("openbox", {"--sm-disable"});
     if (!session->windowManager_) {
         failure = "openbox cannot be started (scripts/setup installs it)";
@@ -253,17 +258,18 @@ std::unique_ptr<DesktopSession> DesktopSession::Start(std::string& skipReason,
 }
 
 DesktopSession::~DesktopSession() {
-    Display* dpy = Dpy(x_);
-    if (dpy != nullptr) {
+    if (windowManager_) {
+        windowManager_->Kill();
+        windowManager_->Wait(3000);
+    }
+    if (Display* dpy = Dpy(x_); dpy != nullptr) {
         for (unsigned long window : ownWindows_)
             XDestroyWindow(dpy, window);
-        XCloseDisplay(dpy);
+        XCloseDisplay(dpy);  // the last client: the server ends by itself
     }
-    for (auto* process : {windowManager_.get(), server_.get()}) {
-        if (process != nullptr) {
-            process->Kill();
-            process->Wait(3000);
-        }
+    if (server_ && !server_->Wait(3000)) {
+        server_->Kill();
+        server_->Wait(3000);
     }
 }
 
