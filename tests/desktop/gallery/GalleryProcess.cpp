@@ -52,7 +52,10 @@ std::unique_ptr<GalleryProcess> GalleryProcess::Start(DesktopSession& desktop,
         [&] {
             if (!gallery->process_->IsRunning())
                 return true;
-            return desktop.FindWindow(kTitle).has_value() && !gallery->Read().empty();
+            // The window is shown before it is centred: wait until X has it where the
+            // program put it, or clicks land beside their controls.
+            auto window = desktop.FindWindow(kTitle);
+            return window.has_value() && window->rect == ParseBox(gallery->Value("window"));
         },
         kStartMs);
     if (!up || !gallery->process_->IsRunning()) {

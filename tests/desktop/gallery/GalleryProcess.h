@@ -30,7 +30,7 @@ class GalleryProcess {
     State Read() const;
     std::string Value(const std::string& key) const;
     // Polls the state until key has the value (or the time is up); false shows the last one.
-    bool WaitFor(const std::string& key, const std::string& value, int timeoutMs = 3000) const;
+    bool WaitFor(const std::string& key, const std::string& value, int timeoutMs = 5000) const;
 
     // The main window as X has it.
     WindowInfo Window();
