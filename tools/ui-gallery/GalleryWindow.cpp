@@ -2,25 +2,28 @@
 
 #include <string>
 
+#include "GalleryDialog.h"
+#include "GalleryState.h"
 #include "LedSwatch.h"
-#include "ui/core/MessageModel.h"
-#include "ui/layout/TabLayoutUI.h"
-
 #include "ui/controls/ComboUI.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/ListUI.h"
 #include "ui/controls/SliderUI.h"
+#include "ui/core/MessageModel.h"
+#include "ui/layout/TabLayoutUI.h"
 #include "ui/shell/MenuWnd.h"
 
 namespace gallery {
+
+GalleryWindow::GalleryWindow(bool quitOnClose) : quitOnClose_(quitOnClose) {}
+
+GalleryWindow::~GalleryWindow() = default;
 
 ui::CControlUI* GalleryWindow::CreateControl(const std::string& className) {
     if (className == "LedSwatch")
         return new CLedSwatchUI;
     return nullptr;
 }
-
-void GalleryWindow::InitWindow() {}
 
 void GalleryWindow::Notify(ui::TNotifyUI& msg) {
     // The tab options switch the pages of the tab layout.
@@ -40,7 +43,72 @@ void GalleryWindow::Notify(ui::TNotifyUI& msg) {
         if (ui::CControlUI* label = m_pm.FindControl("slider_value"))
             label->SetText("DPI stage: " + std::to_string(100 + slider->GetValue() * 25));
     }
+    if (msg.sType == "itemactivate" && msg.pSender)
+        events_.activated = msg.pSender->GetText();
+    if (msg.sType == "click" && msg.pSender) {
+        ++events_.clicks;
+        events_.lastClick = msg.pSender->GetName();
+        if (events_.lastClick == "btn_apply")
+            RunDialog();
+    }
     WindowImplBase::Notify(msg);
+}
+
+ui::LRESULT GalleryWindow::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam,
+                                               ui::LPARAM /*lParam*/, bool& bHandled) {
+    bHandled = false;
+    if (uMsg == ui::WM_CONTEXTMENU) {
+        OpenMenu(ui::GetBackend().CursorPos(), ui::eMenuAlignment_Left | ui::eMenuAlignment_Top);
+        bHandled = true;
+    } else if (uMsg == ui::WM_MENUCLICK) {
+        auto* cmd = reinterpret_cast<ui::MenuCmd*>(wParam);
+        if (cmd != nullptr)
+            events_.menuChosen = cmd->szName;
+        m_pm.DeletePtr(cmd);
+        bHandled = true;
+    }
+    return 0;
+}
+
+void GalleryWindow::OpenMenu(ui::Point screenPos, ui::DWORD alignment) {
+    if (ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", screenPos, &m_pm, nullptr, alignment))
+        ++events_.menusOpened;
+}
+
+void GalleryWindow::RunDialog() {
+    GalleryDialog dialog;
+    if (dialog.Create(m_hWnd, "Apply the settings", ui::WS_POPUP, ui::WS_EX_TOOLWINDOW) == nullptr)
+        return;
+    dialog.CenterWindow();
+    events_.dialogRect = dialog.GetWindowRect();
+    events_.dialogOpen = true;
+    events_.dialogResult.clear();
+    const ui::UINT result = dialog.ShowModal();
+    events_.dialogOpen = false;
+    events_.dialogRect = ui::Rect{};
+    events_.dialogResult = result == ui::IDOK ? "ok" : "cancel";
+}
+
+bool GalleryWindow::IsPose(const std::string& name) {
+    return name == "plain" || name == "combo" || name == "showcase";
+}
+
+void GalleryWindow::Pose(const std::string& name) {
+    if (name == "showcase") {
+        ShowStates();
+    } else if (name == "combo") {
+        m_pm.UpdateLayout();
+        // As the user opens it: focused first.
+        if (auto* combo = dynamic_cast<ui::CComboUI*>(m_pm.FindControl("combo_rate"))) {
+            m_pm.SetFocus(combo);
+            combo->Activate();
+        }
+    }
+}
+
+void GalleryWindow::WriteStateTo(const std::string& path) {
+    stateFile_ = std::make_unique<StateFile>(*this, path);
+    stateFile_->Update();
 }
 
 void GalleryWindow::ShowStates() {
@@ -65,11 +133,12 @@ void GalleryWindow::ShowStates() {
     }
     // A pop-up menu opened upwards from the free corner under the tinted images.
     ui::Rect frame = GetNativeWindow() ? GetNativeWindow()->GetRect() : ui::Rect{};
-    ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", ui::Point{frame.left + 962, frame.top + 636},
-                             &m_pm, nullptr, ui::eMenuAlignment_Right | ui::eMenuAlignment_Bottom);
+    OpenMenu(ui::Point{frame.left + 962, frame.top + 636},
+             ui::eMenuAlignment_Right | ui::eMenuAlignment_Bottom);
 }
 
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {
+    stateFile_.reset();
     WindowImplBase::OnFinalMessage(hwnd);
     bool quit = quitOnClose_;
     delete this;  // the window owns itself from Create on

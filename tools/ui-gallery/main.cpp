@@ -1,5 +1,7 @@
 // ui-gallery: shows every standard control of the GUI library. With --screenshot PATH it
-// renders the window (and its open pop-ups) to a PNG and exits 0.
+// renders the window (and its open pop-ups) to a PNG and exits 0. --pose puts the controls
+// into a state first; --state FILE keeps the controls' state in a file for tests that drive
+// the window with real input.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,19 +12,41 @@
 #include "ui/core/PaintManager.h"
 #include "ui/qt/QtBackend.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ui-gallery [--pose plain|combo|showcase] [--state FILE] [--screenshot PATH]\n"
+    "  --pose        controls' state at start (default: plain; showcase with --screenshot)\n"
+    "  --state       write the controls' state to FILE whenever it changes\n"
+    "  --screenshot  render the window with its pop-ups to PATH (PNG) and exit\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::string screenshot;
+    std::string pose;
+    std::string stateFile;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--pose") == 0 && i + 1 < argc) {
+            pose = argv[++i];
+            if (!gallery::GalleryWindow::IsPose(pose)) {
+                std::fprintf(stderr, "ui-gallery: unknown pose \"%s\"\n%s", pose.c_str(), kUsage);
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--state") == 0 && i + 1 < argc) {
+            stateFile = argv[++i];
         } else if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: ui-gallery [--screenshot PATH]\n");
+            std::printf("%s", kUsage);
             return 0;
         } else {
-            std::fprintf(stderr, "ui-gallery: unknown argument \"%s\"\n", argv[i]);
+            std::fprintf(stderr, "ui-gallery: unknown argument \"%s\"\n%s", argv[i], kUsage);
             return 2;
         }
     }
+    if (pose.empty())
+        pose = screenshot.empty() ? "plain" : "showcase";
 
     ui::qt::QtBackend backend(argc, argv);
     ui::SetBackend(&backend);
@@ -35,14 +59,16 @@ int main(int argc, char** argv) {
     }
     window->CenterWindow();
     window->ShowWindow(true, true);
-    // Let the posted start-up work ("windowinit", layout) run, then set the showcase states.
+    // Let the posted start-up work ("windowinit", layout) run, then set the pose.
     auto settle = [&backend] {
         int timer = backend.StartTimer(50, [&backend] { backend.QuitLoop(0); });
         backend.RunLoop();
         backend.StopTimer(timer);
     };
     settle();
-    window->ShowStates();
+    window->Pose(pose);
+    if (!stateFile.empty())
+        window->WriteStateTo(stateFile);
 
     if (screenshot.empty()) {
         int code = ui::CPaintManagerUI::MessageLoop();

@@ -41,6 +41,8 @@ QtBackend::QtBackend(int& argc, char** argv) : argc_(argc) {
 }
 
 QtBackend::~QtBackend() {
+    // Widgets of destroyed windows wait for the loop (QtWindow); none runs any more.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (auto& [id, timer] : timers_)
         delete timer;
     timers_.clear();

@@ -1,5 +1,6 @@
 #include "ui/qt/QtWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -7,12 +8,14 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/Trace.h"
 #include "ui/qt/QtGeometry.h"
 #include "ui/qt/QtImage.h"
 #include "ui/qt/QtKeys.h"
+#include "ui/qt/QtPopup.h"
 #include "ui/qt/QtRenderTarget.h"
 
 namespace ui::qt {
@@ -46,10 +49,23 @@ MouseButton ButtonFromQt(Qt::MouseButton button) {
     }
 }
 
+int DpiOf(const QWidget* widget) {
+    // Qt already maps these logical pixels onto the screen's device pixels; what is left to
+    // the library is the user's text scaling (logical DPI).
+    QScreen* screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return 96;
+    int dpi = static_cast<int>(screen->logicalDotsPerInch() + 0.5);
+    return dpi > 0 ? dpi : 96;
+}
+
 }  // namespace
 
 WindowWidget::WindowWidget(const NativeWindowParams& params, NativeWindowEvents& events)
-    : QWidget(nullptr, FlagsFor(params)), events_(&events), transparent_(params.transparent) {
+    : QWidget(nullptr, FlagsFor(params)),
+      events_(&events),
+      transparent_(params.transparent),
+      popup_(params.popup) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -96,17 +112,27 @@ void WindowWidget::Mouse(MouseAction action, QMouseEvent* event) {
     QPoint p = event->position().toPoint();
     e.pos = Point{p.x(), p.y()};
     e.modifiers = ModifiersFromQt(event->modifiers());
-    if (events_)
+    // Qt hands the release of a dismissing press to the pop-up it closed: it is nobody's.
+    if (events_ && !dismissed_)
         events_->OnMouse(e);
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
+    // While a pop-up is open Qt hands it every press, in the program and on the desktop.
+    if (popup_ && !rect().contains(event->position().toPoint())) {
+        DismissPopupsOutside(event->globalPosition().toPoint());
+        return;
+    }
     Mouse(MouseAction::Down, event);
 }
 void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
     Mouse(MouseAction::Up, event);
 }
 void WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (popup_ && !rect().contains(event->position().toPoint())) {
+        DismissPopupsOutside(event->globalPosition().toPoint());
+        return;
+    }
     Mouse(MouseAction::DoubleClick, event);
 }
 void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -184,10 +210,12 @@ QVariant WindowWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void WindowWidget::focusInEvent(QFocusEvent*) {
+    focusReported_ = true;
     if (events_)
         events_->OnFocus(true);
 }
 void WindowWidget::focusOutEvent(QFocusEvent*) {
+    focusReported_ = false;
     if (events_)
         events_->OnFocus(false);
 }
@@ -203,8 +231,58 @@ void WindowWidget::moveEvent(QMoveEvent*) {
 void WindowWidget::closeEvent(QCloseEvent* event) {
     // The library decides whether and when the window goes (WM_CLOSE handlers may refuse).
     event->ignore();
+    // Qt closes the open pop-ups when the program loses the desktop's focus.
+    if (popup_) {
+        Dismiss();
+        return;
+    }
     if (events_)
         events_->OnCloseRequest();
+}
+
+void WindowWidget::showEvent(QShowEvent*) {
+    dismissed_ = false;
+}
+
+void WindowWidget::changeEvent(QEvent* event) {
+    // A click on a window that a modal dialog blocks activates it (Qt focuses the window
+    // clicked); as on every desktop the dialog keeps the focus.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isEnabled()) {
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            QWindow* handle = other->windowHandle();
+            if (other != this && other->isVisible() && other->isModal() && handle &&
+                handle->transientParent() == windowHandle()) {
+                other->raise();
+                other->activateWindow();
+                break;
+            }
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void WindowWidget::Dismiss() {
+    if (!popup_ || dismissed_ || !isVisible())
+        return;
+    dismissed_ = true;
+    // Qt would replay the dismissing press to the window under the pointer; the desktop's
+    // pop-ups swallow it.
+    setAttribute(Qt::WA_NoMouseReplay);
+    hide();
+    // The library may destroy the window when it hears of it: not inside this widget's event.
+    QTimer::singleShot(0, QCoreApplication::instance(), [self = QPointer<WindowWidget>(this)] {
+        if (self && self->events_ && self->focusReported_) {
+            self->focusReported_ = false;
+            self->events_->OnFocus(false);
+        }
+        if (self && self->events_)
+            self->events_->OnCloseRequest();
+    });
+}
+
+void WindowWidget::NotifyDpiChanged(int dpi) {
+    if (events_)
+        events_->OnDpiChanged(dpi);
 }
 
 QtWindow::QtWindow(const NativeWindowParams& params, NativeWindowEvents& events)
@@ -213,17 +291,27 @@ QtWindow::QtWindow(const NativeWindowParams& params, NativeWindowEvents& events)
     QWindow* handle = widget_->windowHandle();
     if (!handle)
         return;
-    if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget())
+    if (auto* owner = dynamic_cast<QtWindow*>(params.owner); owner && owner->Widget()) {
+        owner_ = owner->Widget();
         handle->setTransientParent(owner->Widget()->windowHandle());
-    // Moving to a screen of another DPI re-scales the skin.
-    QObject::connect(handle, &QWindow::screenChanged, widget_, [this, &events](QScreen*) {
-        if (widget_ && widget_->IsAttached())
-            events.OnDpiChanged(Dpi());
+        if (params.popup)
+            new PopupOwnerWatch(*widget_, *owner->Widget());
+    }
+    // Moving to a screen of another DPI re-scales the skin. The widget may outlive this object.
+    QObject::connect(handle, &QWindow::screenChanged, widget_, [widget = widget_.data()](QScreen*) {
+        widget->NotifyDpiChanged(DpiOf(widget));
     });
 }
 
 QtWindow::~QtWindow() {
-    delete widget_.data();
+    if (!widget_)
+        return;
+    // The library's window often ends inside one of this widget's own events (a click that
+    // chooses a menu item, the desktop's close, Qt closing pop-ups while it delivers a focus
+    // change): the widget goes once control is back in the event loop.
+    widget_->Detach();
+    widget_->hide();
+    widget_->deleteLater();
 }
 
 void QtWindow::Show(bool show, bool activate) {
@@ -233,6 +321,13 @@ void QtWindow::Show(bool show, bool activate) {
         widget_->hide();
         return;
     }
+    // Another window coming to the front deactivates the pop-ups' owners.
+    if (activate && !widget_->IsPopup())
+        DismissAllPopups();
+    // A window shown over its disabled owner is a modal dialog: the desktop then keeps the
+    // focus on it when the owner is clicked.
+    if (!widget_->IsPopup() && owner_ && !owner_->isEnabled() && !widget_->isVisible())
+        widget_->setWindowModality(Qt::WindowModal);
     widget_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     widget_->show();
     // The offscreen platform (screenshots, tests) has no stacking to change.
@@ -355,13 +450,7 @@ void QtWindow::SetImeCursor(const Rect& caretRect) {
 }
 
 int QtWindow::Dpi() const {
-    // Qt already maps these logical pixels onto the screen's device pixels; what is left to
-    // the library is the user's text scaling (logical DPI).
-    QScreen* screen = widget_ ? widget_->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return 96;
-    int dpi = static_cast<int>(screen->logicalDotsPerInch() + 0.5);
-    return dpi > 0 ? dpi : 96;
+    return DpiOf(widget_.data());
 }
 
 bool QtWindow::SaveScreenshot(const std::string& pngPath) {

@@ -1,6 +1,6 @@
 #pragma once
 // One top-level QWidget per native window; paints through QtRenderTarget and turns Qt's
-// input events into the library's mouse, key, text and focus callbacks.
+// input events into the library's mouse, key, text and focus callbacks. Window thread only.
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -17,6 +17,11 @@ class WindowWidget : public QWidget {
     // The library's window is gone: no more callbacks (the widget itself goes later).
     void Detach() { events_ = nullptr; }
     bool IsAttached() const { return events_ != nullptr; }
+    bool IsPopup() const { return popup_; }
+    // A pop-up goes away as on every desktop (see QtPopup.h): hidden at once, the library
+    // told from the event loop.
+    void Dismiss();
+    void NotifyDpiChanged(int dpi);
     // Paints the whole client area into an image through the same path as the screen.
     QImage RenderToImage();
 
@@ -37,6 +42,8 @@ class WindowWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; }  // Tab belongs to the controls
 
   private:
@@ -45,6 +52,9 @@ class WindowWidget : public QWidget {
 
     NativeWindowEvents* events_;
     bool transparent_;
+    bool popup_;
+    bool dismissed_ = false;
+    bool focusReported_ = false;  // the library last heard "focus gained"
     Rect imeRect_;
 };
 
@@ -75,6 +85,7 @@ class QtWindow : public NativeWindow {
 
   private:
     QPointer<WindowWidget> widget_;
+    QPointer<QWidget> owner_;
     bool captured_ = false;
 };
 

@@ -50,7 +50,9 @@ class Recorder : public NativeWindowEvents {
 };
 
 QImage Screenshot(NativeWindow& window) {
-    auto path = std::filesystem::temp_directory_path() / "t418-ui-qt-shot.png";
+    // One file per test: CTest runs the tests of this program side by side.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    auto path = std::filesystem::temp_directory_path() / ("t418-ui-qt-shot-" + test + ".png");
     EXPECT_TRUE(window.SaveScreenshot(path.string()));
     QImage image(QString::fromStdString(path.string()));
     std::filesystem::remove(path);
