@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QWidget>
 
-#include "ui/qt/QtWindow.h"
-
 namespace ui::qt {
 namespace {
 
@@ -14,7 +12,7 @@ namespace {
 constexpr int kMaxPopups = 32;
 
 void Dismiss(QWidget* popup) {
-    if (auto* window = dynamic_cast<WindowWidget*>(popup)) {
+    if (auto* window = dynamic_cast<PopupWindow*>(popup)) {
         window->Dismiss();
         return;
     }
@@ -25,13 +23,13 @@ void Dismiss(QWidget* popup) {
 
 }  // namespace
 
-PopupOwnerWatch::PopupOwnerWatch(WindowWidget& popup, QWidget& owner)
-    : QObject(&popup), popup_(popup), owner_(&owner) {
+PopupOwnerWatch::PopupOwnerWatch(QWidget& popupWidget, PopupWindow& popup, QWidget& owner)
+    : QObject(&popupWidget), popupWidget_(popupWidget), popup_(popup), owner_(&owner) {
     owner.installEventFilter(this);
 }
 
 bool PopupOwnerWatch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != owner_.data() || !popup_.isVisible())
+    if (watched != owner_.data() || !popupWidget_.isVisible())
         return false;
     switch (event->type()) {
         case QEvent::Move:

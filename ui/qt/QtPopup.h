@@ -15,18 +15,26 @@ class QWidget;
 
 namespace ui::qt {
 
-class WindowWidget;
+// What dismissing asks of one of our pop-up windows (WindowWidget is one).
+class PopupWindow {
+  public:
+    virtual void Dismiss() = 0;
+
+  protected:
+    ~PopupWindow() = default;
+};
 
 // Watches the owner window of one pop-up; a child of the pop-up's widget.
 class PopupOwnerWatch : public QObject {
   public:
-    PopupOwnerWatch(WindowWidget& popup, QWidget& owner);
+    PopupOwnerWatch(QWidget& popupWidget, PopupWindow& popup, QWidget& owner);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    WindowWidget& popup_;
+    QWidget& popupWidget_;
+    PopupWindow& popup_;
     QPointer<QWidget> owner_;
 };
 

@@ -295,7 +295,7 @@ QtWindow::QtWindow(const NativeWindowParams& params, NativeWindowEvents& events)
         owner_ = owner->Widget();
         handle->setTransientParent(owner->Widget()->windowHandle());
         if (params.popup)
-            new PopupOwnerWatch(*widget_, *owner->Widget());
+            new PopupOwnerWatch(*widget_, *widget_, *owner->Widget());
     }
     // Moving to a screen of another DPI re-scales the skin. The widget may outlive this object.
     QObject::connect(handle, &QWindow::screenChanged, widget_, [widget = widget_.data()](QScreen*) {

@@ -6,10 +6,11 @@
 #include <memory>
 
 #include "ui/core/Backend.h"
+#include "ui/qt/QtPopup.h"
 
 namespace ui::qt {
 
-class WindowWidget : public QWidget {
+class WindowWidget : public QWidget, public PopupWindow {
   public:
     WindowWidget(const NativeWindowParams& params, NativeWindowEvents& events);
 
@@ -20,7 +21,7 @@ class WindowWidget : public QWidget {
     bool IsPopup() const { return popup_; }
     // A pop-up goes away as on every desktop (see QtPopup.h): hidden at once, the library
     // told from the event loop.
-    void Dismiss();
+    void Dismiss() override;
     void NotifyDpiChanged(int dpi);
     // Paints the whole client area into an image through the same path as the screen.
     QImage RenderToImage();
