@@ -24,10 +24,6 @@ Rgb RecordColour(const profile::LightRecord& light) {
     return Rgb{light.red, light.green, light.blue};
 }
 
-uint8_t Scaled(uint8_t level, uint8_t brightness) {
-    return static_cast<uint8_t>((unsigned(level) * BrightnessLevel(brightness)) >> 8);
-}
-
 // The breathing counter; true when it came back to the start of a breath.
 bool Breath(PreviewState& state, const profile::LightRecord& light) {
     state.step = Advance(light.direction, 128, state.step, 1);
@@ -88,7 +84,7 @@ LedColour PreviewBreatheStep(PreviewState& state, const profile::LightRecord& li
             state.colour = 0;
     }
     Rgb rgb = light.multiColour ? TableAt(ColourWheel(), state.colour) : RecordColour(light);
-    return Make(rgb, Scaled(TableAt(BreathCurve(), state.step), light.brightness));
+    return Make(rgb, ScaledLevel(TableAt(BreathCurve(), state.step), light.brightness));
 }
 
 LedColour PreviewBreatheFourColoursStep(PreviewState& state, const profile::LightRecord& light) {
@@ -98,7 +94,7 @@ LedColour PreviewBreatheFourColoursStep(PreviewState& state, const profile::Ligh
             state.colour = 0;
     }
     return Make(TableAt(FourColours(), state.colour),
-                Scaled(TableAt(BreathCurve(), state.step), light.brightness));
+                ScaledLevel(TableAt(BreathCurve(), state.step), light.brightness));
 }
 
 LedColour PreviewColourCycleStep(PreviewState& state, const profile::LightRecord& light) {
@@ -128,6 +124,10 @@ LedColour PreviewFlashFourColoursStep(PreviewState& state, const profile::LightR
     if (!state.phase)
         return LedColour{};
     return Make(TableAt(FourColours(), state.step), BrightnessLevel(light.brightness));
+}
+
+uint8_t ScaledLevel(uint8_t level, uint8_t brightness) {
+    return static_cast<uint8_t>((unsigned(level) * BrightnessLevel(brightness)) >> 8);
 }
 
 }  // namespace devices

@@ -37,6 +37,8 @@ uint8_t Advance(uint8_t direction, uint8_t limit, uint8_t value, uint8_t step);
 
 // The brightness level of a brightness byte; above 4 counts as 4.
 uint8_t BrightnessLevel(uint8_t brightness);
+// A table level (0-255) dimmed by the brightness setting.
+uint8_t ScaledLevel(uint8_t level, uint8_t brightness);
 // Preview ticks between two steps at a speed; 0 above 4 (every tick).
 uint8_t SpeedThreshold(uint8_t speed);
 // Milliseconds between two flash phases at a speed (the threshold times 200).

@@ -34,10 +34,6 @@ const std::array<uint8_t, 96>& Wave() {
     return wave;
 }
 
-uint8_t Scaled(uint8_t brightness, uint8_t level) {
-    return static_cast<uint8_t>((BrightnessLevel(brightness) * level) >> 8);
-}
-
 LedColour Of(const Rgb& rgb, uint8_t level) {
     return LedColour{rgb.red, rgb.green, rgb.blue, level};
 }
@@ -70,7 +66,7 @@ void COrvaneMouseDevice::PreviewNeon() {
     const Rgb own{light.red, light.green, light.blue};
     for (const auto& group : kLedGroups) {
         LedColour colour = multi ? Of(ColourWheel()[c], BrightnessLevel(light.brightness))
-                                 : Of(own, Scaled(light.brightness, Wave()[c]));
+                                 : Of(own, ScaledLevel(Wave()[c], light.brightness));
         for (int led : group)
             if (led >= 0)
                 ledColours_.Set(static_cast<size_t>(led), colour);
@@ -86,7 +82,7 @@ void COrvaneMouseDevice::PreviewWave() {
     const Rgb own{light.red, light.green, light.blue};
     for (int g = 0; g < kGroups; ++g) {
         FadeReactiveKey(g, light.mode);
-        const uint8_t level = Scaled(light.brightness, reactive_.keyIntensity[g + 1]);
+        const uint8_t level = ScaledLevel(reactive_.keyIntensity[g + 1], light.brightness);
         LedColour colour;
         if (light.multiColour != 0) {
             preview_.step = static_cast<uint8_t>((preview_.step + 12) % 192);
@@ -131,7 +127,7 @@ void COrvaneMouseDevice::PreviewReactive() {
             level = static_cast<uint8_t>(std::max(0, level - kReactiveStep));
         }
         const Rgb rgb = light.multiColour != 0 ? ColourWheel()[reactive_.colour[i]] : own;
-        ledColours_.Set(i, Of(rgb, Scaled(light.brightness, level)));
+        ledColours_.Set(i, Of(rgb, ScaledLevel(level, light.brightness)));
     }
 }
 

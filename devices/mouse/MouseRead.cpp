@@ -2,6 +2,7 @@
 // profile files and name lists the page is filled from.
 #include <algorithm>
 
+#include "devices/mouse/InfoBlock.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/ResultCode.h"
 #include "platform/Log.h"
@@ -13,8 +14,6 @@
 namespace devices {
 namespace {
 
-constexpr uint16_t kInfoSignature = 0x55AA;
-constexpr uint8_t kInitialisedMark = 0x12;
 constexpr uint16_t kMouseVendor = 0x320F;
 constexpr uint16_t kMouseCableProduct = 0x22A4;
 constexpr uint16_t kFirstCurrentFirmware = 0x0103;

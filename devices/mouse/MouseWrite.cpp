@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "devices/mouse/EventArea.h"
+#include "devices/mouse/InfoBlock.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/ResultCode.h"
 #include "profile/JsonAccess.h"
@@ -12,8 +13,6 @@
 namespace devices {
 namespace {
 
-constexpr uint16_t kInfoSignature = 0x55AA;
-constexpr uint8_t kInitialisedMark = 0x12;
 constexpr int kShootSets = 4;
 constexpr uint32_t kReconnectDelayMs = 500;
 constexpr int kConnectTimer = 1001;
