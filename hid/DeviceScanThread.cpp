@@ -13,7 +13,10 @@ DeviceScanThread::DeviceScanThread(DeviceSlotList& slots, ScanReporter& reporter
       transport_(transport ? transport : &platform::DefaultHidTransport()) {}
 
 DeviceScanThread::~DeviceScanThread() {
-    Stop();
+    // The loop touches this object: wait for it, however long its last pass takes (every
+    // wait in a pass is bounded or released when the window goes).
+    while (!Stop(kStopWaitMs))
+        platform::Trace("DeviceScanThread: still waiting for the scan loop to end");
 }
 
 bool DeviceScanThread::Start() {
@@ -21,7 +24,7 @@ bool DeviceScanThread::Start() {
 }
 
 bool DeviceScanThread::Stop(uint32_t timeoutMs) {
-    return thread_.StopAndJoin(timeoutMs);
+    return thread_.Stop(timeoutMs);
 }
 
 void DeviceScanThread::Run(platform::Event& stop) {

@@ -2,6 +2,12 @@
 // Watches the bus every 100 ms: claims the slot of each supported interface that appears and
 // frees the slot of each one that goes away, reporting both by synchronous message; after its
 // first scan it posts the product-title message once.
+//
+// Threads: the owner's thread calls Start, Stop and the destructor; the loop runs on its own
+// thread (or the owner's, through Run) and reports through the ScanReporter from there.
+// PassesDone may be read from any thread. The destructor waits for the loop, since the loop
+// touches this object: every wait in a pass is bounded (opening, reading the bus) or is
+// released when the window goes (the reporter's send).
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -18,6 +24,7 @@ namespace hid {
 class DeviceScanThread {
   public:
     static constexpr uint32_t kPassIntervalMs = 100;
+    static constexpr uint32_t kStopWaitMs = 1000;  // the destructor traces each time it passes
 
     // productTitleMessage: the registered message posted after the first scan.
     DeviceScanThread(DeviceSlotList& slots, ScanReporter& reporter, uint32_t productTitleMessage,
@@ -28,8 +35,9 @@ class DeviceScanThread {
 
     // Runs the loop on its own thread until Stop.
     bool Start();
-    // Signals the stop event and waits (bounded) for the loop to end; false on time-out.
-    bool Stop(uint32_t timeoutMs = platform::kInfinite);
+    // Signals the stop event and waits at most timeoutMs for the loop to end; false on
+    // time-out (the loop ends later; call Stop again before this object goes).
+    bool Stop(uint32_t timeoutMs);
 
     // The loop itself, for an owner that brings its own thread and stop event.
     void Run(platform::Event& stop);

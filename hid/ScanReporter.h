@@ -1,6 +1,7 @@
 #pragma once
 // How the device scan thread tells its owner about arrivals and removals: window-message
 // style, Send waits until the message has been handled, Post only queues it.
+// Threads: the scan thread calls both; a realisation hands the work to its own thread.
 #include <cstdint>
 
 namespace hid {

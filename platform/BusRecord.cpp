@@ -1,10 +1,12 @@
 #include "platform/BusRecord.h"
 
+#include <chrono>
+
 namespace platform::bus_record {
 namespace {
 
 constexpr uint32_t kMagic = 0x425A3454;  // "T4ZB" read as little-endian
-constexpr uint16_t kVersion = 1;
+constexpr uint16_t kVersion = 2;
 constexpr uint16_t kKindPosted = 1;
 constexpr uint16_t kKindCopyData = 2;
 
@@ -41,6 +43,7 @@ std::string Encode(const BusMessage& message) {
     Put(out, static_cast<uint64_t>(message.lParam), 8);
     Put(out, copyData ? message.data.size() : 0, 4);
     Put(out, 0, 4);
+    Put(out, copyData ? message.deadlineMs : 0, 8);
     if (copyData)
         out += message.data;
     return out;
@@ -69,6 +72,8 @@ std::optional<BusMessage> Decode(std::string_view packet, std::string* why) {
     if (kind == kKindPosted) {
         if (length != 0 || message.message == kCopyDataMessage)
             return Reject(why, "posted record with data");
+        if (Get(packet, 40, 8) != 0)
+            return Reject(why, "posted record with a deadline");
         message.kind = BusMessage::Kind::Posted;
         return message;
     }
@@ -77,6 +82,7 @@ std::optional<BusMessage> Decode(std::string_view packet, std::string* why) {
             return Reject(why, "copy-data record with another message");
         message.kind = BusMessage::Kind::CopyData;
         message.tag = static_cast<uint32_t>(Get(packet, 12, 4));
+        message.deadlineMs = Get(packet, 40, 8);
         message.data.assign(packet.substr(kHeaderBytes, length));
         return message;
     }
@@ -84,3 +90,13 @@ std::optional<BusMessage> Decode(std::string_view packet, std::string* why) {
 }
 
 }  // namespace platform::bus_record
+
+namespace platform {
+
+uint64_t SteadyMs() {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+}
+
+}  // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 // Win32-style events: manual-reset (stays signalled until Reset) or auto-reset (one waiter
 // consumes the signal). Waits take milliseconds; kInfinite waits without limit.
+// Threads: any thread may set, reset and wait on an event; its owner destroys it once no
+// thread waits on it any more.
 #include <cstdint>
 #include <initializer_list>
 

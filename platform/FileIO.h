@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and atomic whole-file writes, used by every file format of the program.
+// Threads: any; two threads writing the same path at once leave one of the two files.
 #include <cstddef>
 #include <string>
 

@@ -1,6 +1,7 @@
 #pragma once
 // An exclusive lock shared between processes through a lock file. The OS drops it when the
 // holder ends in any way (even killed), so a crashed holder never blocks the next one.
+// Threads: one lock object belongs to one thread.
 #include <string>
 
 namespace platform {

@@ -3,6 +3,8 @@
 // as a connection, move reports with time-outs that another thread can cut short. Paths look
 // like those of the system's HID class ("...#vid_320f&pid_22a4&mi_01&col02"), whatever the
 // realisation, so the logic above parses and matches them unchanged.
+// Threads: a transport may be used from any thread (enumerate, open and presence checks may
+// run at the same time); a connection as said below.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
 // The wall-clock local time, broken down the way log stamps and file identifiers need it.
+// Threads: any.
 namespace platform {
 
 struct LocalTime {

@@ -2,6 +2,7 @@
 // The log file: a few chosen events about device presence and state, kept across runs in
 // "R207QX-ACE/Linkhive.log" under the local application-data folder, one stamped line each.
 // Fire-and-forget: no failure reaches the caller.
+// Threads: any; lines are written whole, one at a time.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -1,6 +1,7 @@
 #pragma once
 // Starting other programs: the shell's "open" verb on a program, and started processes that
 // can be watched.
+// Threads: any; a ChildProcess may be watched from several threads at once.
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #pragma once
 // The critical section of the system's design: recursive, usable with std::lock_guard.
+// Threads: any (that is its job).
 #include <mutex>
 
 namespace platform {

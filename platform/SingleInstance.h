@@ -2,6 +2,7 @@
 // One running instance per user session: an exclusive lock on a file in the runtime folder,
 // named after the instance's name (the product title). The holder keeps it for its life; the
 // OS drops it when the holder ends in any way, so a crashed holder never blocks a new start.
+// Threads: the functions, any; an instance object belongs to the thread that made it.
 #include <memory>
 #include <string>
 

@@ -1,9 +1,15 @@
 #include "platform/StoppableThread.h"
 
+#include "platform/Trace.h"
+
 namespace platform {
 
 StoppableThread::~StoppableThread() {
-    StopAndJoin(kInfinite);
+    if (Stop(stopOnDestroyMs_))
+        return;
+    TraceF("StoppableThread: the body did not end within %u ms; it is left to end on its own",
+           stopOnDestroyMs_);
+    thread_.detach();
 }
 
 bool StoppableThread::Start(Body body) {
@@ -34,7 +40,7 @@ bool StoppableThread::Join(uint32_t timeoutMs) {
     return true;
 }
 
-bool StoppableThread::StopAndJoin(uint32_t timeoutMs) {
+bool StoppableThread::Stop(uint32_t timeoutMs) {
     RequestStop();
     return Join(timeoutMs);
 }

@@ -1,6 +1,16 @@
 #pragma once
-// A thread that watches a stop event. Nothing is ever killed: Stop() signals, Join() waits
-// (optionally bounded), and the destructor waits for the body to return.
+// A thread that watches a stop event. Nothing is ever killed: Stop signals the event and
+// waits, bounded, for the body to return.
+//
+// The destructor stops the thread and waits at most the bound given at construction
+// (kDefaultStopOnDestroyMs unless told otherwise). A body still running then is left to end
+// on its own (detached, traced): it keeps its stop event and its own copy of the body, but
+// nothing else. So a body that touches its owner must be stopped by that owner (Stop, with
+// whatever bound the owner can afford) before the owner goes; one that owns what it touches
+// (shared_ptr captures) may simply be destroyed.
+//
+// Threads: one owning thread calls every member; the body sees only its stop event (Set,
+// IsSet and Wait of an Event may be used from any thread).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,8 +23,10 @@ namespace platform {
 class StoppableThread {
   public:
     using Body = std::function<void(Event& stop)>;
+    static constexpr uint32_t kDefaultStopOnDestroyMs = 5000;
 
-    StoppableThread() = default;
+    explicit StoppableThread(uint32_t stopOnDestroyMs = kDefaultStopOnDestroyMs)
+        : stopOnDestroyMs_(stopOnDestroyMs) {}
     ~StoppableThread();
     StoppableThread(const StoppableThread&) = delete;
     StoppableThread& operator=(const StoppableThread&) = delete;
@@ -23,9 +35,9 @@ class StoppableThread {
     bool Start(Body body);
     void RequestStop();
     // Waits until the body has returned; false on time-out (the thread keeps running).
-    bool Join(uint32_t timeoutMs = kInfinite);
-    // Stop, then Join with the time-out.
-    bool StopAndJoin(uint32_t timeoutMs = kInfinite);
+    bool Join(uint32_t timeoutMs);
+    // Signals the stop event, then waits at most timeoutMs; true when the body has ended.
+    bool Stop(uint32_t timeoutMs);
 
     bool Running() const;
     Event& StopEvent() { return state_->stop; }
@@ -35,6 +47,7 @@ class StoppableThread {
         Event stop{true, false};
         Event finished{true, false};
     };
+    const uint32_t stopOnDestroyMs_;
     std::shared_ptr<State> state_ = std::make_shared<State>();
     std::thread thread_;
 };

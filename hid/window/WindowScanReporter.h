@@ -2,6 +2,7 @@
 // Delivers the scan thread's reports to a window of the GUI library: arrivals and removals by
 // SendMessage (the scan thread waits until the window has handled them), the product-title
 // message by PostMessage.
+// Threads: any (the message model's SendMessage and PostMessage).
 #include "hid/ScanReporter.h"
 #include "ui/core/MessageModel.h"
 

@@ -26,14 +26,15 @@
 #include "platform/MessageBus.h"
 #include "platform/MessageNames.h"
 #include "platform/SingleInstance.h"
+#include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "platform/linux/BusReceipt.h"
 
 namespace platform {
 namespace {
 
 constexpr size_t kMaxConnections = 32;
 constexpr auto kIdleConnectionLimit = std::chrono::seconds(5);
-constexpr char kAck[] = "ACK";
 
 using Clock = std::chrono::steady_clock;
 
@@ -140,11 +141,45 @@ bool WaitFor(int fd, short events, uint32_t timeoutMs) {
     }
 }
 
-// Sends one record over a fresh connection to the socket; with wantAck, waits for the
-// receiver to confirm that its handler took it.
-ConnectResult Deliver(const std::string& path, const std::string& record, bool wantAck,
-                      uint32_t timeoutMs, bool& delivered) {
+uint32_t MsUntil(uint64_t deadlineMs) {
+    uint64_t now = SteadyMs();
+    return deadlineMs > now
+               ? static_cast<uint32_t>(std::min<uint64_t>(deadlineMs - now, 0x7FFFFFFF))
+               : 0;
+}
+
+// One answer packet of the receiver, or empty on time-out, end or error.
+std::string ReadAnswer(int fd, uint32_t timeoutMs) {
+    char answer[16];
+    if (!WaitFor(fd, POLLIN, timeoutMs))
+        return {};
+    ssize_t n = ::recv(fd, answer, sizeof answer, MSG_DONTWAIT);
+    if (n != static_cast<ssize_t>(bus_answer::kAnswerBytes) || answer[n - 1] != '\0')
+        return {};
+    return std::string(answer, static_cast<size_t>(n - 1));
+}
+
+// What the receiver of a copy-data record answered: true when it handled it. It decides
+// before the deadline whether to begin; an answer sent just before it may still be on its way.
+bool AwaitCopyDataAnswer(int fd, uint64_t deadlineMs) {
+    constexpr uint32_t kAnswerSlackMs = 250;
+    std::string answer = ReadAnswer(fd, MsUntil(deadlineMs) + kAnswerSlackMs);
+    if (answer == bus_answer::kHandled)
+        return true;
+    if (answer != bus_answer::kTaken)
+        return false;
+    // Begun in time: it is delivered. Wait for its end so that the caller sees its effects.
+    if (ReadAnswer(fd, kCopyDataHandlingWaitMs) != bus_answer::kHandled)
+        Trace("MessageBus: a copy-data record was taken but its end was not confirmed");
+    return true;
+}
+
+// Sends one record over a fresh connection to the socket; a copy-data record (deadlineMs
+// set) then waits for the receiver's answer.
+ConnectResult Deliver(const std::string& path, const std::string& record, uint64_t deadlineMs,
+                      bool& delivered) {
     delivered = false;
+    uint32_t timeoutMs = deadlineMs != 0 ? MsUntil(deadlineMs) : kDefaultSendTimeoutMs;
     int fd = -1;
     ConnectResult result = Connect(path, fd, timeoutMs);
     if (result != ConnectResult::Connected)
@@ -153,12 +188,8 @@ ConnectResult Deliver(const std::string& path, const std::string& record, bool w
         ssize_t n = ::send(fd, record.data(), record.size(), MSG_NOSIGNAL);
         delivered = n == static_cast<ssize_t>(record.size());
     }
-    if (delivered && wantAck) {
-        char reply[8];
-        delivered = WaitFor(fd, POLLIN, timeoutMs) &&
-                    ::recv(fd, reply, sizeof reply, 0) == static_cast<ssize_t>(sizeof kAck) &&
-                    std::memcmp(reply, kAck, sizeof kAck) == 0;
-    }
+    if (delivered && deadlineMs != 0)
+        delivered = AwaitCopyDataAnswer(fd, deadlineMs);
     ::close(fd);
     return result;
 }
@@ -168,13 +199,14 @@ void RemoveStale(const std::string& path) {
         TraceF("MessageBus: removed the stale endpoint %s", path.c_str());
 }
 
-bool DeliverToTitle(const std::string& title, const std::string& record, bool wantAck,
-                    uint32_t timeoutMs) {
+bool DeliverToTitle(const std::string& title, const std::string& record, uint64_t deadlineMs) {
     if (!detail::EnsureBusFolder())
         return false;
     for (const std::string& path : EndpointSockets(TitlePrefix(title))) {
+        if (deadlineMs != 0 && SteadyMs() >= deadlineMs)
+            break;
         bool delivered = false;
-        if (Deliver(path, record, wantAck, timeoutMs, delivered) == ConnectResult::Stale)
+        if (Deliver(path, record, deadlineMs, delivered) == ConnectResult::Stale)
             RemoveStale(path);
         if (delivered)
             return true;
@@ -182,29 +214,25 @@ bool DeliverToTitle(const std::string& title, const std::string& record, bool wa
     return false;
 }
 
-class LinuxBusEndpoint : public BusEndpoint {
+// Everything the listener thread touches; the thread owns it with the endpoint, so that an
+// endpoint that cannot wait for a stuck handler may leave the thread behind.
+class Listener {
   public:
-    LinuxBusEndpoint(std::string title, BusHandler handler)
+    Listener(std::string title, BusHandler handler)
         : title_(std::move(title)), handler_(std::move(handler)) {}
-
-    ~LinuxBusEndpoint() override {
-        if (listener_.joinable()) {
-            uint64_t one = 1;
-            ssize_t ignored = ::write(wakeFd_, &one, sizeof one);
-            (void)ignored;
-            listener_.join();
-        }
-        if (!path_.empty())
-            ::unlink(path_.c_str());
+    ~Listener() {
+        for (size_t i = connections_.size(); i-- > 0;)
+            Forget(i);
         if (listenFd_ >= 0)
             ::close(listenFd_);
         if (wakeFd_ >= 0)
             ::close(wakeFd_);
     }
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
 
-    const std::string& Title() const override { return title_; }
-
-    bool Open() {
+    // Binds and listens; the path where senders find it, empty on failure.
+    std::string Open() {
         static std::atomic<unsigned> counter{0};
         char unique[48];
         std::snprintf(unique, sizeof unique, "%d-%u.sock", static_cast<int>(::getpid()),
@@ -215,61 +243,88 @@ class LinuxBusEndpoint : public BusEndpoint {
         std::string final = BusFolder() + TitlePrefix(title_) + unique;
         sockaddr_un address, finalAddress;
         if (!FillAddress(temporary, address) || !FillAddress(final, finalAddress))
-            return false;
+            return {};
         listenFd_ = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (listenFd_ < 0 || wakeFd_ < 0)
-            return false;
+            return {};
         ::unlink(temporary.c_str());
         if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             ::listen(listenFd_, SOMAXCONN) != 0 ||
             ::rename(temporary.c_str(), final.c_str()) != 0) {
             TraceF("MessageBus: cannot listen as %s: %s", final.c_str(), std::strerror(errno));
             ::unlink(temporary.c_str());
-            return false;
+            return {};
         }
-        path_ = final;
-        listener_ = std::thread([this] { Listen(); });
-        return true;
+        return final;
+    }
+
+    // Any thread: makes the listener thread leave its loop.
+    void Wake() {
+        uint64_t one = 1;
+        ssize_t ignored = ::write(wakeFd_, &one, sizeof one);
+        (void)ignored;
+    }
+
+    void Listen(platform::Event& stop) {
+        std::vector<char> buffer(bus_record::kMaxRecordBytes + 1);
+        while (!stop.IsSet()) {
+            // At the connection limit, new senders wait in the backlog (never dropped).
+            int listening = connections_.size() < kMaxConnections ? listenFd_ : -1;
+            std::vector<pollfd> polls{{wakeFd_, POLLIN, 0}, {listening, POLLIN, 0}};
+            for (const Connection& c : connections_)
+                polls.push_back({c.fd, POLLIN, 0});
+            int rc = ::poll(polls.data(), polls.size(), PollTimeoutMs());
+            if (rc < 0 && errno != EINTR)
+                break;
+            if (rc > 0 && polls[0].revents)
+                break;
+            // Connections in the order they were accepted, so that records from one sender
+            // keep their order; then new connections (polls matches connections_ until then).
+            std::vector<size_t> done;
+            for (size_t i = 0; i < connections_.size(); ++i) {
+                if (rc > 0 && polls[i + 2].revents && !Receive(i, buffer))
+                    done.push_back(i);
+            }
+            for (size_t i = done.size(); i-- > 0;)
+                Forget(done[i]);
+            if (rc > 0 && (polls[1].revents & POLLIN))
+                Accept();
+            auto now = Clock::now();
+            for (size_t i = connections_.size(); i-- > 0;)
+                if (now - connections_[i].since > kIdleConnectionLimit)
+                    Forget(i);
+            ExpireWaiting();
+        }
+        // Leaving: records not begun yet will not be, whoever still holds them.
+        for (const auto& receipt : waiting_)
+            receipt->Expire(UINT64_MAX, true);
+        waiting_.clear();
     }
 
   private:
     struct Connection {
         int fd;
         Clock::time_point since;
+        bool handedOver = false;  // a copy-data receipt owns the connection now
     };
 
-    void Listen() {
-        std::vector<char> buffer(bus_record::kMaxRecordBytes + 1);
-        for (;;) {
-            // At the connection limit, new senders wait in the backlog (never dropped).
-            int listening = connections_.size() < kMaxConnections ? listenFd_ : -1;
-            std::vector<pollfd> polls{{wakeFd_, POLLIN, 0}, {listening, POLLIN, 0}};
-            for (const Connection& c : connections_)
-                polls.push_back({c.fd, POLLIN, 0});
-            int rc = ::poll(polls.data(), polls.size(), 1000);
-            if (rc < 0 && errno != EINTR)
-                break;
-            if (polls[0].revents)
-                break;
-            // Connections in the order they were accepted, so that records from one sender
-            // keep their order; then new connections (polls matches connections_ until then).
-            std::vector<size_t> done;
-            for (size_t i = 0; i < connections_.size(); ++i) {
-                if (polls[i + 2].revents && !Receive(connections_[i].fd, buffer))
-                    done.push_back(i);
-            }
-            for (size_t i = done.size(); i-- > 0;)
-                Drop(done[i]);
-            if (polls[1].revents & POLLIN)
-                Accept();
-            auto now = Clock::now();
-            for (size_t i = connections_.size(); i-- > 0;)
-                if (now - connections_[i].since > kIdleConnectionLimit)
-                    Drop(i);
+    int PollTimeoutMs() const {
+        uint64_t next = SteadyMs() + 1000;
+        for (const auto& receipt : waiting_)
+            next = std::min(next, receipt->DeadlineMs());
+        // Nobody keeps a receipt: noticed at the next round, soon enough.
+        if (!waiting_.empty())
+            next = std::min(next, SteadyMs() + 50);
+        return static_cast<int>(MsUntil(next));
+    }
+
+    void ExpireWaiting() {
+        uint64_t now = SteadyMs();
+        for (size_t i = waiting_.size(); i-- > 0;) {
+            if (waiting_[i]->Expire(now, waiting_[i].use_count() == 1))
+                waiting_.erase(waiting_.begin() + static_cast<long>(i));
         }
-        for (size_t i = connections_.size(); i-- > 0;)
-            Drop(i);
     }
 
     void Accept() {
@@ -286,15 +341,17 @@ class LinuxBusEndpoint : public BusEndpoint {
         }
     }
 
-    // Handles one packet; false when the connection is done (end, error or a bad record).
-    bool Receive(int fd, std::vector<char>& buffer) {
+    // Handles one packet; false when the connection is done here (end, error, a bad record,
+    // or a copy-data record whose receipt took the connection).
+    bool Receive(size_t index, std::vector<char>& buffer) {
+        Connection& connection = connections_[index];
         iovec io{buffer.data(), buffer.size()};
         msghdr header{};
         header.msg_iov = &io;
         header.msg_iovlen = 1;
         ssize_t n;
         do {
-            n = ::recvmsg(fd, &header, MSG_TRUNC | MSG_DONTWAIT);
+            n = ::recvmsg(connection.fd, &header, MSG_TRUNC | MSG_DONTWAIT);
         } while (n < 0 && errno == EINTR);
         if (n < 0)
             return errno == EAGAIN || errno == EWOULDBLOCK;
@@ -312,31 +369,68 @@ class LinuxBusEndpoint : public BusEndpoint {
             TraceF("MessageBus: %s dropped a record: %s", title_.c_str(), why.c_str());
             return false;
         }
+        std::shared_ptr<bus_answer::ConnectionReceipt> receipt;
+        if (message->kind == BusMessage::Kind::CopyData) {
+            receipt =
+                std::make_shared<bus_answer::ConnectionReceipt>(connection.fd, message->deadlineMs);
+            connection.handedOver = true;
+            message->receipt = receipt;
+        }
         try {
             if (handler_)
                 handler_(*message);
         } catch (...) {
             TraceF("MessageBus: the handler of %s failed", title_.c_str());
         }
-        if (message->kind == BusMessage::Kind::CopyData) {
-            ssize_t sent = ::send(fd, kAck, sizeof kAck, MSG_NOSIGNAL | MSG_DONTWAIT);
-            (void)sent;
-        }
-        return true;
+        message->receipt.reset();
+        if (receipt && !receipt->AfterHandler())
+            waiting_.push_back(std::move(receipt));
+        return !receipt && message->kind != BusMessage::Kind::CopyData;
     }
 
-    void Drop(size_t index) {
-        ::close(connections_[index].fd);
+    // The connection is done: closed unless a receipt owns it.
+    void Forget(size_t index) {
+        if (!connections_[index].handedOver)
+            ::close(connections_[index].fd);
         connections_.erase(connections_.begin() + static_cast<long>(index));
     }
 
     const std::string title_;
     const BusHandler handler_;
-    std::string path_;
     int listenFd_ = -1;
     int wakeFd_ = -1;
-    std::vector<Connection> connections_;  // listener thread only
-    std::thread listener_;
+    std::vector<Connection> connections_;
+    std::vector<std::shared_ptr<bus_answer::ConnectionReceipt>> waiting_;
+};
+
+class LinuxBusEndpoint : public BusEndpoint {
+  public:
+    LinuxBusEndpoint(std::string title, BusHandler handler)
+        : title_(title), listener_(std::make_shared<Listener>(title, std::move(handler))) {}
+
+    ~LinuxBusEndpoint() override {
+        // Gone for senders at once; then the thread, bounded (thread_'s own destructor).
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+        if (thread_.Running())
+            listener_->Wake();
+    }
+
+    const std::string& Title() const override { return title_; }
+
+    bool Open() {
+        path_ = listener_->Open();
+        if (path_.empty())
+            return false;
+        std::shared_ptr<Listener> listener = listener_;
+        return thread_.Start([listener](platform::Event& stop) { listener->Listen(stop); });
+    }
+
+  private:
+    const std::string title_;
+    std::shared_ptr<Listener> listener_;
+    std::string path_;
+    platform::StoppableThread thread_{kLeaveBusTimeoutMs};
 };
 
 // Temporary sockets of processes that ended before renaming them.
@@ -397,7 +491,7 @@ bool PostToWindow(const std::string& title, uint32_t message, uint64_t wParam, i
     posted.message = message;
     posted.wParam = wParam;
     posted.lParam = lParam;
-    return DeliverToTitle(title, bus_record::Encode(posted), false, kDefaultSendTimeoutMs);
+    return DeliverToTitle(title, bus_record::Encode(posted), 0);
 }
 
 int Broadcast(uint32_t message, uint64_t wParam, int64_t lParam) {
@@ -411,7 +505,7 @@ int Broadcast(uint32_t message, uint64_t wParam, int64_t lParam) {
     int reached = 0;
     for (const std::string& path : EndpointSockets("w-")) {
         bool delivered = false;
-        if (Deliver(path, record, false, kDefaultSendTimeoutMs, delivered) == ConnectResult::Stale)
+        if (Deliver(path, record, 0, delivered) == ConnectResult::Stale)
             RemoveStale(path);
         reached += delivered ? 1 : 0;
     }
@@ -429,7 +523,8 @@ bool SendCopyData(const std::string& title, uint32_t tag, std::string_view data,
     record.message = kCopyDataMessage;
     record.tag = tag;
     record.data.assign(data);
-    return DeliverToTitle(title, bus_record::Encode(record), true, timeoutMs);
+    record.deadlineMs = SteadyMs() + timeoutMs;
+    return DeliverToTitle(title, bus_record::Encode(record), record.deadlineMs);
 }
 
 bool WindowExists(const std::string& title) {
@@ -450,7 +545,7 @@ bool WindowExists(const std::string& title) {
 
 namespace testing {
 bool SendRawRecord(const std::string& title, const std::string& bytes) {
-    return DeliverToTitle(title, bytes, false, kDefaultSendTimeoutMs);
+    return DeliverToTitle(title, bytes, 0);
 }
 }  // namespace testing
 

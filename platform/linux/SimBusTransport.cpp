@@ -88,6 +88,33 @@ bool IsSocket(const std::string& path) {
     return lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
 }
 
+// A simulator whose listening queue is full (it stopped accepting) must not hold up the
+// thread that opens: the device scan lists the bus ten times a second.
+constexpr int64_t kConnectTimeoutMs = 1000;
+
+// Connects the non-blocking socket, waiting at most timeoutMs. A full queue answers EAGAIN
+// and cannot be polled on a Unix socket: retry briefly until the time is up.
+bool ConnectWithin(int fd, const sockaddr_un& address, int64_t timeoutMs) {
+    int64_t deadline = linux_fd::DeadlineAfter(static_cast<uint32_t>(timeoutMs));
+    for (;;) {
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            return true;
+        if (errno == EINPROGRESS) {
+            pollfd p{fd, POLLOUT, 0};
+            int left = static_cast<int>(std::max<int64_t>(0, deadline - linux_fd::NowMs()));
+            int error = 0;
+            socklen_t length = sizeof error;
+            return poll(&p, 1, left) == 1 &&
+                   getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+        }
+        const int error = errno;
+        if ((error != EAGAIN && error != EINTR) || linux_fd::Expired(deadline))
+            return false;
+        if (error == EAGAIN)
+            usleep(2000);
+    }
+}
+
 // The folder of a path "<bus>/<id>#vid_...".
 std::string FolderOf(const std::string& path) {
     size_t hash = path.find('#');
@@ -268,14 +295,14 @@ class SimBusTransport : public HidTransport {
         if (socketPath.size() >= sizeof address.sun_path)
             return nullptr;
         std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-        int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+        int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (fd < 0)
             return nullptr;
-        if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        if (!ConnectWithin(fd, address, kConnectTimeoutMs)) {
+            TraceF("simbus: %s does not accept a connection", socketPath.c_str());
             close(fd);
             return nullptr;
         }
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
         int abortFd = linux_fd::MakeAbortFd();
         if (abortFd < 0) {
             close(fd);

@@ -140,10 +140,9 @@ void GalleryWindow::ShowStates() {
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {
     stateFile_.reset();
     WindowImplBase::OnFinalMessage(hwnd);
-    bool quit = quitOnClose_;
-    delete this;  // the window owns itself from Create on
-    if (quit)
+    if (quitOnClose_)
         ui::PostQuitMessage(0);
+    DeleteSelf();  // the window owns itself from Create on
 }
 
 }  // namespace gallery

@@ -59,7 +59,7 @@ int RunWatch(const std::vector<std::string>& args, const Options&) {
     scanner.Start();
     int signal = 0;
     sigwait(&signals, &signal);
-    scanner.Stop();
+    scanner.Stop(5000);
     return 0;
 }
 

@@ -61,9 +61,14 @@ RECT CComboWnd::DropRect() const {
 }
 
 bool CComboWnd::Open() {
+    InUse hold(*this);  // a failed Create may already have finished the window
     const RECT rc = DropRect();
     HWND parent = m_pOwner->GetManager() ? m_pOwner->GetManager()->GetPaintWindow() : nullptr;
-    return Create(parent, "ComboWnd", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, rc) != nullptr;
+    if (Create(parent, "ComboWnd", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, rc) != nullptr)
+        return true;
+    m_pOwner = nullptr;
+    DeleteSelf();
+    return false;
 }
 
 void CComboWnd::ReturnItems() {
@@ -84,35 +89,19 @@ void CComboWnd::ReturnItems() {
 void CComboWnd::DetachOwner() {
     ReturnItems();
     m_pOwner = nullptr;
-    if (m_hWnd == nullptr)
-        return;
-    // Inside this window's own message handling it must outlive the handler.
-    if (m_nDispatchDepth > 0) {
-        Close(IDCANCEL);
-    } else {
+    // Even from inside this window's own message handling: the object outlives the handler.
+    if (m_hWnd != nullptr)
         DestroyWindow(m_hWnd);
-    }
 }
 
 void CComboWnd::OnFinalMessage(HWND /*hWnd*/) {
     if (m_pOwner != nullptr)
         m_pOwner->DropDownClosed();
     m_pOwner = nullptr;
-    m_bFinal = true;
-    if (m_nDispatchDepth == 0)
-        delete this;
+    DeleteSelf();
 }
 
 LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    ++m_nDispatchDepth;
-    const LRESULT result = Dispatch(uMsg, wParam, lParam);
-    // Closing destroys the window inside its own WM_CLOSE: it goes once that returns.
-    if (--m_nDispatchDepth == 0 && m_bFinal)
-        delete this;
-    return result;
-}
-
-LRESULT CComboWnd::Dispatch(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
         case WM_CREATE: {
             m_pm.Init(m_hWnd, "ComboWnd");
@@ -366,8 +355,7 @@ bool CComboUI::Activate() {
     if (m_pWindow != nullptr || m_pManager == nullptr)
         return true;
     m_pWindow = new CComboWnd(this);
-    if (!m_pWindow->Open()) {
-        delete m_pWindow;
+    if (!m_pWindow->Open()) {  // it has deleted itself
         m_pWindow = nullptr;
         return false;
     }

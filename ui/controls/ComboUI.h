@@ -16,13 +16,15 @@ namespace ui {
 class CComboUI;
 class CVerticalLayoutUI;
 
-// The drop-down list window of a combo (a pop-up: it closes when it loses focus).
+// The drop-down list window of a combo (a pop-up: it closes when it loses focus). Window
+// thread only, like the combo.
 class CComboWnd : public CWindowWnd {
   public:
     explicit CComboWnd(CComboUI* owner);
     ~CComboWnd() override;
 
-    // Creates and shows the window below (or above, when the screen ends) the combo.
+    // Creates and shows the window below (or above, when the screen ends) the combo. The
+    // window owns itself: it deletes itself when it is gone, or here when it cannot open.
     bool Open();
     // The combo goes away first: give its items back at once and close.
     void DetachOwner();
@@ -38,7 +40,6 @@ class CComboWnd : public CWindowWnd {
     bool IsPopupWindow() const override { return true; }
 
   private:
-    LRESULT Dispatch(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void ReturnItems();
     RECT DropRect() const;
 
@@ -46,8 +47,6 @@ class CComboWnd : public CWindowWnd {
     CPaintManagerUI m_pm;
     CVerticalLayoutUI* m_pLayout = nullptr;
     bool m_bItemsReturned = false;
-    int m_nDispatchDepth = 0;
-    bool m_bFinal = false;
 };
 
 class CComboUI : public CContainerUI, public IListOwnerUI {

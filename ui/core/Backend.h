@@ -3,6 +3,10 @@
 // timers, native windows with input, image and font decoding, the clipboard, the tray and
 // file dialogs. ui/qt/ realises it on Qt Widgets; ui/headless/ for tests (virtual clock, no
 // windows, recording render target). Everything else in ui/ is written against this.
+//
+// Threads: a realisation belongs to the window thread; only Wake may be called from any
+// thread. Other threads never hold the realisation: they wake the window thread through
+// detail::WakeBackend, which SetBackend waits for while it replaces the realisation.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,7 +41,8 @@ struct KeyEvent {
 
 enum class CursorShape { Arrow, Hand, IBeam, SizeWE, SizeNS, Wait };
 
-// Callbacks from a native window into the GUI library, on the window thread.
+// Callbacks from a native window into the GUI library, on the window thread. The native
+// window and tray types below are the window thread's too.
 class NativeWindowEvents {
   public:
     virtual ~NativeWindowEvents() = default;
@@ -117,8 +122,9 @@ class Backend {
     // loops. Returns the code given to Quit.
     virtual int RunLoop() = 0;
     virtual void QuitLoop(int code) = 0;  // ends the innermost running loop
-    // Thread-safe: makes the window thread call the wake handler soon (posted messages).
+    // Any thread: makes the window thread call the wake handler soon (posted messages).
     virtual void Wake() = 0;
+    // Window thread; SetBackend installs the message model's handler.
     virtual void SetWakeHandler(std::function<void()> handler) = 0;
     // Milliseconds of a monotonic clock (virtual in the headless realisation).
     virtual uint64_t NowMs() = 0;
@@ -152,9 +158,18 @@ class Backend {
     virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
 };
 
-// The realisation in use; set once at start-up (tests install the headless one).
+// The realisation in use; set at start-up (tests install the headless one). GetBackend and
+// SetBackend: window thread only (checked in debug builds). SetBackend hands the new
+// realisation the message model's wake handler and returns once no other thread is still
+// waking the old one, so the old one may be destroyed then. HasBackend: any thread.
 Backend& GetBackend();
 void SetBackend(Backend* backend);
 bool HasBackend();
+
+namespace detail {
+// Any thread: wakes the window thread through the installed realisation; false when none is
+// installed.
+bool WakeBackend();
+}  // namespace detail
 
 }  // namespace ui

@@ -7,6 +7,8 @@
 // Sizes set by skins and code are 96-DPI pixels; the getters return them scaled to the
 // manager's DPI. Controls are owned by their parent container (or by the manager for the
 // root) and destroyed with it.
+//
+// Threads: window thread only, like the paint manager that owns the tree.
 #include <cstdint>
 #include <map>
 #include <string>

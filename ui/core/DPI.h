@@ -1,6 +1,7 @@
 #pragma once
 // DPI of one paint manager: skins are written in 96-DPI pixels; controls keep those values
 // and scale them when they lay out and paint.
+// Threads: window thread only (a member of its paint manager).
 #include "ui/core/Geometry.h"
 
 namespace ui {

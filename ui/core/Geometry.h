@@ -1,5 +1,6 @@
 #pragma once
 // Plain geometry and colour types shared by the GUI library and its realisations.
+// Values: any thread may use its own.
 #include <algorithm>
 #include <cstdint>
 

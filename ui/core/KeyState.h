@@ -1,6 +1,7 @@
 #pragma once
 // Which modifier keys and mouse buttons are held, as the window thread last saw them (the
 // answer Win32's GetKeyState gives: negative while held).
+// Threads: the window thread notes them; any thread may read them.
 #include <cstdint>
 
 #include "ui/core/UIDefs.h"

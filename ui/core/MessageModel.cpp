@@ -1,6 +1,8 @@
 #include "ui/core/MessageModel.h"
 
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
@@ -10,6 +12,7 @@
 
 #include "platform/Trace.h"
 #include "ui/core/Backend.h"
+#include "ui/core/ThreadCheck.h"
 
 namespace ui {
 namespace {
@@ -25,12 +28,22 @@ struct Queued {
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     std::shared_ptr<SendSlot> slot;  // set for a send from another thread
+    std::function<void()> task;      // set for PostTask
 };
 
 struct LoopFrame {
     HWND modalWindow = nullptr;
     bool done = false;
     int code = 0;
+};
+
+// What the model knows of a window. Names are copies so that FindWindow, from any thread,
+// never reads the window object itself.
+struct WindowEntry {
+    IMessageTarget* window = nullptr;
+    std::string className;
+    std::string title;
+    bool destroying = false;
 };
 
 struct TimerKey {
@@ -46,30 +59,44 @@ class Dispatcher {
         return *instance;                              // still send while it ends
     }
 
-    HWND Register(IMessageTarget* window) {
+    HWND Register(IMessageTarget* window, const std::string& className, const std::string& title) {
         BindThread();
+        UI_ASSERT_WINDOW_THREAD("CWindowWnd::Create");
         std::lock_guard lock(mutex_);
         HWND hwnd = reinterpret_cast<HWND>(nextHandle_ += 16);
-        windows_[hwnd] = window;
+        windows_[hwnd] = WindowEntry{window, className, title, false};
         return hwnd;
     }
 
+    void SetTitle(HWND hwnd, const std::string& title) {
+        std::lock_guard lock(mutex_);
+        auto it = windows_.find(hwnd);
+        if (it != windows_.end())
+            it->second.title = title;
+    }
+
+    void BeginDestroy(HWND hwnd) {
+        {
+            std::lock_guard lock(mutex_);
+            auto it = windows_.find(hwnd);
+            if (it == windows_.end())
+                return;
+            it->second.destroying = true;
+            (void)ReleaseSendsLocked(hwnd, false);  // sends only: nothing that owns anything
+        }
+        sendDone_.notify_all();
+    }
+
     void Unregister(HWND hwnd) {
-        std::vector<std::pair<HWND, uintptr_t>> timers;
+        UI_ASSERT_WINDOW_THREAD("ui::DestroyWindow");
+        std::vector<Queued> dropped;  // tasks may answer someone when they go: unlocked
         {
             std::lock_guard lock(mutex_);
             windows_.erase(hwnd);
-            for (auto it = queue_.begin(); it != queue_.end();) {
-                if (it->hwnd == hwnd) {
-                    if (it->slot)
-                        it->slot->done = true;
-                    it = queue_.erase(it);
-                } else {
-                    ++it;
-                }
-            }
+            dropped = ReleaseSendsLocked(hwnd, true);
         }
         sendDone_.notify_all();
+        dropped.clear();
         for (auto it = timers_.begin(); it != timers_.end();) {
             if (it->first.hwnd == hwnd) {
                 if (HasBackend())
@@ -85,7 +112,7 @@ class Dispatcher {
     IMessageTarget* Lookup(HWND hwnd) {
         std::lock_guard lock(mutex_);
         auto it = windows_.find(hwnd);
-        return it == windows_.end() ? nullptr : it->second;
+        return it == windows_.end() ? nullptr : it->second.window;
     }
 
     bool OnWindowThread() {
@@ -96,14 +123,15 @@ class Dispatcher {
     LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnWindowThread()) {
             IMessageTarget* window = Lookup(hwnd);
-            return window ? window->HandleMessage(msg, wParam, lParam) : 0;
+            return window ? window->Deliver(msg, wParam, lParam) : 0;
         }
         auto slot = std::make_shared<SendSlot>();
         {
             std::unique_lock lock(mutex_);
-            if (windows_.count(hwnd) == 0)
+            auto it = windows_.find(hwnd);
+            if (it == windows_.end() || it->second.destroying)
                 return 0;
-            queue_.push_back(Queued{hwnd, msg, wParam, lParam, slot});
+            queue_.push_back(Queued{hwnd, msg, wParam, lParam, slot, nullptr});
         }
         WakeWindowThread();
         std::unique_lock lock(mutex_);
@@ -111,12 +139,13 @@ class Dispatcher {
         return slot->result;
     }
 
-    bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+              std::function<void()> task = nullptr) {
         {
             std::lock_guard lock(mutex_);
             if (hwnd != nullptr && windows_.count(hwnd) == 0)
                 return false;
-            queue_.push_back(Queued{hwnd, msg, wParam, lParam, nullptr});
+            queue_.push_back(Queued{hwnd, msg, wParam, lParam, nullptr, std::move(task)});
         }
         WakeWindowThread();
         return true;
@@ -139,7 +168,11 @@ class Dispatcher {
             }
             LRESULT result = 0;
             if (IMessageTarget* window = Lookup(item.hwnd)) {
-                result = window->HandleMessage(item.msg, item.wParam, item.lParam);
+                if (item.task) {
+                    window->RunTask(item.task);
+                } else {
+                    result = window->Deliver(item.msg, item.wParam, item.lParam);
+                }
             }
             if (item.slot) {
                 {
@@ -166,6 +199,7 @@ class Dispatcher {
 
     int RunLoop(HWND modalWindow) {
         BindThread();
+        UI_ASSERT_WINDOW_THREAD("ui message loop");
         if (modalWindow == nullptr && pendingQuit_) {
             pendingQuit_ = false;
             return pendingQuitCode_;
@@ -184,6 +218,7 @@ class Dispatcher {
     }
 
     void EndModalLoop(HWND window, int code) {
+        UI_ASSERT_WINDOW_THREAD("ui::EndModalLoop");
         for (LoopFrame* frame : loops_) {
             if (frame->modalWindow != window || frame->done)
                 continue;
@@ -195,6 +230,7 @@ class Dispatcher {
     }
 
     uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapseMs) {
+        UI_ASSERT_WINDOW_THREAD("ui::SetTimer");
         if (Lookup(hwnd) == nullptr)
             return 0;
         KillTimer(hwnd, id);
@@ -203,13 +239,14 @@ class Dispatcher {
             if (timers_.count(TimerKey{hwnd, id}) == 0)
                 return;
             if (IMessageTarget* window = Lookup(hwnd))
-                window->HandleMessage(WM_TIMER, id, 0);
+                window->Deliver(WM_TIMER, id, 0);
         });
         timers_[TimerKey{hwnd, id}] = backendId;
         return id == 0 ? 1 : id;
     }
 
     bool KillTimer(HWND hwnd, uintptr_t id) {
+        UI_ASSERT_WINDOW_THREAD("ui::KillTimer");
         auto it = timers_.find(TimerKey{hwnd, id});
         if (it == timers_.end())
             return false;
@@ -219,15 +256,11 @@ class Dispatcher {
     }
 
     HWND Find(const std::string& className, const std::string& title) {
-        std::vector<std::pair<HWND, IMessageTarget*>> all;
-        {
-            std::lock_guard lock(mutex_);
-            all.assign(windows_.begin(), windows_.end());
-        }
-        for (auto& [hwnd, window] : all) {
-            if (!className.empty() && window->GetWindowClassName() != className)
+        std::lock_guard lock(mutex_);
+        for (const auto& [hwnd, entry] : windows_) {
+            if (!className.empty() && entry.className != className)
                 continue;
-            if (!title.empty() && window->GetTitle() != title)
+            if (!title.empty() && entry.title != title)
                 continue;
             return hwnd;
         }
@@ -235,6 +268,23 @@ class Dispatcher {
     }
 
   private:
+    // Caller holds mutex_. Sends to the window are answered 0; with dropPosts its posted
+    // messages and tasks go too. Returns what was taken out of the queue.
+    std::vector<Queued> ReleaseSendsLocked(HWND hwnd, bool dropPosts) {
+        std::vector<Queued> taken;
+        for (auto it = queue_.begin(); it != queue_.end();) {
+            if (it->hwnd != hwnd || (!it->slot && !dropPosts)) {
+                ++it;
+                continue;
+            }
+            if (it->slot)
+                it->slot->done = true;
+            taken.push_back(std::move(*it));
+            it = queue_.erase(it);
+        }
+        return taken;
+    }
+
     void BindThread() {
         {
             std::lock_guard lock(mutex_);
@@ -243,35 +293,22 @@ class Dispatcher {
                 windowThread_ = std::this_thread::get_id();
             }
         }
-        BindBackend(true);
+        // SetBackend hands the realisation the drain; a test may have replaced it since.
+        // Only ever here, on the window thread, where the realisation reads it.
+        if (OnWindowThread() && HasBackend())
+            GetBackend().SetWakeHandler(&detail::HandleWake);
     }
 
-    // The realisation may be replaced (tests install a fresh one); hand it the drain.
-    void BindBackend(bool always) {
-        if (!HasBackend())
-            return;
-        Backend* backend = &GetBackend();
-        std::lock_guard lock(mutex_);
-        if (!always && backend == boundBackend_)
-            return;
-        boundBackend_ = backend;
-        backend->SetWakeHandler([this] { Drain(); });
-    }
-
-    void WakeWindowThread() {
-        if (!HasBackend())
-            return;
-        BindBackend(false);
-        GetBackend().Wake();
-    }
+    // Any thread. Never touches the realisation object itself: SetBackend may be replacing
+    // it right now, and it waits for this call instead.
+    void WakeWindowThread() { detail::WakeBackend(); }
 
     std::mutex mutex_;
     std::condition_variable sendDone_;
-    std::map<HWND, IMessageTarget*> windows_;
+    std::map<HWND, WindowEntry> windows_;
     std::deque<Queued> queue_;
     uintptr_t nextHandle_ = 0x10000;
     bool threadBound_ = false;
-    Backend* boundBackend_ = nullptr;
     std::thread::id windowThread_;
     // Window thread only:
     std::vector<LoopFrame*> loops_;
@@ -292,6 +329,12 @@ bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Dispatcher::Get().Post(hwnd, msg, wParam, lParam);
 }
 
+bool PostTask(HWND hwnd, std::function<void()> task) {
+    if (hwnd == nullptr || !task)
+        return false;
+    return Dispatcher::Get().Post(hwnd, WM_NULL, 0, 0, std::move(task));
+}
+
 void PostQuitMessage(int exitCode) {
     Dispatcher::Get().Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
 }
@@ -301,6 +344,7 @@ bool IsWindow(HWND hwnd) {
 }
 
 bool DestroyWindow(HWND hwnd) {
+    UI_ASSERT_WINDOW_THREAD("ui::DestroyWindow");
     IMessageTarget* window = Dispatcher::Get().Lookup(hwnd);
     if (window == nullptr)
         return false;
@@ -321,6 +365,7 @@ HWND FindWindow(const std::string& className, const std::string& title) {
 }
 
 IMessageTarget* GetMessageTarget(HWND hwnd) {
+    UI_ASSERT_WINDOW_THREAD("ui::GetMessageTarget");
     return Dispatcher::Get().Lookup(hwnd);
 }
 
@@ -329,8 +374,15 @@ bool IsWindowThread() {
 }
 
 namespace detail {
-HWND RegisterWindow(IMessageTarget* window) {
-    return Dispatcher::Get().Register(window);
+HWND RegisterWindow(IMessageTarget* window, const std::string& className,
+                    const std::string& title) {
+    return Dispatcher::Get().Register(window, className, title);
+}
+void SetWindowTitle(HWND hwnd, const std::string& title) {
+    Dispatcher::Get().SetTitle(hwnd, title);
+}
+void BeginDestroyWindow(HWND hwnd) {
+    Dispatcher::Get().BeginDestroy(hwnd);
 }
 void UnregisterWindow(HWND hwnd) {
     Dispatcher::Get().Unregister(hwnd);
@@ -340,6 +392,16 @@ int RunLoop(HWND modalWindow) {
 }
 void EndModalLoop(HWND window, int code) {
     Dispatcher::Get().EndModalLoop(window, code);
+}
+void HandleWake() {
+    Dispatcher::Get().Drain();
+}
+void AssertWindowThread(const char* rule) {
+    if (Dispatcher::Get().OnWindowThread())
+        return;
+    std::fprintf(stderr, "%s: window thread only, called from another thread\n", rule);
+    std::fflush(stderr);
+    std::abort();
 }
 }  // namespace detail
 

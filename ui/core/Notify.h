@@ -2,6 +2,7 @@
 // Notifications: what controls tell the window ("click", "selectchanged", "timer", ...),
 // the listeners that receive them, and CNotifyPump, which routes them to handlers chosen by
 // notification type (and optionally control name) and by virtual window name.
+// Threads: window thread only; notifications and filters run there.
 #include <functional>
 #include <map>
 #include <string>

@@ -1,12 +1,14 @@
 #include "ui/core/PaintManager.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/Folders.h"
 #include "platform/Trace.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/KeyState.h"
 #include "ui/core/MessageModel.h"
+#include "ui/core/ThreadCheck.h"
 #include "ui/core/WindowWnd.h"
 #include "ui/skin/ResourceManager.h"
 
@@ -157,6 +159,7 @@ CPaintManagerUI::~CPaintManagerUI() {
 // --- window ------------------------------------------------------------------------------
 
 void CPaintManagerUI::Init(HWND hwnd, const std::string& name) {
+    UI_ASSERT_WINDOW_THREAD("CPaintManagerUI::Init");
     m_hWndPaint = hwnd;
     m_sName = name;
 }
@@ -626,10 +629,12 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             CControlUI* control = m_pEventClick;
             m_pEventClick = nullptr;
             ReleaseCapture();
+            // A click may close the window: ask by handle, read no member before that.
+            HWND self = m_hWndPaint;
             if (control != nullptr)
                 SendEvent(control, UIEVENT_BUTTONUP, pt, wParam, lParam);
             // The hot control may have changed while the button was held.
-            if (IsWindow(m_hWndPaint))
+            if (IsWindow(self))
                 DispatchMouseMove(pt, wParam);
             return false;
         }
@@ -769,6 +774,7 @@ void CPaintManagerUI::ReleaseCapture() {
 // --- timers --------------------------------------------------------------------------------
 
 bool CPaintManagerUI::SetTimer(CControlUI* control, UINT id, UINT elapseMs) {
+    UI_ASSERT_WINDOW_THREAD("CPaintManagerUI::SetTimer");
     if (control == nullptr || !HasBackend())
         return false;
     KillTimer(control, id);
@@ -785,6 +791,10 @@ void CPaintManagerUI::OnTimerTick(CControlUI* control, UINT id) {
     // A timer killed since (perhaps by an earlier tick's handler) delivers nothing.
     if (!HasTimer(control, id))
         return;
+    // The tick is a message of the window like any other: it may close the window.
+    std::optional<CWindowWnd::InUse> hold;
+    if (CWindowWnd* window = GetWindowObject(m_hWndPaint))
+        hold.emplace(*window);
     SendEvent(control, UIEVENT_TIMER, m_ptLastMousePos, id, 0);
 }
 
@@ -794,6 +804,7 @@ bool CPaintManagerUI::HasTimer(CControlUI* control, UINT id) const {
 }
 
 bool CPaintManagerUI::KillTimer(CControlUI* control, UINT id) {
+    UI_ASSERT_WINDOW_THREAD("CPaintManagerUI::KillTimer");
     auto it = std::find_if(m_aTimers.begin(), m_aTimers.end(),
                            [&](const TimerInfo& t) { return t.control == control && t.id == id; });
     if (it == m_aTimers.end())

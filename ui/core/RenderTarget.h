@@ -1,6 +1,7 @@
 #pragma once
 // The one drawing interface of the GUI library. The Qt realisation draws with QPainter
 // (anti-aliased); the headless one records every primitive with its geometry for tests.
+// Threads: a target and the images it draws belong to the window thread.
 #include <cstdint>
 #include <memory>
 #include <optional>

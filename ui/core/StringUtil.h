@@ -1,5 +1,6 @@
 #pragma once
 // Text helpers of the GUI library: case-insensitive names, skin attribute values, UTF-8.
+// Threads: any (no shared state).
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -5,6 +5,7 @@
 // which routes them through the message maps (CNotifyPump); "click" reaches OnClick().
 // Messages pass HandleCustomMessage first, then the paint manager, then the default
 // procedure.
+// Threads: window thread only (see CWindowWnd).
 #include <string>
 
 #include "ui/core/Notify.h"

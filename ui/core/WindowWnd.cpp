@@ -7,6 +7,7 @@
 #include "platform/Trace.h"
 #include "ui/core/KeyState.h"
 #include "ui/core/StringUtil.h"
+#include "ui/core/ThreadCheck.h"
 #include "ui/shell/IconResources.h"
 
 namespace ui {
@@ -39,11 +40,13 @@ class CWindowWnd::Events : public NativeWindowEvents {
     explicit Events(CWindowWnd& owner) : owner_(owner) {}
 
     void OnPaint(RenderTarget& target, const Rect& dirty) override {
+        InUse hold(owner_);
         PaintArgs args{&target, dirty};
         Send(WM_PAINT, 0, reinterpret_cast<LPARAM>(&args));
     }
 
     void OnMouse(const MouseEvent& e) override {
+        InUse hold(owner_);
         detail::NoteModifiers(e.modifiers);
         if (e.action == MouseAction::Down || e.action == MouseAction::Up) {
             int vk = e.button == MouseButton::Left    ? VK_LBUTTON
@@ -98,6 +101,7 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnKey(const KeyEvent& e) override {
+        InUse hold(owner_);
         uint32_t mods = e.modifiers;
         // The modifier key itself: held from its press to its release.
         uint32_t own = 0;
@@ -116,6 +120,7 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnText(const std::string& utf8) override {
+        InUse hold(owner_);
         size_t pos = 0;
         while (pos < utf8.size() && IsWindow(owner_.m_hWnd)) {
             Send(WM_CHAR, NextCodePoint(utf8, pos), 1);
@@ -123,21 +128,34 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
     void OnFocus(bool gained) override {
+        InUse hold(owner_);
         Send(WM_ACTIVATE, gained ? 1 : 0, 0);
         Send(gained ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
     }
 
-    void OnResize(Size size) override { Send(WM_SIZE, 0, MAKELPARAM(size.cx, size.cy)); }
-    void OnMove(Point pos) override { Send(WM_MOVE, 0, MAKELPARAM(pos.x, pos.y)); }
-    void OnCloseRequest() override { Send(WM_SYSCOMMAND, SC_CLOSE, 0); }
+    void OnResize(Size size) override {
+        InUse hold(owner_);
+        Send(WM_SIZE, 0, MAKELPARAM(size.cx, size.cy));
+    }
+    void OnMove(Point pos) override {
+        InUse hold(owner_);
+        Send(WM_MOVE, 0, MAKELPARAM(pos.x, pos.y));
+    }
+    void OnCloseRequest() override {
+        InUse hold(owner_);
+        Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
 
     void OnDpiChanged(int dpi) override {
+        InUse hold(owner_);
         RECT suggested = owner_.GetWindowRect();
         Send(WM_DPICHANGED, static_cast<WPARAM>((dpi << 16) | dpi),
              reinterpret_cast<LPARAM>(&suggested));
     }
 
   private:
+    // Callers hold the window (InUse) for the whole callback: it reads owner_ after sends
+    // that may destroy the window.
     void Send(UINT msg, WPARAM w, LPARAM l) {
         if (IsWindow(owner_.m_hWnd))
             owner_.HandleMessage(msg, w, l);
@@ -172,11 +190,12 @@ HWND CWindowWnd::Create(HWND hwndParent, const std::string& name, DWORD style, D
         platform::Trace("ui: no realisation installed, window not created");
         return nullptr;
     }
+    InUse hold(*this);  // a failing WM_CREATE destroys the window; it goes after Create
     m_sTitle = name;
     m_dwStyle = style;
     m_dwExStyle = exStyle;
     m_hWndOwner = hwndParent;
-    m_hWnd = detail::RegisterWindow(this);
+    m_hWnd = detail::RegisterWindow(this, GetWindowClassName(), name);
 
     NativeWindowParams params;
     params.title = name;
@@ -210,6 +229,7 @@ HWND CWindowWnd::Create(HWND hwndParent, const std::string& name, DWORD style, D
 }
 
 void CWindowWnd::ShowWindow(bool show, bool takeFocus) {
+    UI_ASSERT_WINDOW_THREAD("CWindowWnd::ShowWindow");
     if (!m_native)
         return;
     m_native->Show(show, takeFocus);
@@ -319,7 +339,10 @@ bool CWindowWnd::IsWindowVisible() const {
 }
 
 void CWindowWnd::SetTitle(const std::string& title) {
+    UI_ASSERT_WINDOW_THREAD("CWindowWnd::SetTitle");
     m_sTitle = title;
+    if (m_hWnd != nullptr)
+        detail::SetWindowTitle(m_hWnd, title);
     if (m_native)
         m_native->SetTitle(title);
 }
@@ -332,6 +355,25 @@ void CWindowWnd::EnableWindow(bool enable) {
 
 LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(uMsg, wParam, lParam);
+}
+
+LRESULT CWindowWnd::Deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    InUse hold(*this);
+    return HandleMessage(uMsg, wParam, lParam);
+}
+
+CWindowWnd::InUse::~InUse() {
+    if (--window_.m_nInUse == 0 && window_.m_bDeleteWhenIdle)
+        delete &window_;
+}
+
+void CWindowWnd::DeleteSelf() {
+    UI_ASSERT_WINDOW_THREAD("CWindowWnd::DeleteSelf");
+    if (m_bDeleteWhenIdle)
+        return;
+    m_bDeleteWhenIdle = true;
+    if (m_nInUse == 0)
+        delete this;
 }
 
 LRESULT CWindowWnd::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM /*lParam*/) {
@@ -375,8 +417,11 @@ LRESULT CWindowWnd::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM /*lParam*/) {
 void CWindowWnd::DestroyNow() {
     if (m_bDestroying || m_hWnd == nullptr)
         return;
+    UI_ASSERT_WINDOW_THREAD("ui::DestroyWindow");
+    InUse hold(*this);
     m_bDestroying = true;
     HWND hwnd = m_hWnd;
+    detail::BeginDestroyWindow(hwnd);
     HandleMessage(WM_DESTROY, 0, 0);
     detail::EndModalLoop(hwnd, m_nModalResult);
     detail::UnregisterWindow(hwnd);
@@ -387,6 +432,11 @@ void CWindowWnd::DestroyNow() {
 }
 
 void CWindowWnd::OnFinalMessage(HWND /*hWnd*/) {}
+
+void CWindowWnd::RunTask(const std::function<void()>& task) {
+    InUse hold(*this);
+    task();
+}
 
 CWindowWnd* GetWindowObject(HWND hwnd) {
     return dynamic_cast<CWindowWnd*>(GetMessageTarget(hwnd));

@@ -4,6 +4,14 @@
 // Win32-numbered messages (WM_LBUTTONDOWN, WM_PAINT with PaintArgs, WM_SIZE, ...), so that
 // HandleMessage sees every message. The default procedure closes on WM_CLOSE and handles
 // the system commands.
+//
+// Threads: a window belongs to the window thread (checked in debug builds); other threads
+// reach it only through its handle (SendMessage, PostMessage).
+//
+// Lifetime: a window that deletes itself (in OnFinalMessage) calls DeleteSelf, which waits
+// until no message of the window is being handled any more. Code that handles a message may
+// therefore destroy its own window and still touch its members until it returns.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,7 +62,7 @@ class CWindowWnd : public IMessageTarget {
     void SetWindowPos(const RECT& rc);
     bool IsWindowVisible() const;
     void SetTitle(const std::string& title);
-    const std::string& GetTitle() const override { return m_sTitle; }
+    const std::string& GetTitle() const { return m_sTitle; }
     DWORD GetStyle() const { return m_dwStyle; }
     HWND GetOwner() const { return m_hWndOwner; }
     void EnableWindow(bool enable);
@@ -64,19 +72,40 @@ class CWindowWnd : public IMessageTarget {
     NativeWindow* GetNativeWindow() const { return m_native.get(); }
     int GetModalResult() const { return m_nModalResult; }
 
-    std::string GetWindowClassName() const override = 0;
+    virtual std::string GetWindowClassName() const = 0;
     virtual std::string GetSuperClassName() const { return {}; }
     virtual UINT GetClassStyle() const { return 0; }
 
     // The message procedure: every message of this window passes here.
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // How the message model and the native window's events call HandleMessage: the window
+    // outlives the call even when the message destroys it.
+    LRESULT Deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void RunTask(const std::function<void()>& task) override;
 
     // Used by the message model (DestroyWindow): WM_DESTROY, unregistration, OnFinalMessage.
     void DestroyNow() override;
 
+    // Keeps the window object alive while it lives: a DeleteSelf meanwhile waits for it.
+    // Whatever runs window code outside Deliver (control timers) holds one.
+    class InUse {
+      public:
+        explicit InUse(CWindowWnd& window) : window_(window) { ++window_.m_nInUse; }
+        ~InUse();
+        InUse(const InUse&) = delete;
+        InUse& operator=(const InUse&) = delete;
+
+      private:
+        CWindowWnd& window_;
+    };
+
   protected:
-    // After the window is gone (handle already invalid); may delete this.
+    // After the window is gone (handle already invalid); a window that owns itself calls
+    // DeleteSelf here.
     virtual void OnFinalMessage(HWND hWnd);
+    // Deletes this object once no message of it is being handled (at once when none is).
+    // Calling it again changes nothing.
+    void DeleteSelf();
     // The default procedure for what HandleMessage leaves.
     LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
     // Pop-ups (menus, drop-down lists) close on an outside click and have no frame.
@@ -96,6 +125,8 @@ class CWindowWnd : public IMessageTarget {
     bool m_bMinimized = false;
     bool m_bMaximized = false;
     bool m_bDestroying = false;
+    int m_nInUse = 0;
+    bool m_bDeleteWhenIdle = false;
     bool m_bModal = false;
     int m_nModalResult = IDCANCEL;
     RECT m_rcRestore;

@@ -43,6 +43,8 @@ QtBackend::QtBackend(int& argc, char** argv) : argc_(argc) {
 QtBackend::~QtBackend() {
     // Widgets of destroyed windows wait for the loop (QtWindow); none runs any more.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (HasBackend() && &GetBackend() == this)
+        SetBackend(nullptr);
     for (auto& [id, timer] : timers_)
         delete timer;
     timers_.clear();
@@ -79,13 +81,19 @@ void QtBackend::Wake() {
         context_.get(),
         [this] {
             wakePending_.store(false);
-            if (wakeHandler_)
-                wakeHandler_();
+            std::function<void()> handler;
+            {
+                std::lock_guard lock(wakeMutex_);
+                handler = wakeHandler_;
+            }
+            if (handler)
+                handler();
         },
         Qt::QueuedConnection);
 }
 
 void QtBackend::SetWakeHandler(std::function<void()> handler) {
+    std::lock_guard lock(wakeMutex_);
     wakeHandler_ = std::move(handler);
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 // The Qt Widgets realisation of the library's Backend. Create it on the thread that will be
 // the window thread, before any window; it creates the QApplication when there is none.
+// Threads: the window thread, except Wake (any thread). Destroying it while installed
+// uninstalls it first (SetBackend(nullptr)), which waits for wakes from other threads.
 #include <QEventLoop>
 #include <QObject>
 #include <atomic>
 #include <chrono>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -53,6 +56,7 @@ class QtBackend : public Backend {
     int argc_;
     std::unique_ptr<QApplication> ownApp_;
     std::unique_ptr<QObject> context_;  // lives on the window thread; queued wakes target it
+    std::mutex wakeMutex_;              // the handler may be replaced while a wake is on its way
     std::function<void()> wakeHandler_;
     std::atomic<bool> wakePending_{false};
     std::vector<QEventLoop*> loops_;

@@ -1,6 +1,7 @@
 #pragma once
 // Open and save dialogs. Callers go through GetFileDialog(); the default one asks the
 // realisation in use (real dialogs on Qt), and tests install a scripted one.
+// Threads: window thread only.
 //
 // Filters are "Description (*.ext)" entries; Win32-style filter strings
 // ("Profile (*.json)\0*.json\0" or with '|' separators) are converted by ParseFileFilter.

@@ -1,6 +1,7 @@
 #pragma once
 // The program's icon resources: on this platform an icon id names an image file (relative
 // to the resource path, or absolute), registered at start-up.
+// Threads: window thread only.
 #include <memory>
 #include <string>
 

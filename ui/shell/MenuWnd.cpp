@@ -134,18 +134,14 @@ bool CMenuWnd::Init(CMenuElementUI* /*owner*/, const std::string& xml, POINT poi
     m_pMainManager = mainPaintManager;
     m_hMainWnd = mainPaintManager ? mainPaintManager->GetPaintWindow() : nullptr;
     m_pCheckInfo = checkInfo;
-    // A failed Create may already have destroyed (and so deleted) this menu.
-    bool alive = true;
-    m_pAlive = &alive;
+    InUse hold(*this);  // a failed Create may already have finished the window
     HWND hwnd = Create(m_hMainWnd, "", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
                        RECT{point.x, point.y, point.x + 1, point.y + 1});
     if (hwnd == nullptr) {
         platform::TraceF("ui: menu %s could not be opened", xml.c_str());
-        if (alive)
-            delete this;
+        DeleteSelf();
         return false;
     }
-    m_pAlive = nullptr;
     ShowWindow(true, true);
     return true;
 }
@@ -234,9 +230,7 @@ LRESULT CMenuWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM /*lParam*
 }
 
 void CMenuWnd::OnFinalMessage(HWND /*hWnd*/) {
-    if (m_pAlive != nullptr)
-        *m_pAlive = false;
-    delete this;
+    DeleteSelf();
 }
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 // "MenuElement" items; an item's name is what the menu reports. A chosen item reaches the
 // window of the main paint manager as WM_MENUCLICK (1145) with wParam pointing to a MenuCmd
 // that the receiver releases with CPaintManagerUI::DeletePtr. The menu closes after a
-// choice, on Escape and on a click outside it.
+// choice, on Escape and on a click outside it. Window thread only.
 //
 //   <Window><Menu width="160">
 //     <MenuElement name="about_menu" text="About"/>
@@ -68,7 +68,8 @@ class CMenuWnd : public WindowImplBase {
                                 CPaintManagerUI* mainPaintManager,
                                 std::map<std::string, bool>* checkInfo = nullptr,
                                 DWORD alignment = eMenuAlignment_Left | eMenuAlignment_Top);
-    // The same for a menu object the caller made with new. False when it could not open.
+    // The same for a menu object the caller made with new. False when it could not open;
+    // the menu has then deleted itself.
     bool Init(CMenuElementUI* owner, const std::string& xml, POINT point,
               CPaintManagerUI* mainPaintManager, std::map<std::string, bool>* checkInfo = nullptr,
               DWORD alignment = eMenuAlignment_Left | eMenuAlignment_Top);
@@ -96,7 +97,6 @@ class CMenuWnd : public WindowImplBase {
     HWND m_hMainWnd = nullptr;
     std::map<std::string, bool>* m_pCheckInfo = nullptr;
     bool m_bChosen = false;
-    bool* m_pAlive = nullptr;
 };
 
 }  // namespace ui

@@ -2,7 +2,13 @@
 // Puts a window on the session message bus under its title: messages posted to the title
 // or broadcast arrive in the window's queue as posted messages, copy-data records as
 // WM_COPYDATA sent to the window (lParam points to a COPYDATASTRUCT while it is handled;
-// wParam is 0, there is no sending window here). Everything arrives on the window thread.
+// wParam is 0, there is no sending window here). Everything arrives on the window thread, in
+// the order it came. The bus listener never waits for the window: a copy-data record waits
+// in the window's queue, and its sender is told that it was handled once the window has
+// handled it, or that it was not when the sender's time ran out first (the record is then
+// dropped, never handled late).
+//
+// Threads: Join and the destructor on the window thread.
 #include <memory>
 #include <string>
 
@@ -18,7 +24,8 @@ class SessionBusBridge {
   public:
     // Joins the bus for the window; empty when the bus cannot be used.
     static std::unique_ptr<SessionBusBridge> Join(HWND window, const std::string& title);
-    // Leaves the bus. Safe on the window thread, even while a record waits for that thread.
+    // Leaves the bus: the title is gone for senders at once, records still queued for the
+    // window are dropped (their senders told so), and the listener thread is joined.
     ~SessionBusBridge();
     SessionBusBridge(const SessionBusBridge&) = delete;
     SessionBusBridge& operator=(const SessionBusBridge&) = delete;

@@ -3,6 +3,7 @@
 // reaches the owner window as the tray message (UIMSG_TRAYICON unless another is given) with
 // wParam = the icon id and lParam = WM_LBUTTONUP or WM_RBUTTONUP. On a desktop without a
 // tray nothing is shown, a trace line says so, and the program carries on.
+// Threads: window thread only.
 #include <memory>
 #include <string>
 

@@ -108,7 +108,7 @@ void BM_IdleScanThreadCpuShare(benchmark::State& state) {
         auto wallBefore = std::chrono::steady_clock::now();
         scanner.Start();
         std::this_thread::sleep_for(std::chrono::seconds(3));
-        scanner.Stop();
+        scanner.Stop(5000);
         double wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
         state.counters["cpu_percent"] = 100.0 * (ProcessCpuSeconds() - cpuBefore) / wall;

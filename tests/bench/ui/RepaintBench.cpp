@@ -55,7 +55,7 @@ class BenchWindow : public ui::WindowImplBase {
   protected:
     void OnFinalMessage(ui::HWND hwnd) override {
         WindowImplBase::OnFinalMessage(hwnd);
-        delete this;
+        DeleteSelf();
     }
 };
 

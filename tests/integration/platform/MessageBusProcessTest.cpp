@@ -182,7 +182,8 @@ TEST(MessageBusProcesses, MalformedAndOversizedRecordsAreDroppedWithoutHarm) {
         "T418-ZEN", std::string(platform::bus_record::kMaxRecordBytes + 100, 'x')));
     // Too short for a header, and garbage of the right size.
     EXPECT_TRUE(platform::testing::SendRawRecord("T418-ZEN", "T4"));
-    EXPECT_TRUE(platform::testing::SendRawRecord("T418-ZEN", std::string(40, '\xff')));
+    EXPECT_TRUE(platform::testing::SendRawRecord(
+        "T418-ZEN", std::string(platform::bus_record::kHeaderBytes, '\xff')));
     // The sender refuses data over the limit outright.
     EXPECT_FALSE(
         platform::SendCopyData("T418-ZEN", 1, std::string(platform::kMaxCopyDataBytes + 1, 'x')));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "../../unit/platform/TestFolders.h"
@@ -68,22 +69,63 @@ TEST_F(SessionBusBridgeTest, PostsAndCopyDataArriveOnTheWindowThread) {
     EXPECT_EQ(handledOn, windowThread);
 }
 
-TEST_F(SessionBusBridgeTest, LeavingWhileACopyDataRecordWaitsForTheWindowDoesNotHang) {
+TEST_F(SessionBusBridgeTest, ARecordThatWaitedPastItsDeadlineIsReportedAndNeverHandled) {
+    // The window thread is busy: one sender gives up before it is free again, another waits
+    // long enough. Neither holds the other up, and each learns what really happened.
     auto window = Make();
     auto bridge = SessionBusBridge::Join(window->GetHWND(), "T418-ZEN");
     ASSERT_NE(bridge, nullptr);
-    std::thread sender([] { platform::SendCopyData("T418-ZEN", 1, "x", 300); });
-    // Give the listener time to wait in its send for this (not pumping) thread.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    bridge.reset();
-    sender.join();
-    DestroyWindow(window->GetHWND());  // releases the waiting send; the bridge then leaves
-    bool left = false;
-    for (int i = 0; i < 200 && !left; ++i) {
-        left = !platform::WindowExists("T418-ZEN");
+    std::vector<std::string> handled;
+    window->onMessage = [&](UINT msg, WPARAM, LPARAM l, bool& done) -> LRESULT {
+        done = msg == WM_COPYDATA;
+        if (done) {
+            auto* record = reinterpret_cast<const COPYDATASTRUCT*>(l);
+            handled.emplace_back(static_cast<const char*>(record->lpData), record->cbData);
+        }
+        return 0;
+    };
+    std::atomic<int> impatient{-1}, patient{-1};
+    std::thread first([&] { impatient = platform::SendCopyData("T418-ZEN", 1, "late", 200); });
+    std::thread second([&] { patient = platform::SendCopyData("T418-ZEN", 2, "in time", 5000); });
+    auto start = std::chrono::steady_clock::now();
+    // Busy for a while, then the window thread handles its queue.
+    while (impatient.load() == -1 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(left);
+    EXPECT_EQ(impatient.load(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(backend.PumpUntil([&] { return patient.load() != -1; }));
+    first.join();
+    second.join();
+    EXPECT_EQ(patient.load(), 1);
+    backend.ProcessPending();
+    EXPECT_EQ(handled, (std::vector<std::string>{"in time"}));
+}
+
+TEST_F(SessionBusBridgeTest, LeavingWhileARecordWaitsForTheWindowEndsEverythingAtOnce) {
+    auto window = Make();
+    auto bridge = SessionBusBridge::Join(window->GetHWND(), "T418-ZEN");
+    ASSERT_NE(bridge, nullptr);
+    bool handled = false;
+    window->onMessage = [&](UINT msg, WPARAM, LPARAM, bool& done) -> LRESULT {
+        done = msg == WM_COPYDATA;
+        handled = handled || done;
+        return 0;
+    };
+    std::atomic<int> sent{-1};
+    std::thread sender([&] { sent = platform::SendCopyData("T418-ZEN", 1, "x", 3000); });
+    // Give the record time to reach the window's queue (this thread is not pumping).
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    auto start = std::chrono::steady_clock::now();
+    bridge.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(platform::WindowExists("T418-ZEN"));  // gone for senders, no thread left
+    sender.join();
+    EXPECT_EQ(sent.load(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    backend.ProcessPending();
+    EXPECT_FALSE(handled);
+    DestroyWindow(window->GetHWND());
     EXPECT_FALSE(SessionBusBridge::Join(window->GetHWND(), "T418-ZEN"));
 }
 

@@ -120,6 +120,33 @@ TEST_F(ComboListTest, ComboDropDownListPicksAnItemAndCloses) {
     EXPECT_EQ(combo->GetCurSel(), 1);
 }
 
+TEST_F(ComboListTest, ADropDownClosedFromInsideItsOwnClickGoesAfterIt) {
+    // The choice's handler closes the list at once, inside the list window's own button
+    // handling: the window is destroyed there and deleted only after that message.
+    auto* combo = window->Get<CComboUI>("ble_sleep1_combo");
+    const Point c = Centre(combo->GetPos());
+    window->Native()->Click(c.x, c.y);
+    ASSERT_TRUE(combo->IsDropDownOpen());
+    CComboWnd* drop = combo->GetDropDownWindow();
+    HWND dropHwnd = drop->GetHWND();
+    window->onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == "itemselect")
+            combo->CloseDropDown();
+    };
+    drop->GetPaintManager().UpdateLayout();
+    const Point item = Centre(combo->GetItemAt(1)->GetPos());
+    auto* native = static_cast<headless::HeadlessWindow*>(drop->GetNativeWindow());
+    native->MouseMove(item.x, item.y);
+    native->MouseDown(item.x, item.y);
+    if (IsWindow(dropHwnd))
+        native->MouseUp(item.x, item.y);
+    backend.ProcessPending();
+    EXPECT_FALSE(IsWindow(dropHwnd));
+    EXPECT_FALSE(combo->IsDropDownOpen());
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    EXPECT_EQ(combo->GetItemAt(1)->GetManager(), window->GetPaintManager());
+}
+
 TEST_F(ComboListTest, ListClickCtrlClickAndShiftClickSelect) {
     auto* native = window->Native();
     Point p = RowCentre(1);

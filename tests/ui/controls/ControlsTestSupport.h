@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,13 @@ class RecordingWindow : public WindowImplBase {
     explicit RecordingWindow(std::string layout) : layout_(std::move(layout)) {}
 
     std::vector<Seen> seen;
+    std::function<void(TNotifyUI&)> onNotify;  // runs inside the notification
 
     void Notify(TNotifyUI& msg) override {
         seen.push_back(
             Seen{msg.sType, msg.pSender ? msg.pSender->GetName() : "", msg.wParam, msg.lParam});
+        if (onNotify)
+            onNotify(msg);
         WindowImplBase::Notify(msg);
     }
     // Types raised by one control, in order (hover, focus and timer noise left out).

@@ -63,6 +63,7 @@ class LayoutWindow : public WindowImplBase {
 
     std::function<LRESULT(UINT, WPARAM, LPARAM, bool&)> onMessage;
     std::function<void()> onFinal;
+    bool ownsItself = false;  // deleted (DeleteSelf) once it is gone
 
   protected:
     std::string GetWindowClassName() const override { return "LayoutWindow"; }
@@ -79,6 +80,8 @@ class LayoutWindow : public WindowImplBase {
         finalMessage = true;
         if (onFinal)
             onFinal();
+        if (ownsItself)
+            DeleteSelf();
     }
 
   private:

@@ -42,12 +42,8 @@ class WindowTest : public testing::HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         window = new LayoutWindow(kWindowLayout);
-        // The handler is a member of the window it deletes: touch nothing after the delete.
-        window->onFinal = [this] {
-            LayoutWindow* self = window;
-            window = nullptr;
-            delete self;
-        };
+        window->ownsItself = true;
+        window->onFinal = [this] { window = nullptr; };
         ASSERT_NE(window->Create(nullptr, "test", WS_POPUP | WS_VISIBLE, 0, 0, 0, 10, 10), nullptr);
         backend.ProcessPending();
     }

@@ -75,7 +75,7 @@ TEST_F(ScanToWindowTest, WindowHandlesArrivalAndRemovalWhileTheScanWaits) {
     // The scan thread may be waiting in a send: keep pumping while it stops.
     std::atomic<bool> stopped{false};
     std::thread stopper([&] {
-        scanner.Stop();
+        scanner.Stop(5000);
         stopped = true;
     });
     EXPECT_TRUE(backend_.PumpUntil([&] { return stopped.load(); }));

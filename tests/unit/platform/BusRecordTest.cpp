@@ -16,6 +16,7 @@ BusMessage CopyData(std::string data) {
     m.tag = 0xA1B2C3D4;
     m.wParam = 0x1122334455667788ull;
     m.lParam = -2;
+    m.deadlineMs = 0x0102030405060708ull;
     m.data = std::move(data);
     return m;
 }
@@ -39,6 +40,7 @@ TEST(BusRecord, RoundTripsBothKinds) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->tag, 0xA1B2C3D4u);
     EXPECT_EQ(back->wParam, 0x1122334455667788ull);
+    EXPECT_EQ(back->deadlineMs, 0x0102030405060708ull);
     EXPECT_EQ(back->data, bytes);
 }
 
@@ -74,6 +76,13 @@ TEST(BusRecord, InconsistentHeadersAreRejectedWithAReason) {
     std::string reserved = wire;
     reserved[39] = 1;
     EXPECT_FALSE(record::Decode(reserved, &why));
+
+    BusMessage posted;
+    posted.message = 0xC001;
+    std::string postedWithDeadline = record::Encode(posted);
+    postedWithDeadline[40] = 1;
+    EXPECT_FALSE(record::Decode(postedWithDeadline, &why));
+    EXPECT_EQ(why, "posted record with a deadline");
 }
 
 TEST(MessageNameTable, KeepsNumbersPastDamagedLinesAndNeverReusesThem) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "platform/Event.h"
@@ -56,7 +57,7 @@ TEST(StoppableThread, StopEventCutsALongWaitShort) {
     ASSERT_TRUE(thread.Start([&](Event& stop) { wokeByStop = stop.Wait(60'000); }));
     EXPECT_TRUE(thread.Running());
     auto start = steady_clock::now();
-    EXPECT_TRUE(thread.StopAndJoin(5000));
+    EXPECT_TRUE(thread.Stop(5000));
     EXPECT_LT(ElapsedMs(start), 2000);
     EXPECT_TRUE(wokeByStop);
     EXPECT_FALSE(thread.Running());
@@ -71,6 +72,25 @@ TEST(StoppableThread, BoundedJoinReturnsWhileTheBodyStillRuns) {
     EXPECT_LT(ElapsedMs(start), 1000);
     release.Set();
     EXPECT_TRUE(thread.Join(5000));
+}
+
+TEST(StoppableThread, DestroyingItWaitsOnlyItsBoundThenLeavesTheBodyToEnd) {
+    // A body that ignores its stop event and owns what it touches.
+    auto release = std::make_shared<Event>(true);
+    auto ended = std::make_shared<Event>(true);
+    auto start = steady_clock::now();
+    {
+        platform::StoppableThread thread(100);
+        thread.Start([release, ended](Event&) {
+            release->Wait(10'000);
+            ended->Set();
+        });
+        EXPECT_FALSE(thread.Stop(20));
+    }
+    EXPECT_LT(ElapsedMs(start), 2000);
+    EXPECT_FALSE(ended->IsSet());
+    release->Set();
+    EXPECT_TRUE(ended->Wait(5000));  // it ends on its own, nothing killed
 }
 
 TEST(StoppableThread, CanBeRestartedWithAFreshStopEvent) {
