@@ -6,7 +6,6 @@
 #include <shared_mutex>
 
 #include "platform/Trace.h"
-#include "ui/core/MessageModel.h"
 #include "ui/core/ThreadCheck.h"
 
 namespace ui {

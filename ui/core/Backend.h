@@ -172,4 +172,10 @@ namespace detail {
 bool WakeBackend();
 }  // namespace detail
 
+namespace detail {
+// The realisation's wake handler: handles what other threads queued (window thread). Defined
+// with the message model; SetBackend installs it.
+void HandleWake();
+}  // namespace detail
+
 }  // namespace ui

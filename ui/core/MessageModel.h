@@ -68,8 +68,6 @@ void UnregisterWindow(HWND hwnd);
 // EndModalLoop is called for it. Returns the loop's code.
 int RunLoop(HWND modalWindow);
 void EndModalLoop(HWND window, int code);
-// The realisation's wake handler: handles what other threads queued (window thread).
-void HandleWake();
 }  // namespace detail
 
 }  // namespace ui
