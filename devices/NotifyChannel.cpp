@@ -5,6 +5,10 @@
 #include "platform/Trace.h"
 
 namespace devices {
+namespace {
+// After the usual wait a read should long be aborted; this bounds the rest.
+constexpr uint32_t kLastResortWaitMs = 5000;
+}  // namespace
 
 NotifyChannel::NotifyChannel(platform::HidTransport* transport) : device_(transport) {}
 
@@ -15,14 +19,15 @@ NotifyChannel::~NotifyChannel() {
 void NotifyChannel::Shutdown() {
     Close();
     // A thread left from an open that failed idles until stopped.
-    thread_.StopAndJoin();
+    thread_.Stop(kLastResortWaitMs);
 }
 
 bool NotifyChannel::Open(const std::string& path, Handler handler) {
     // The old thread must be gone before the handler changes.
     thread_.RequestStop();
     device_.Close();
-    thread_.Join();
+    if (!thread_.Join(kLastResortWaitMs))
+        platform::Trace("notification thread: still running, not reopened\n");
     bool opened = false;
     {
         platform::LockGuard guard(lock_);
@@ -48,7 +53,7 @@ void NotifyChannel::Close() {
     }
     if (!thread_.Join(kStopWaitMs)) {
         platform::Trace("notification thread: no end within the wait\n");
-        thread_.Join();
+        thread_.Join(kLastResortWaitMs);
     }
 }
 

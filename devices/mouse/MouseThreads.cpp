@@ -72,7 +72,7 @@ void COrvaneMouseDevice::StopPreviewThread() {
     previewThread_.RequestStop();
     if (!previewThread_.Join(kPreviewStopWaitMs)) {
         platform::Trace("mouse preview thread: no end within the wait\n");
-        previewThread_.Join();
+        previewThread_.Join(5000);
     }
 }
 
