@@ -20,13 +20,13 @@ namespace {
 using namespace std::chrono_literals;
 using testing::LayoutWindow;
 
-constexpr const char* kSmall = R"(<Window size="100,80"><VerticalLayout name="root">
+constexpr const char* kThreadsSmall = R"(<Window size="100,80"><VerticalLayout name="root">
     <Button name="ok_btn" height="30"/></VerticalLayout></Window>)";
 
 // Notes whether its class name was ever asked for on a thread other than its own.
 class WatchedWindow : public LayoutWindow {
   public:
-    WatchedWindow() : LayoutWindow(kSmall) {}
+    WatchedWindow() : LayoutWindow(kThreadsSmall) {}
     std::string GetWindowClassName() const override {
         if (std::this_thread::get_id() != owner_)
             askedElsewhere = true;
@@ -41,7 +41,7 @@ class WatchedWindow : public LayoutWindow {
 class MessageThreadsTest : public testing::HeadlessTest {
   protected:
     std::unique_ptr<LayoutWindow> Make(const std::string& title = "w") {
-        auto window = std::make_unique<LayoutWindow>(kSmall);
+        auto window = std::make_unique<LayoutWindow>(kThreadsSmall);
         EXPECT_NE(window->Create(nullptr, title, WS_POPUP, 0, 0, 0, 100, 80), nullptr);
         return window;
     }

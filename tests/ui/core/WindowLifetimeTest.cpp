@@ -11,13 +11,13 @@ namespace {
 
 using testing::LayoutWindow;
 
-constexpr const char* kLayout = R"(<Window size="100,80"><VerticalLayout name="root">
+constexpr const char* kLifetimeLayout = R"(<Window size="100,80"><VerticalLayout name="root">
     <Button name="ok_btn" height="30"/><Control/></VerticalLayout></Window>)";
 
 // Owns itself; tells the test when it is deleted.
 class SelfOwnedWindow : public LayoutWindow {
   public:
-    explicit SelfOwnedWindow(bool& deleted) : LayoutWindow(kLayout), deleted_(deleted) {
+    explicit SelfOwnedWindow(bool& deleted) : LayoutWindow(kLifetimeLayout), deleted_(deleted) {
         ownsItself = true;
     }
     ~SelfOwnedWindow() override { deleted_ = true; }
