@@ -3,32 +3,7 @@
 # --trace, the decoded block, and the exit codes of the failure results.
 set -u
 bin=$1
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
-export T418_ZEN_SIMBUS=$work/bus
-mkfifo "$work/control"
-"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices mouse-cable,mouse-receiver \
-    <"$work/control" >"$work/sim.out" 2>&1 &
-sim=$!
-exec 3>"$work/control"
-failed=0
-cleanup() {
-    echo quit >&3
-    exec 3>&-
-    wait "$sim" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-control() { echo "$*" >&3; sleep 0.2; }
-check() {  # check NAME EXPECTED-EXIT COMMAND...
-    local name=$1 want=$2; shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    if [ "$got" != "$want" ]; then
-        echo "FAIL $name: exit $got, wanted $want"; cat "$work/out" "$work/err"; failed=1
-    fi
-}
+. "$(dirname "$0")/../sim_session.sh"
 for _ in $(seq 50); do
     [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
     sleep 0.1

@@ -1,0 +1,30 @@
+# Sourced by the zenctl scripts: a user folder of their own and t418-zen-sim on a bus in it,
+# driven through a control fifo; `control CMD` sends a simulator command, `check NAME EXIT
+# CMD...` runs a command and records a failure in $failed. Expects $bin (the binaries' folder).
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export T418_ZEN_SIMBUS=$work/bus
+mkfifo "$work/control"
+"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices mouse-cable,mouse-receiver \
+    <"$work/control" >"$work/sim.out" 2>&1 &
+sim=$!
+exec 3>"$work/control"
+failed=0
+cleanup() {
+    echo quit >&3
+    exec 3>&-
+    wait "$sim" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+control() { echo "$*" >&3; sleep 0.2; }
+check() {  # check NAME EXPECTED-EXIT COMMAND...
+    local name=$1 want=$2; shift 2
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" != "$want" ]; then
+        echo "FAIL $name: exit $got, wanted $want"; cat "$work/out" "$work/err"; failed=1
+    fi
+}
