@@ -58,15 +58,16 @@ void DeviceRegistry::OnDeviceAdd(size_t slot) {
 }
 
 void DeviceRegistry::AttachCommand(size_t slot, const hid::DeviceIdentity& id) {
-    if (PartnerPresent(id, slot)) {
-        // The cable of a mouse whose receiver is in use: the same object moves to the cable.
+    Entry* entry = EntryFor(slot);
+    if (entry == nullptr)
+        return;
+    // With the partner in use, the cable takes over and the receiver waits; a channel that
+    // is not open (its partner's open failed) simply opens on what arrived.
+    if (PartnerPresent(id, slot) && entry->device->Channel().IsOpen()) {
         if (id.Kind == hid::kKindMouseCable)
             SwitchConnection(slot, false);
         return;
     }
-    Entry* entry = EntryFor(slot);
-    if (entry == nullptr)
-        return;
     devices::COrvaneUSBDevice& device = *entry->device;
     hid::CHidChannel& channel = device.Channel();
     const bool receiver = IsReceiverKind(id.Kind);

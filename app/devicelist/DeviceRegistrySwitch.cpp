@@ -13,7 +13,9 @@
 
 namespace app {
 
-// departed: the interface of slot is the one that left (the cable was pulled).
+// departed: the cable of slot was pulled (to the receiver); else it arrived (to the cable).
+// The direction comes from what happened rather than from the channel's last connection,
+// which a failed open may have left behind.
 void DeviceRegistry::SwitchConnection(size_t slot, bool departed) {
     Entry* entry = EntryFor(slot);
     const std::optional<hid::DeviceIdentity> id = host_.Slots().Slot(slot);
@@ -28,18 +30,16 @@ void DeviceRegistry::SwitchConnection(size_t slot, bool departed) {
 
     devices::COrvaneUSBDevice& device = *entry->device;
     hid::CHidChannel& channel = device.Channel();
-    bool toReceiver = false;
+    const bool toReceiver = departed;
     bool opened = false;
     {
         platform::LockGuard io(channel.IoLock());
         channel.SetOpen(false);
-        toReceiver = !channel.Wireless();
         if (toReceiver) {
             channel.ReceiverDevice().Close();
             opened = channel.ReceiverDevice().Open(receiverSlot.Path, true, true, true, false);
             // A pulled cable leaves nothing behind to talk to.
-            if (departed)
-                channel.CableDevice().Close();
+            channel.CableDevice().Close();
         } else {
             channel.CableDevice().Close();
             opened = channel.CableDevice().Open(cableSlot.Path, true, true, true, false);
