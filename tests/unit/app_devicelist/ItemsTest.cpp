@@ -22,24 +22,6 @@ TEST(DeviceTables, TypeLookupTakesAllFourValues) {
     EXPECT_FALSE(app::FindDeviceType(0x0C76, 0x1004, 3, 0));
 }
 
-TEST(DeviceTables, RowsAgreeAcrossTheTables) {
-    const auto& types = app::DeviceTypes();
-    const auto& layouts = app::DeviceLayouts();
-    EXPECT_EQ(types[0].typeName, "mouse");
-    EXPECT_EQ(types[2].typeName, "MousePad");
-    EXPECT_EQ(types[3].typeName, "HD");
-    EXPECT_EQ(types[3].lightListIndex, 3);
-    EXPECT_EQ(layouts[0].deviceLayout, "XML/DeviceXml/mousedevice.xml");
-    EXPECT_TRUE(layouts[0].hasBattery);
-    EXPECT_FALSE(layouts[2].hasBattery);
-    EXPECT_EQ(layouts[0].keyButtons, 11);
-    EXPECT_EQ(layouts[1].lightElements, 170);
-    EXPECT_EQ(app::DeviceModels()[2].code, "QP22M33B_1");
-    EXPECT_EQ(app::DeviceModels()[3].versionText, "V0100");
-    for (const auto& t : types)
-        EXPECT_EQ(t.powerContainer, "device_power_switch");
-}
-
 class PowerItemTest : public DeviceListTest {
   protected:
     void SetUp() override {
