@@ -137,6 +137,11 @@ TEST_F(DeviceListSimTest, CableThenReceiverThenPullingBoth) {
     EXPECT_TRUE(mouse->PreviewThreadRunning());
     EXPECT_TRUE(item->HasTimer(app::kTimerPreview));
     EXPECT_TRUE(std::filesystem::exists(mouse->Profile().GetProfilePath()));
+    EXPECT_NE(mouse->GetKeyButton(0), nullptr);
+    // Shown with a battery and an open channel: the power query runs and the item shows it.
+    EXPECT_EQ(PowerText(), "57%");
+    EXPECT_FALSE(app::FindChild(registry->PowerItem(0), "device_wuxian_logo")->IsOwnVisible());
+    EXPECT_EQ(TabOf("device_switch"), item->TabIndex());
 
     // The receiver of a mouse on its cable: the same object, the same item.
     Plug("mouse-receiver");
