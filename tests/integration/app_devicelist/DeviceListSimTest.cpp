@@ -272,5 +272,19 @@ TEST_F(DeviceListSimTest, AnEarlyEventInterfaceOpensWithTheChannel) {
     EXPECT_TRUE(mouse->IsNotifyChannelOpen(hid::kKindMouseCable));
 }
 
+TEST_F(DeviceListSimTest, ADeviceNotificationRefreshesThroughTheItemsTimer) {
+    PlugCableAndConnect();
+    devices.Log().Clear();
+    // The notification thread hands the request to the window thread, which arms the item.
+    ASSERT_GT(devices.NotifyMouse(0x0401), 0);
+    ASSERT_TRUE(backend.PumpUntil([this] { return item->HasTimer(app::kTimerRefresh); }));
+    backend.AdvanceTime(50);
+    EXPECT_FALSE(item->HasTimer(app::kTimerRefresh));
+    int reads = 0;
+    for (const auto& entry : devices.Log().Entries())
+        reads += entry.request && entry.bytes.size() > 3 && entry.bytes[3] == 0x05 ? 1 : 0;
+    EXPECT_GE(reads, 2);  // the onboard profile number and its settings block
+}
+
 }  // namespace
 }  // namespace devicelist_test
