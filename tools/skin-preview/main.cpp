@@ -2,6 +2,7 @@
 // it: the main layout with sample devices, the message box or the about window, at a chosen
 // DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -18,7 +19,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: skin-preview [--window main|msg|about] [--pose POSE] [--dpi N] [--lang en|cn]\n"
-    "                    [--screenshot PATH]\n"
+    "                    [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two)\n";
 
@@ -28,6 +29,8 @@ struct Options {
     std::string lang = "en";
     std::string screenshot;
     int dpi = 96;
+    int cx = 1000;
+    int cy = 640;
 };
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -50,6 +53,11 @@ bool Parse(int argc, char** argv, Options& o) {
                 return false;
         } else if (std::strcmp(argv[i], "--screenshot") == 0) {
             if (!value(o.screenshot))
+                return false;
+        } else if (std::strcmp(argv[i], "--size") == 0) {
+            std::string size;
+            if (!value(size) || std::sscanf(size.c_str(), "%dx%d", &o.cx, &o.cy) != 2 ||
+                o.cx < 200 || o.cy < 200)
                 return false;
         } else if (std::strcmp(argv[i], "--dpi") == 0) {
             if (!value(dpi))
@@ -84,8 +92,8 @@ ui::HWND OpenWindow(const Options& o) {
         nullptr)
         return nullptr;
     main->Pose();
-    // As the program fits it: 1000 x 640 at 96 DPI, then the display's DPI.
-    main->ResizeClient(1000, 640);
+    // As the program fits it: 1000 x 640 (or --size) at 96 DPI, then the display's DPI.
+    main->ResizeClient(o.cx, o.cy);
     main->GetPaintManager()->SetDPI(o.dpi);
     main->CenterWindow();
     return main->GetHWND();
