@@ -1,6 +1,8 @@
 #include "SkinTestSupport.h"
+#include "ui/shell/IconResources.h"
 #include "windows/AboutWnd.h"
 #include "windows/DialogDpi.h"
+#include "windows/ProgramIcons.h"
 
 namespace {
 
@@ -62,6 +64,12 @@ TEST_F(AboutWndTest, TakesTheDialogDpi) {
     about = windows::CAboutWnd::Open(nullptr, 100);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(WindowOf(about)->GetPaintManager()->GetDPI(), 96);
+}
+
+TEST_F(AboutWndTest, ProgramIconResolvesToTheSkinsIcon) {
+    windows::RegisterProgramIcons();
+    EXPECT_NE(ui::LoadIconResource(windows::kProgramIconId), nullptr);
+    EXPECT_NE(ui::LoadIconResource(windows::kSkinFrameIconId), nullptr);
 }
 
 TEST(DialogDpi, AcceptsFortyEightToOneNinetyTwoInStepsOfTwentyFour) {
