@@ -11,6 +11,7 @@
 #include "controls/ProgramControls.h"
 #include "ui/core/PaintManager.h"
 #include "ui/qt/QtBackend.h"
+#include "ui/shell/MenuWnd.h"
 #include "ui/skin/ResourceManager.h"
 #include "windows/AboutWnd.h"
 #include "windows/MsgWnd.h"
@@ -18,7 +19,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about] [--pose POSE] [--dpi N] [--lang en|cn]\n"
+    "usage: skin-preview [--window main|msg|about|menu] [--pose POSE] [--dpi N] [--lang en|cn]\n"
     "                    [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two)\n";
@@ -67,7 +68,7 @@ bool Parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.window == "main" || o.window == "msg" || o.window == "about";
+    return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu";
 }
 
 ui::HWND OpenWindow(const Options& o) {
@@ -86,6 +87,16 @@ ui::HWND OpenWindow(const Options& o) {
         box->CenterWindow();
         box->ShowWindow(true, true);
         return box->GetHWND();
+    }
+    if (o.window == "menu") {
+        // The tray menu, over the main window's paint manager as the program opens it.
+        auto* owner = new preview::PreviewMainWnd("empty");
+        if (owner->Create(nullptr, "T418-ZEN", ui::WS_POPUP, 0) == nullptr)
+            return nullptr;
+        owner->GetPaintManager()->SetDPI(o.dpi);
+        ui::CMenuWnd* menu = ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", ui::POINT{100, 100},
+                                                      owner->GetPaintManager());
+        return menu != nullptr ? menu->GetHWND() : nullptr;
     }
     auto* main = new preview::PreviewMainWnd(o.pose.empty() ? "devices" : o.pose);
     if (main->Create(nullptr, "T418-ZEN", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 800, 572) ==

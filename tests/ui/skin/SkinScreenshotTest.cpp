@@ -101,6 +101,14 @@ TEST_P(SkinScreenshot, AboutWindow) {
     EXPECT_TRUE(Near(image.pixelColor(S(40), S(120)), QColor(0x13, 0x16, 0x1A), 8)) << "back";
 }
 
+TEST_P(SkinScreenshot, TrayMenuAtItsOwnersDpi) {
+    QImage image = Shot("skin-menu" + Suffix(), "--window menu --dpi " + std::to_string(dpi()));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), S(168));
+    EXPECT_GE(image.height(), S(3 * 32));
+    EXPECT_TRUE(Near(image.pixelColor(S(150), S(24)), QColor(0x1B, 0x1F, 0x26))) << "menu";
+}
+
 INSTANTIATE_TEST_SUITE_P(Dpi, SkinScreenshot, ::testing::Values(96, 144),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "At" + std::to_string(info.param);
