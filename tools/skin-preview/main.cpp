@@ -113,6 +113,10 @@ ui::HWND OpenWindow(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
     Options o;
     if (!Parse(argc, argv, o)) {
         std::fprintf(stderr, "%s", kUsage);
