@@ -61,7 +61,10 @@ TEST_P(SkinScreenshot, MainWindowWithDevices) {
     EXPECT_EQ(image.size(), QSize(S(1000), S(640)));
     EXPECT_GT(ColourCount(image), 200u) << "the picture is nearly blank";
     EXPECT_TRUE(Near(image.pixelColor(S(500), S(3)), QColor(0x15, 0x18, 0x1D))) << "title bar";
-    EXPECT_TRUE(Near(image.pixelColor(S(4), S(300)), QColor(0x0F, 0x12, 0x16))) << "window";
+    const QColor back = image.pixelColor(S(4), S(300));
+    EXPECT_TRUE(back.red() < 0x20 && back.green() < 0x24 && back.blue() < 0x34 &&
+                back.blue() >= back.red())
+        << "the window's dark blue-black background";
     bool frame = false;  // the selected device's card has an accent frame at its left
     for (int x = S(12); x <= S(16) && !frame; ++x)
         frame = IsAccent(image.pixelColor(x, S(90)));

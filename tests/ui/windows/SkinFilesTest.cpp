@@ -46,8 +46,9 @@ std::set<std::string> LanguageKeys(const std::string& file) {
     std::set<std::string> keys;
     const std::string text = ReadAll(skintest::SkinDir() + file);
     std::regex id(R"rx(<Text id="([^"]+)")rx");
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), id);
-             it != std::sregex_iterator(); ++it) keys.insert((*it)[1]);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), id); it != std::sregex_iterator();
+         ++it)
+        keys.insert((*it)[1]);
     return keys;
 }
 
@@ -136,6 +137,7 @@ TEST_F(SkinFilesTest, FixedImagesExistAsRealPngFiles) {
                               "Phone_type_samsung", "Phone_type_other", "Phone_type_no_device"})
         files.push_back(std::string("power/") + power + ".png");
     files.push_back("common/icon/app_icon.png");
+    files.push_back("common/background.png");  // what the skin frame resets to
     for (const std::string& file : files) {
         const std::string bytes = ReadAll(skintest::SkinDir() + file);
         EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8)) << file;
