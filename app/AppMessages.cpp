@@ -14,7 +14,8 @@ const AppMessages& Messages() {
 }
 
 bool IsRegisteredMessageNumber(uint32_t number) {
-    return number >= platform::kFirstRegisteredMessage && number <= platform::kLastRegisteredMessage;
+    return number >= platform::kFirstRegisteredMessage &&
+           number <= platform::kLastRegisteredMessage;
 }
 
 uint32_t RegisterProductTitleMessage() {

@@ -30,19 +30,19 @@ inline constexpr std::array<const char*, 14> kHookMessageNames = {
     "WM_HOOK_KEY_MSMACROPREVIOUS_MSG", "WM_HOOK_KEY_MSMACROLATER_MSG"};
 
 inline constexpr std::array<const char*, 5> kAdmittedMouseMessageNames = {
-    "UWM_MOUSERBUTTONDOWN_USER_MSG", "UWM_MOUSELBUTTONUP_USER_MSG",
-    "UWM_MOUSELBUTTONDOWN_USER_MSG", "UWM_MOUSERBUTTONUP_USER_MSG", "UWM_MOUSEMOVE_USER_MSG"};
+    "UWM_MOUSERBUTTONDOWN_USER_MSG", "UWM_MOUSELBUTTONUP_USER_MSG", "UWM_MOUSELBUTTONDOWN_USER_MSG",
+    "UWM_MOUSERBUTTONUP_USER_MSG", "UWM_MOUSEMOVE_USER_MSG"};
 
 inline constexpr std::array<const char*, 4> kGameMessageNames = {"Game_Start", "Game_End",
-                                                                  "Game_Kill", "Game_Death"};
+                                                                 "Game_Kill", "Game_Death"};
 
 struct AppMessages {
     uint32_t productTitle = 0;
-    uint32_t settingsForward = 0;   // ...EBF15: handed on to the settings window
-    uint32_t lightAnnounce = 0;     // ...EBF16: we broadcast our light control
-    uint32_t lightCommand = 0;      // ...EBF17: another process sets our light control
-    uint32_t workToolQuery = 0;     // ...EBF18: answered to the "ZoviDuri" window
-    uint32_t audioCommand = 0;      // ...EBE19: to the audio daemon
+    uint32_t settingsForward = 0;     // ...EBF15: handed on to the settings window
+    uint32_t lightAnnounce = 0;       // ...EBF16: we broadcast our light control
+    uint32_t lightCommand = 0;        // ...EBF17: another process sets our light control
+    uint32_t workToolQuery = 0;       // ...EBF18: answered to the "ZoviDuri" window
+    uint32_t audioCommand = 0;        // ...EBE19: to the audio daemon
     std::array<uint32_t, 14> hook{};  // in the order of kHookMessageNames
     std::array<uint32_t, 5> mouse{};
     std::array<uint32_t, 4> game{};

@@ -76,7 +76,8 @@ void CMainWnd::InitWindow() {
     if (options_.joinSessionBus) {
         bus_ = ui::SessionBusBridge::Join(m_hWnd, kMainCaption);
         if (!bus_)
-            platform::Trace("MainWnd: the session bus cannot be joined; other programs will not reach us");
+            platform::Trace(
+                "MainWnd: the session bus cannot be joined; other programs will not reach us");
     }
 }
 
@@ -107,7 +108,8 @@ void CMainWnd::OnWindowInit() {
 
     StartThreads();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
-    platform::Trace("MainWnd: the audio settings document belongs to the music light, not built yet");
+    platform::Trace(
+        "MainWnd: the audio settings document belongs to the music light, not built yet");
     if (!options_.screenshotFolder.empty())
         ArmScreenshots();
 }
@@ -123,7 +125,8 @@ void CMainWnd::StartThreads() {
     }
     // Entries 1 (audio daemon watchdog) and 8 (light synchronisation) belong to the music
     // light and the light synchronisation, which are not built yet.
-    platform::Trace("MainWnd: thread entries 1 and 8 stay empty (audio watchdog, light sync not built)");
+    platform::Trace(
+        "MainWnd: thread entries 1 and 8 stay empty (audio watchdog, light sync not built)");
 }
 
 void CMainWnd::StopThreads() {

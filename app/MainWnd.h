@@ -53,7 +53,7 @@ struct MainWndOptions {
     platform::HidTransport* transport = nullptr;  // nullptr: the platform's bus
     bool joinSessionBus = true;
     bool quitOnDestroy = true;  // posts the quit message when the window goes
-    std::string dataFolder;  // DefaultData/ of the program; empty: platform::DefaultDataFolder()
+    std::string dataFolder;     // DefaultData/ of the program; empty: platform::DefaultDataFolder()
     // Screenshot run: the windows are written as PNG into this folder once the mouse page
     // is filled (or after screenshotWaitMs with no device), then the program ends.
     std::string screenshotFolder;

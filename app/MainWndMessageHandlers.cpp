@@ -80,8 +80,9 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             OnPower(wParam);
             break;
         case MsgHandler::Hook:
-            platform::TraceF("MainWnd: hook message %s belongs to the macro recorder, not built yet",
-                             kHookMessageNames[static_cast<size_t>(row.index)]);
+            platform::TraceF(
+                "MainWnd: hook message %s belongs to the macro recorder, not built yet",
+                kHookMessageNames[static_cast<size_t>(row.index)]);
             break;
         case MsgHandler::HookIgnored:
         case MsgHandler::Nothing:
@@ -115,7 +116,9 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             list_->OnLinkState(static_cast<int>(wParam), static_cast<int>(lParam));
             break;
         case MsgHandler::ForcedUpgrade:
-            platform::Trace("MainWnd: the forced firmware upgrade belongs to the settings window, not built yet");
+            platform::Trace(
+                "MainWnd: the forced firmware upgrade belongs to the settings window, not built "
+                "yet");
             break;
         case MsgHandler::DeviceInitUI:
             list_->OnDeviceInitUI(static_cast<int>(wParam));
@@ -179,11 +182,13 @@ void CMainWnd::OnTimer(uintptr_t id) {
             break;
         case kTimerProfileSelect:
             ui::KillTimer(m_hWnd, kTimerProfileSelect);
-            platform::Trace("MainWnd: the profile selection belongs to the profile list, not built yet");
+            platform::Trace(
+                "MainWnd: the profile selection belongs to the profile list, not built yet");
             break;
         case kTimerGameLight:
             ui::KillTimer(m_hWnd, kTimerGameLight);
-            platform::Trace("MainWnd: the game light belongs to the light synchronisation, not built yet");
+            platform::Trace(
+                "MainWnd: the game light belongs to the light synchronisation, not built yet");
             break;
         default:
             break;
@@ -269,8 +274,8 @@ void CMainWnd::OpenTrayMenu() {
     trayMenu_ = nullptr;
     ui::Backend& backend = ui::GetBackend();
     TrayMenuPlace place = PlaceTrayMenu(backend.CursorPos(), backend.WorkArea());
-    ui::CMenuWnd* menu = ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", place.point, &m_pm, nullptr,
-                                                  place.alignment);
+    ui::CMenuWnd* menu =
+        ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", place.point, &m_pm, nullptr, place.alignment);
     if (menu == nullptr) {
         platform::Trace("MainWnd: the tray menu \"menu.xml\" cannot be built");
         return;

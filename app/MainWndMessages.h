@@ -64,7 +64,7 @@ enum class MsgHandler {
 struct MessageRow {
     uint32_t message;
     MsgHandler handler;
-    bool gated;  // not handled while the awake flag is 0
+    bool gated;      // not handled while the awake flag is 0
     int index = -1;  // hook and game rows: the position in their name list
 };
 

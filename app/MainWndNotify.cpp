@@ -104,7 +104,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ReconnectSelected: {
             int kind = list_->SelectedKind();
             if (kind == 2 || kind == 6)
-                platform::Trace("MainWnd: re-initialising the mouse belongs to its settings writing, not built yet");
+                platform::Trace(
+                    "MainWnd: re-initialising the mouse belongs to its settings writing, not built "
+                    "yet");
             break;
         }
         case Route::LightControlToggle:
@@ -130,8 +132,9 @@ void CMainWnd::OpenDeviceSettings(int index) {
     std::optional<SettingsProgram> program =
         FindDeviceSettingsProgram(index, path ? std::string(path) : std::string());
     if (!program) {
-        platform::TraceF("MainWnd: no %s settings program is installed",
-                         index == 0 ? "keyboard" : index == 1 ? "mouse" : "such");
+        platform::TraceF("MainWnd: no %s settings program is installed", index == 0   ? "keyboard"
+                                                                         : index == 1 ? "mouse"
+                                                                                      : "such");
         return;
     }
     // Starting a program does not wait for it: no worker thread is needed.

@@ -25,10 +25,10 @@ enum class Route {
     ValueChanged,
     MoveValueChanged,
     ItemSelect,
-    Quiet,        // msleave, msenter, itemclick, textchanged: nothing of the window's own
+    Quiet,  // msleave, msenter, itemclick, textchanged: nothing of the window's own
     KillFocus,
     ClickSelectEnd,
-    Swallowed,    // click_wpremove, click_wpedit: never passed on
+    Swallowed,  // click_wpremove, click_wpedit: never passed on
     // clicks
     CloseButton,
     HideWindow,

@@ -27,7 +27,8 @@ TrayMenuPlace PlaceTrayMenu(ui::Point cursor, const ui::Rect& workArea) {
         case TaskbarEdge::Top:
             return {ui::Point{cursor.x, workArea.top}, eMenuAlignment_Right | eMenuAlignment_Top};
         case TaskbarEdge::Left:
-            return {ui::Point{workArea.left, cursor.y}, eMenuAlignment_Left | eMenuAlignment_Bottom};
+            return {ui::Point{workArea.left, cursor.y},
+                    eMenuAlignment_Left | eMenuAlignment_Bottom};
         case TaskbarEdge::Bottom:
             return {ui::Point{cursor.x, workArea.bottom - 20},
                     eMenuAlignment_Right | eMenuAlignment_Bottom};

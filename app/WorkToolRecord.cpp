@@ -8,7 +8,8 @@ std::span<const DeviceTypeIds> ProgramDeviceTypes() {
     return kTypes;
 }
 
-std::array<uint8_t, kWorkToolRecordBytes> BuildWorkToolRecord(std::span<const DeviceTypeIds> types) {
+std::array<uint8_t, kWorkToolRecordBytes> BuildWorkToolRecord(
+    std::span<const DeviceTypeIds> types) {
     std::array<uint8_t, kWorkToolRecordBytes> record{};
     size_t at = 0;
     auto put = [&record, &at](int32_t value) {
