@@ -54,6 +54,7 @@ CMainWnd::CMainWnd(MainWndOptions options)
         list_ = std::make_unique<EmptyDeviceList>();
     if (options_.dataFolder.empty())
         options_.dataFolder = platform::DefaultDataFolder();
+    AddVirtualWnd("mainpage", &mainPage_);
 }
 
 CMainWnd::~CMainWnd() {

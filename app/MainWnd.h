@@ -153,6 +153,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     std::unique_ptr<IDeviceList> list_;
     ThreadTable threads_;
     ui::CTrayIcon tray_;
+    // The empty notification target of the virtual window "mainpage".
+    ui::CNotifyPump mainPage_;
     ui::HWND trayMenu_ = nullptr;
     std::unique_ptr<ui::SessionBusBridge> bus_;
 
