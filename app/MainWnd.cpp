@@ -74,6 +74,20 @@ void CMainWnd::InitWindow() {
     setButton_ = FindControl("setbtn");
     SetIcon(kIconResource);
     tray_.CreateTrayIcon(m_hWnd, kIconResource, kMainCaption);
+    // Sleep, wake and screen changes arrive as the system's own messages.
+    ui::GetBackend().SetSystemNoticeHandler([window = m_hWnd](ui::SystemNotice notice) {
+        switch (notice) {
+            case ui::SystemNotice::Suspend:
+                ui::PostMessage(window, ui::WM_POWERBROADCAST, kPbtApmSuspend, 0);
+                break;
+            case ui::SystemNotice::Resume:
+                ui::PostMessage(window, ui::WM_POWERBROADCAST, kPbtApmResumeAutomatic, 0);
+                break;
+            case ui::SystemNotice::DisplayChanged:
+                ui::PostMessage(window, ui::WM_DISPLAYCHANGE, 0, 0);
+                break;
+        }
+    });
     if (options_.joinSessionBus) {
         bus_ = ui::SessionBusBridge::Join(m_hWnd, kMainCaption);
         if (!bus_)
@@ -153,6 +167,8 @@ ui::LRESULT CMainWnd::OnClose(ui::UINT, ui::WPARAM, ui::LPARAM, bool& bHandled) 
 
 ui::LRESULT CMainWnd::OnDestroy(ui::UINT, ui::WPARAM, ui::LPARAM, bool& bHandled) {
     tray_.DeleteTrayIcon();
+    if (ui::HasBackend())
+        ui::GetBackend().SetSystemNoticeHandler({});
     bHandled = false;
     return 0;
 }
