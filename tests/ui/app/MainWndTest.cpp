@@ -7,12 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 
 #include "app/AppMessages.h"
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
+#include "app/WorkToolRecord.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "platform/Event.h"
+#include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
@@ -73,12 +76,16 @@ const char* kLanguages = R"({"Language": [
 class MainWndTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Short: the bus's socket paths must fit their limit.
+        static int counter = 0;
         folder_ = fs::temp_directory_path() /
-                  ("t418-mainwnd-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                  ("t418-mw-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        fs::create_directories(folder_ / "run");
+        fs::permissions(folder_ / "run", fs::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
         std::ofstream(folder_ / "data" / kLanguageConfigName) << kLanguages;
         backend_.Install();
         ui::CPaintManagerUI::SetResourcePath(T418_APP_TEST_SKIN);
@@ -294,6 +301,47 @@ TEST_F(MainWndTest, MenuExitIsCaseSensitive) {
     menu("exit");
     EXPECT_FALSE(ui::IsWindow(window.GetHWND()));
     EXPECT_EQ(list_->stops, 1);
+}
+
+TEST_F(MainWndTest, WorkToolQueryIsAnsweredWithTheDeviceTable) {
+    Open();
+    Send(0xC105);  // no work tool: nothing to send, nothing fails
+    std::mutex mutex;
+    std::vector<platform::BusMessage> got;
+    auto tool = platform::JoinBus(kWorkToolWindowTitle, [&](const platform::BusMessage& m) {
+        std::lock_guard<std::mutex> lock(mutex);
+        got.push_back(m);
+    });
+    ASSERT_TRUE(tool);
+    Send(0xC105);
+    std::lock_guard<std::mutex> lock(mutex);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].kind, platform::BusMessage::Kind::CopyData);
+    EXPECT_EQ(got[0].tag, kWorkToolRecordTag);
+    auto expected = BuildWorkToolRecord(ProgramDeviceTypes());
+    EXPECT_EQ(got[0].data, std::string(expected.begin(), expected.end()));
+}
+
+TEST_F(MainWndTest, AudioRecordsAreCheckedBeforeUse) {
+    CMainWnd& window = Open();
+    std::vector<char> big(5000, 1);
+    ui::COPYDATASTRUCT record;
+    record.dwData = 1;
+    record.cbData = static_cast<ui::DWORD>(big.size());  // more than a spectrum: cut to 2000
+    record.lpData = big.data();
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    EXPECT_EQ(window.AudioRecords(), 1);
+    record.dwData = 2;
+    record.cbData = 3;  // shorter than the keyboard's six bytes
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    EXPECT_EQ(window.AudioRecords(), 2);
+    record.lpData = nullptr;  // no data: ignored
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    record.lpData = big.data();
+    record.dwData = 9;  // not an audio record
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    Send(ui::WM_COPYDATA, 0, 0);
+    EXPECT_EQ(window.AudioRecords(), 2);
 }
 
 // A thread of the table that does not end in time: the window still goes, bounded, and the
