@@ -51,7 +51,9 @@ void CMainWnd::ApplyLanguage(int index) {
 
 void CMainWnd::FitDpi() {
     const bool wasShown = ShownAndNotMinimised();
-    if (!wasShown)
+    // A minimised window is restored to be sized; a hidden one is sized as it is (restoring
+    // would show it for a moment).
+    if (IsMinimized())
         SendMessage(ui::WM_SYSCOMMAND, ui::SC_RESTORE, 0);
     ui::Rect screen = ui::GetBackend().WorkArea();
     int dpi = DpiForScreen(screen.Width(), screen.Height());
