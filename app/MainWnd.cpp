@@ -6,6 +6,7 @@
 #include "app/AppMessages.h"
 #include "app/DeviceListFactory.h"
 #include "app/LanguageRules.h"
+#include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/DeviceScanThread.h"
@@ -189,8 +190,8 @@ void CMainWnd::RestoreFromDeviceEvent() {
 }
 
 void CMainWnd::CloseSubWindows() {
-    // The settings, about, palette and music windows are not part of the program yet: none
-    // can be open.
+    // The settings, palette and music windows are not part of the program yet.
+    CloseAuxiliaryWindows();
 }
 
 void CMainWnd::SetSavedState(bool lockList, int saved) {

@@ -38,9 +38,7 @@ inline constexpr uint32_t kTimerTrayMenu = 1032;
 inline constexpr uint32_t kTimerProfileSelect = 1055;
 inline constexpr uint32_t kTimerGameLight = 1066;
 inline constexpr uint32_t kTimerScreenshots = 1077;
-inline constexpr uint32_t kIconResource = 107;
-// The program's icon in the skin folder (icon resource 107).
-inline constexpr const char* kIconFile = "icon/t418-zen.png";
+inline constexpr uint32_t kIconResource = 107;  // registered by RegisterIconResources
 // Thread table entries with a fixed job.
 inline constexpr size_t kScanThreadEntry = 0;
 inline constexpr size_t kAudioWatchdogEntry = 1;

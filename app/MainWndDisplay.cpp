@@ -2,6 +2,7 @@
 #include "app/DpiRule.h"
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
+#include "app/SubWindows.h"
 #include "platform/FileIO.h"
 #include "platform/Registry.h"
 #include "platform/Trace.h"
@@ -45,7 +46,8 @@ void CMainWnd::ApplyLanguage(int index) {
             platform::Trace("写成功！");
     }
     m_pm.Invalidate();
-    // The settings, about and music windows are told (3089) once they are part of the program.
+    // The settings and music windows are told too once they are part of the program.
+    TellAuxiliaryWindowsLanguage();
     m_pm.NeedUpdate();
 }
 

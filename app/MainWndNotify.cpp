@@ -5,6 +5,7 @@
 #include "app/AppMessages.h"
 #include "app/DeviceSettingsProgram.h"
 #include "app/MainWnd.h"
+#include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "platform/Process.h"
 #include "platform/Trace.h"
@@ -178,6 +179,10 @@ void CMainWnd::OnMenuCommand(const std::string& item) {
     }
     if (hit->route == Route::MenuExit) {
         Exit();
+        return;
+    }
+    if (hit->route == Route::MenuAbout) {
+        OpenAboutWindow(m_hWnd, dpi_);
         return;
     }
     NotBuilt("menu item", item, hit->route);

@@ -8,6 +8,7 @@
 #include "app/DpiRule.h"
 #include "app/FontLoader.h"
 #include "app/MainWnd.h"
+#include "app/SubWindows.h"
 #include "controls/ProgramControls.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
@@ -72,7 +73,7 @@ int RunProgram(const StartupOptions& options) {
     windowOptions.screenshotFolder = options.screenshotFolder;
     windowOptions.screenshotWaitMs = options.screenshotWaitMs;
     auto window = std::make_unique<CMainWnd>(std::move(windowOptions));
-    ui::CWindowWnd::RegisterIconResource(kIconResource, kIconFile);
+    RegisterIconResources();
     // Created hidden: it shows itself on the first product-title message.
     const ui::DWORD style = ui::WS_POPUP | ui::WS_CLIPSIBLINGS | ui::WS_CLIPCHILDREN |
                             ui::WS_CAPTION | ui::WS_SYSMENU | ui::WS_MINIMIZEBOX;
