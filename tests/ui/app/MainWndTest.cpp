@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "app/AppMessages.h"
 #include "app/LanguageRules.h"
@@ -342,6 +343,50 @@ TEST_F(MainWndTest, AudioRecordsAreCheckedBeforeUse) {
     Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
     Send(ui::WM_COPYDATA, 0, 0);
     EXPECT_EQ(window.AudioRecords(), 2);
+}
+
+TEST_F(MainWndTest, TrayRightClickOpensTheMenuFromMenuXml) {
+    Open();
+    size_t before = backend_.Windows().size();
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_RBUTTONUP);
+    EXPECT_EQ(backend_.Windows().size(), before);  // on timer 1032, 10 ms later
+    backend_.AdvanceTime(20);
+    EXPECT_EQ(backend_.Windows().size(), before + 1);
+    // Again: the open menu is closed first, so there is still one.
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_RBUTTONUP);
+    backend_.AdvanceTime(20);
+    backend_.ProcessPending();
+    EXPECT_EQ(backend_.Windows().size(), before + 1);
+}
+
+TEST_F(MainWndTest, DeviceSettingsRouteStartsTheDesktopsProgramWhenInstalled) {
+    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    fs::create_directories(folder_ / "bin");
+    const fs::path marker = folder_ / "started";
+    const fs::path program = folder_ / "bin" / "gnome-control-center";
+    std::ofstream(program) << "#!/bin/sh\necho \"$1\" > '" << marker.string() << "'\n";
+    fs::permissions(program, fs::perms::owner_all);
+    ::setenv("PATH", (folder_ / "bin").c_str(), 1);
+    Open();
+    ui::CControlUI* button = window_->FindControl("windowdeviceset_7");
+    ASSERT_NE(button, nullptr);
+    button->SetName("windowdeviceset_1");
+    window_->GetPaintManager()->SendNotify(button, "click", 0, 0, false);
+    ::setenv("PATH", saved.c_str(), 1);
+    std::string text;
+    for (int i = 0; i < 200 && text.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream(marker) >> text;
+    }
+    EXPECT_EQ(text, "mouse");
+    // An index with no settings page starts nothing.
+    fs::remove(marker);
+    ::setenv("PATH", (folder_ / "bin").c_str(), 1);
+    button->SetName("windowdeviceset_7");
+    platform::TraceCapture trace;
+    window_->GetPaintManager()->SendNotify(button, "click", 0, 0, false);
+    ::setenv("PATH", saved.c_str(), 1);
+    EXPECT_TRUE(trace.Contains("no such settings program"));
 }
 
 // A thread of the table that does not end in time: the window still goes, bounded, and the
