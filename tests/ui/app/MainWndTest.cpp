@@ -290,16 +290,17 @@ TEST_F(MainWndTest, StartsInTheStoredLanguage) {
 
 TEST_F(MainWndTest, MenuExitIsCaseSensitive) {
     CMainWnd& window = Open();
-    auto menu = [&](const char* name) {
-        auto* command = new ui::MenuCmd;
+    auto choose = [&](const char* name) {
+        auto command = std::make_unique<ui::MenuCmd>();
         command->szName = name;
-        Send(ui::WM_MENUCLICK, reinterpret_cast<ui::WPARAM>(command));
+        ui::MenuCmd* kept = window.GetPaintManager()->KeepMenuCmd(std::move(command));
+        Send(ui::WM_MENUCLICK, reinterpret_cast<ui::WPARAM>(kept));
         backend_.ProcessPending();
     };
-    menu("EXIT");
-    menu("About_Menu");
+    choose("EXIT");
+    choose("About_Menu");
     EXPECT_TRUE(ui::IsWindow(window.GetHWND()));
-    menu("exit");
+    choose("exit");
     EXPECT_FALSE(ui::IsWindow(window.GetHWND()));
     EXPECT_EQ(list_->stops, 1);
 }
@@ -321,6 +322,27 @@ TEST_F(MainWndTest, WorkToolQueryIsAnsweredWithTheDeviceTable) {
     EXPECT_EQ(got[0].tag, kWorkToolRecordTag);
     auto expected = BuildWorkToolRecord(ProgramDeviceTypes());
     EXPECT_EQ(got[0].data, std::string(expected.begin(), expected.end()));
+}
+
+TEST_F(MainWndTest, OtherProcessesCannotHandUsPointers) {
+    MainWndOptions options;
+    options.makeDeviceList = [this](IDeviceListHost&) {
+        auto list = std::make_unique<FakeList>();
+        list_ = list.get();
+        return list;
+    };
+    options.startScanThread = false;
+    options.quitOnDestroy = false;
+    options.dataFolder = (folder_ / "data").string() + "/";
+    window_ = std::make_unique<CMainWnd>(std::move(options));  // on the bus this time
+    ASSERT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
+    backend_.ProcessPending();
+    ASSERT_TRUE(platform::WindowExists(kMainCaption));
+    // A menu choice "pointing" anywhere, then one that must arrive: the product title.
+    EXPECT_TRUE(platform::PostToWindow(kMainCaption, ui::WM_MENUCLICK, 0x10, 0));
+    EXPECT_TRUE(platform::PostToWindow(kMainCaption, 0xC101, 0, 1));
+    EXPECT_TRUE(backend_.PumpUntil([&] { return window_->IsWindowVisible(); }));
+    EXPECT_TRUE(ui::IsWindow(window_->GetHWND()));
 }
 
 TEST_F(MainWndTest, AudioRecordsAreCheckedBeforeUse) {
