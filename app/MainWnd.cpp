@@ -1,5 +1,6 @@
 #include "app/MainWnd.h"
 
+#include <cctype>
 #include <chrono>
 #include <thread>
 
