@@ -10,6 +10,7 @@
 #include "app/MainWnd.h"
 #include "app/SubWindows.h"
 #include "controls/ProgramControls.h"
+#include "devices/DeviceControls.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
@@ -17,6 +18,12 @@
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
 #include "ui/skin/ResourceManager.h"
+
+// The device list's control classes, once its folder is part of the build.
+#if __has_include("app/devicelist/DeviceListControls.h")
+#define T418_APP_HAS_DEVICE_LIST_CONTROLS 1
+#include "app/devicelist/DeviceListControls.h"
+#endif
 
 namespace app {
 
@@ -45,6 +52,10 @@ void SetUpResources() {
                          ui::CPaintManagerUI::GetResourcePath().c_str());
     controls::ControlCreators creators;
     controls::AddCustomControlCreators(creators);
+    devices::AddDeviceControlCreators(creators);
+#ifdef T418_APP_HAS_DEVICE_LIST_CONTROLS
+    AddDeviceListControlCreators(creators);
+#endif
     controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
 }
 
