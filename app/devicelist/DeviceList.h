@@ -56,6 +56,10 @@ class IDeviceList {
 
     // Shutdown: every device object stops its threads (bounded) and closes its channels.
     virtual void StopDevices() = 0;
+
+    // The preview-active flag of every mouse, mouse pad and keyboard (window shown and
+    // active, or not). While it is 0 the preview refresh idles; back at 1 it resumes at once.
+    virtual void SetPreviewActive(int /*flag*/) {}
 };
 
 }  // namespace app

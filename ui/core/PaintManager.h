@@ -237,6 +237,18 @@ class CPaintManagerUI : public IControlHost, public ITextObserver {
     // Frameless windows move when the user drags their caption band (not over a control
     // that takes clicks).
     bool StartCaptionDrag(POINT pt, CControlUI* hit);
+    // One handler per group of input messages; true when the message was consumed.
+    bool OnSizeMessage(WPARAM wParam, LPARAM lParam);
+    bool OnMouseMoveMessage(POINT pt, WPARAM wParam);
+    bool OnMouseLeaveMessage();
+    bool OnButtonDownMessage(UINT uMsg, POINT pt, WPARAM wParam, LPARAM lParam);
+    bool OnButtonUpMessage(POINT pt, WPARAM wParam, LPARAM lParam);
+    bool OnRightButtonDownMessage(POINT pt, WPARAM wParam, LPARAM lParam);
+    bool OnRightButtonUpMessage(POINT pt, WPARAM wParam, LPARAM lParam);
+    // A message aimed at the enabled control under the point (context menu, wheel).
+    bool OnPointedMessage(int eventType, POINT pt, WPARAM wParam, LPARAM lParam);
+    bool OnKeyMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    bool OnKillFocusMessage();
 
     HWND m_hWndPaint = nullptr;
     std::string m_sName;

@@ -174,6 +174,9 @@ Rect CMenuWnd::PlaceMenu(Size size, Point point, DWORD alignment, const Rect& wo
 }
 
 void CMenuWnd::InitWindow() {
+    // A menu is drawn at its owner's DPI, like every other window of the program.
+    if (m_pMainManager != nullptr)
+        m_pm.SetDPI(m_pMainManager->GetDPI());
     CMenuUI* menu = GetMenuUI();
     if (menu != nullptr && m_pCheckInfo != nullptr) {
         for (CControlUI* item : m_pm.FindSubControlsByClass(menu, "MenuElementUI")) {

@@ -82,6 +82,17 @@ TEST_F(MenuTest, CheckInfoFollowsCheckableItems) {
     EXPECT_EQ(chosen, (std::vector<std::string>{"mute/"}));
 }
 
+TEST_F(MenuTest, AMenuTakesItsOwnersDpi) {
+    main->GetPaintManager()->SetDPI(144);
+    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, kMenu, Point{50, 60}, main->GetPaintManager());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->GetPaintManager()->GetDPI(), 144);
+    ASSERT_NE(MenuWindow(), nullptr);
+    EXPECT_EQ(MenuWindow()->GetRect(), (Rect{50, 60, 50 + 180, 60 + 3 * 39}));
+    menu->Close();
+    backend.ProcessPending();
+}
+
 TEST_F(MenuTest, MenusStayOnTheScreenAndFollowTheirAlignment) {
     Rect work{0, 0, 1000, 800};
     EXPECT_EQ(CMenuWnd::PlaceMenu(Size{100, 50}, Point{200, 300},

@@ -1,0 +1,34 @@
+# Fills the program's Font/ folder (DEST) with the four private fonts it loads at start-up,
+# linked from Debian's font packages (scripts/setup installs them). A font whose package is
+# missing is left out: the program skips a font it cannot read.
+#
+#   cmake -DDEST=<bin>/Font -P cmake/Fonts.cmake
+if(NOT DEST)
+  message(FATAL_ERROR "Fonts.cmake: DEST not given")
+endif()
+file(MAKE_DIRECTORY ${DEST})
+
+# name in Font/ | candidates, first found wins
+set(T418_FONTS
+  "Simplified_Chinese.ttf|/usr/share/fonts/truetype/wqy/wqy-microhei.ttc;/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
+  "Sentinel-Regular.otf|/usr/share/fonts/opentype/jura/Jura-Regular.otf;/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
+  "NotoSansThai-Regular.ttf|/usr/share/fonts/truetype/noto/NotoSansThai-Regular.ttf"
+  "NotoSansCJKtc-Regular.otf|/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc")
+
+foreach(entry ${T418_FONTS})
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 name)
+  list(REMOVE_AT parts 0)
+  set(found "")
+  foreach(candidate ${parts})
+    if(NOT found AND EXISTS ${candidate})
+      set(found ${candidate})
+    endif()
+  endforeach()
+  if(found)
+    file(CREATE_LINK ${found} ${DEST}/${name} SYMBOLIC COPY_ON_ERROR)
+  else()
+    file(REMOVE ${DEST}/${name})
+    message(STATUS "Font/${name}: no system font for it (scripts/setup installs the packages)")
+  endif()
+endforeach()

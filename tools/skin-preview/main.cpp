@@ -1,0 +1,157 @@
+// skin-preview: shows a window of the program's skin without devices or the program around
+// it: the main layout with sample devices, the message box or the about window, at a chosen
+// DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "PreviewMainWnd.h"
+#include "WindowShot.h"
+#include "controls/ProgramControls.h"
+#include "ui/core/PaintManager.h"
+#include "ui/qt/QtBackend.h"
+#include "ui/shell/MenuWnd.h"
+#include "ui/skin/ResourceManager.h"
+#include "windows/AboutWnd.h"
+#include "windows/MsgWnd.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: skin-preview [--window main|msg|about|menu] [--pose POSE] [--dpi N] [--lang en|cn]\n"
+    "                    [--size WxH] [--screenshot PATH]\n"
+    "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
+    "          message box: confirm (one button) or ask (two)\n";
+
+struct Options {
+    std::string window = "main";
+    std::string pose;
+    std::string lang = "en";
+    std::string screenshot;
+    int dpi = 96;
+    int cx = 1000;
+    int cy = 640;
+};
+
+bool Parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string dpi;
+        if (std::strcmp(argv[i], "--window") == 0) {
+            if (!value(o.window))
+                return false;
+        } else if (std::strcmp(argv[i], "--pose") == 0) {
+            if (!value(o.pose))
+                return false;
+        } else if (std::strcmp(argv[i], "--lang") == 0) {
+            if (!value(o.lang))
+                return false;
+        } else if (std::strcmp(argv[i], "--screenshot") == 0) {
+            if (!value(o.screenshot))
+                return false;
+        } else if (std::strcmp(argv[i], "--size") == 0) {
+            std::string size;
+            if (!value(size) || std::sscanf(size.c_str(), "%dx%d", &o.cx, &o.cy) != 2 ||
+                o.cx < 200 || o.cy < 200)
+                return false;
+        } else if (std::strcmp(argv[i], "--dpi") == 0) {
+            if (!value(dpi))
+                return false;
+            o.dpi = std::atoi(dpi.c_str());
+        } else {
+            return false;
+        }
+    }
+    return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu";
+}
+
+ui::HWND OpenWindow(const Options& o) {
+    if (o.window == "about")
+        return windows::CAboutWnd::Open(nullptr, o.dpi);
+    if (o.window == "msg") {
+        // The box as ShowMessage sets it up, shown without its modal loop.
+        auto* box = new windows::CMsgWnd();
+        if (box->Create(nullptr, "msgwnd", ui::WS_POPUP | ui::WS_CLIPCHILDREN,
+                        ui::WS_EX_TOOLWINDOW) == nullptr)
+            return nullptr;
+        box->SetMessageText(o.pose == "confirm" ? "message_text_33" : "message_text_22", true);
+        box->SetDPI(o.dpi);
+        box->SetButtons(o.pose == "confirm" ? windows::kMsgButtonsConfirm
+                                            : windows::kMsgButtonsConfirmAndCancel);
+        box->CenterWindow();
+        box->ShowWindow(true, true);
+        return box->GetHWND();
+    }
+    if (o.window == "menu") {
+        // The tray menu, over the main window's paint manager as the program opens it.
+        auto* owner = new preview::PreviewMainWnd("empty");
+        if (owner->Create(nullptr, "T418-ZEN", ui::WS_POPUP, 0) == nullptr)
+            return nullptr;
+        owner->GetPaintManager()->SetDPI(o.dpi);
+        ui::CMenuWnd* menu = ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", ui::POINT{100, 100},
+                                                      owner->GetPaintManager());
+        return menu != nullptr ? menu->GetHWND() : nullptr;
+    }
+    auto* main = new preview::PreviewMainWnd(o.pose.empty() ? "devices" : o.pose);
+    if (main->Create(nullptr, "T418-ZEN", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 800, 572) ==
+        nullptr)
+        return nullptr;
+    main->Pose();
+    // As the program fits it: 1000 x 640 (or --size) at 96 DPI, then the display's DPI.
+    main->ResizeClient(o.cx, o.cy);
+    main->GetPaintManager()->SetDPI(o.dpi);
+    main->CenterWindow();
+    return main->GetHWND();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
+    Options o;
+    if (!Parse(argc, argv, o)) {
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+    ui::qt::QtBackend backend(argc, argv);
+    ui::SetBackend(&backend);
+    ui::CPaintManagerUI::SetResourcePath(ui::CPaintManagerUI::GetInstancePath() + "skin/");
+    auto* resources = ui::CResourceManager::GetInstance();
+    resources->LoadResource("res.xml");
+    resources->LoadLanguage(o.lang == "cn" ? "lan_cn.xml" : "lan_en.xml");
+    controls::ControlCreators creators;
+    controls::AddCustomControlCreators(creators);
+    controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+
+    ui::HWND window = OpenWindow(o);
+    if (window == nullptr) {
+        std::fprintf(stderr, "skin-preview: the window cannot be created\n");
+        return 1;
+    }
+    auto settle = [&backend] {
+        int timer = backend.StartTimer(80, [&backend] { backend.QuitLoop(0); });
+        backend.RunLoop();
+        backend.StopTimer(timer);
+    };
+    settle();
+    if (o.screenshot.empty()) {
+        int code = ui::CPaintManagerUI::MessageLoop();
+        ui::SetBackend(nullptr);
+        return code;
+    }
+    bool written = preview::WriteWindowShot(window, o.screenshot);
+    if (written)
+        std::printf("%s\n", o.screenshot.c_str());
+    ui::DestroyWindow(window);
+    ui::SetBackend(nullptr);
+    return written ? 0 : 1;
+}
