@@ -218,10 +218,8 @@ void CMainWnd::SetLightControl(int flag, bool announce) {
 }
 
 void CMainWnd::SetPreviewActive(int flag) {
-    for (const auto* group : {&list_->Mice(), &list_->MousePads(), &list_->Keyboards()}) {
-        for (devices::COrvaneUSBDevice* device : *group)
-            device->SetPreviewActive(flag);
-    }
+    // The list also restarts an idle preview at once when the window is back in sight.
+    list_->SetPreviewActive(flag);
 }
 
 void CMainWnd::SetPowerQueryOff(int value) {

@@ -55,6 +55,7 @@ class FakeList : public IDeviceList {
     const std::vector<devices::COrvaneUSBDevice*>& MousePads() const override { return none_; }
     const std::vector<devices::COrvaneUSBDevice*>& Headsets() const override { return none_; }
     void StopDevices() override { ++stops; }
+    void SetPreviewActive(int flag) override { mouse_->SetPreviewActive(flag); }
 
     devices::COrvaneMouseDevice& Mouse() { return *mouse_; }
     int startup = 0, initUI = 0, previous = 0, next = 0, selects = 0, stops = 0;
