@@ -105,6 +105,9 @@ class NativeTrayIcon {
     virtual void SetIcon(const Image& icon) = 0;
 };
 
+// Notices of the desktop for the program's main window.
+enum class SystemNotice { Suspend, Resume, DisplayChanged };
+
 struct FileDialogRequest {
     std::string title;
     std::string folder;                // start folder
@@ -156,6 +159,12 @@ class Backend {
     // The chosen path, or empty when cancelled.
     virtual std::string OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
+    // The system going to sleep and waking up, the screens changing: the handler is called on
+    // the window thread. An empty handler stops the notices. A realisation that cannot watch
+    // them never calls it.
+    virtual void SetSystemNoticeHandler(std::function<void(SystemNotice)> handler) {
+        (void)handler;
+    }
 };
 
 // The realisation in use; set at start-up (tests install the headless one). GetBackend and

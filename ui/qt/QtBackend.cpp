@@ -12,6 +12,7 @@
 #include "platform/Trace.h"
 #include "ui/qt/QtFonts.h"
 #include "ui/qt/QtImage.h"
+#include "ui/qt/QtSystemNotices.h"
 #include "ui/qt/QtTray.h"
 #include "ui/qt/QtWindow.h"
 
@@ -48,6 +49,7 @@ QtBackend::~QtBackend() {
     for (auto& [id, timer] : timers_)
         delete timer;
     timers_.clear();
+    notices_.reset();
     context_.reset();
     ClearFontCache();
 }
@@ -205,6 +207,16 @@ std::string QtBackend::SaveFileDialog(const FileDialogRequest& request) {
                                         QString::fromStdString(request.title), start,
                                         JoinFilters(request.filters))
         .toStdString();
+}
+
+}  // namespace ui::qt
+
+namespace ui::qt {
+
+void QtBackend::SetSystemNoticeHandler(std::function<void(SystemNotice)> handler) {
+    notices_.reset();
+    if (handler)
+        notices_ = std::make_unique<QtSystemNotices>(std::move(handler));
 }
 
 }  // namespace ui::qt

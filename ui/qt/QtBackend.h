@@ -20,6 +20,8 @@ class QTimer;
 
 namespace ui::qt {
 
+class QtSystemNotices;
+
 class QtBackend : public Backend {
   public:
     QtBackend(int& argc, char** argv);
@@ -49,6 +51,7 @@ class QtBackend : public Backend {
     std::unique_ptr<NativeTrayIcon> CreateTrayIcon(TrayIconEvents& events) override;
     std::string OpenFileDialog(const FileDialogRequest& request) override;
     std::string SaveFileDialog(const FileDialogRequest& request) override;
+    void SetSystemNoticeHandler(std::function<void(SystemNotice)> handler) override;
 
     size_t ActiveTimerCount() const { return timers_.size(); }
 
@@ -56,7 +59,8 @@ class QtBackend : public Backend {
     int argc_;
     std::unique_ptr<QApplication> ownApp_;
     std::unique_ptr<QObject> context_;  // lives on the window thread; queued wakes target it
-    std::mutex wakeMutex_;              // the handler may be replaced while a wake is on its way
+    std::unique_ptr<QtSystemNotices> notices_;
+    std::mutex wakeMutex_;  // the handler may be replaced while a wake is on its way
     std::function<void()> wakeHandler_;
     std::atomic<bool> wakePending_{false};
     std::vector<QEventLoop*> loops_;

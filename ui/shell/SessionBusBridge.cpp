@@ -28,12 +28,21 @@ void HandleRecord(SessionBusBridge::Shared& shared, const platform::BusMessage& 
     message.receipt->Finish();
 }
 
+// Messages whose parameters point into this process: from another process they would be
+// pointers to nowhere, so the bus never delivers them.
+bool CarriesPointer(uint32_t message) {
+    return message == WM_CREATE || message == WM_PAINT || message == WM_COPYDATA ||
+           message == WM_MENUCLICK || message == WM_APP_NOTIFY;
+}
+
 // Listener thread: hands the message on to the window thread, never waits for it.
 void Deliver(const std::shared_ptr<SessionBusBridge::Shared>& shared,
              const platform::BusMessage& message) {
     if (!shared->open.load())
         return;
     if (message.kind == platform::BusMessage::Kind::Posted) {
+        if (CarriesPointer(message.message))
+            return;
         PostMessage(shared->window, message.message, static_cast<WPARAM>(message.wParam),
                     static_cast<LPARAM>(message.lParam));
         return;

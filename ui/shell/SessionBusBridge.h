@@ -3,10 +3,11 @@
 // or broadcast arrive in the window's queue as posted messages, copy-data records as
 // WM_COPYDATA sent to the window (lParam points to a COPYDATASTRUCT while it is handled;
 // wParam is 0, there is no sending window here). Everything arrives on the window thread, in
-// the order it came. The bus listener never waits for the window: a copy-data record waits
-// in the window's queue, and its sender is told that it was handled once the window has
-// handled it, or that it was not when the sender's time ran out first (the record is then
-// dropped, never handled late).
+// the order it came. Posted messages whose parameters are pointers in this library (WM_PAINT,
+// WM_MENUCLICK, ...) are dropped: no other process can hand us a pointer. The bus listener never
+// waits for the window: a copy-data record waits in the window's queue, and its sender is told that
+// it was handled once the window has handled it, or that it was not when the sender's time ran out
+// first (the record is then dropped, never handled late).
 //
 // Threads: Join and the destructor on the window thread.
 #include <memory>

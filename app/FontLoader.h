@@ -1,0 +1,38 @@
+#pragma once
+// One private display font of the program, loaded from the bytes of a file below the program
+// folder. A font that cannot be read is skipped (the system's fonts stand in). The GUI
+// realisation drops private fonts all at once, so the last Unload of the process releases
+// them.
+// Threads: the window thread (the GUI realisation's fonts).
+#include <string>
+
+namespace app {
+
+class FontLoader {
+  public:
+    // folder: where relative names start (trailing '/'); empty: the program folder.
+    explicit FontLoader(std::string folder = {});
+    ~FontLoader() = default;
+    FontLoader(const FontLoader&) = delete;
+    FontLoader& operator=(const FontLoader&) = delete;
+
+    // Reads the file whole and adds its bytes as a private font; false when the file is
+    // missing, unreadable, empty or no font.
+    bool Load(const std::string& relativeName);
+    // Nothing when nothing is loaded.
+    void Unload();
+
+    bool Loaded() const { return !family_.empty(); }
+    const std::string& Family() const { return family_; }
+
+  private:
+    std::string folder_;
+    std::string family_;
+};
+
+// The program's four fonts, in load order.
+inline constexpr const char* kProgramFonts[4] = {
+    "Font/Simplified_Chinese.ttf", "Font/Sentinel-Regular.otf", "Font/NotoSansThai-Regular.otf",
+    "Font/NotoSansCJKtc-Regular.otf"};
+
+}  // namespace app

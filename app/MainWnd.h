@@ -1,0 +1,186 @@
+#pragma once
+// CMainWnd: the program's one top-level window and its controller. It routes every
+// notification of the main layout by type and control name (MainWndRoutes.h), handles the
+// registered, device and system messages (MainWndMessages.h), runs the four timers, owns the
+// background threads (ThreadTable.h), the tray icon and menu, the language and font set-up
+// and the device list (IDeviceList), and hosts that list (IDeviceListHost).
+//
+// Threads: window thread only. Other threads reach it through its handle (SendMessage and
+// PostMessage): the scan thread's 3090 / 3091 and the product-title message, the device
+// objects' notices.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainWndMessages.h"
+#include "app/MainWndRoutes.h"
+#include "app/ThreadTable.h"
+#include "app/devicelist/DeviceList.h"
+#include "app/devicelist/DeviceListHost.h"
+#include "hid/DeviceSlotList.h"
+#include "ui/core/WindowImplBase.h"
+#include "ui/shell/TrayIcon.h"
+
+namespace platform {
+class HidTransport;
+}
+namespace ui {
+class SessionBusBridge;
+}
+
+namespace app {
+
+inline constexpr uint32_t kTimerFit = 1011;
+inline constexpr uint32_t kTimerTrayMenu = 1032;
+inline constexpr uint32_t kTimerProfileSelect = 1055;
+inline constexpr uint32_t kTimerGameLight = 1066;
+inline constexpr uint32_t kTimerScreenshots = 1077;
+inline constexpr uint32_t kIconResource = 107;  // registered by RegisterIconResources
+// Thread table entries with a fixed job.
+inline constexpr size_t kScanThreadEntry = 0;
+inline constexpr size_t kAudioWatchdogEntry = 1;
+inline constexpr size_t kLightSyncEntry = 8;
+
+struct MainWndOptions {
+    // The device list; empty: MakeDeviceList.
+    std::function<std::unique_ptr<IDeviceList>(IDeviceListHost&)> makeDeviceList;
+    bool startScanThread = true;
+    platform::HidTransport* transport = nullptr;  // nullptr: the platform's bus
+    bool joinSessionBus = true;
+    bool quitOnDestroy = true;  // posts the quit message when the window goes
+    std::string dataFolder;     // DefaultData/ of the program; empty: platform::DefaultDataFolder()
+    // Screenshot run: the windows are written as PNG into this folder once the mouse page
+    // is filled (or after screenshotWaitMs with no device), then the program ends.
+    std::string screenshotFolder;
+    uint32_t screenshotWaitMs = 5000;
+};
+
+class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
+  public:
+    explicit CMainWnd(MainWndOptions options = {});
+    ~CMainWnd() override;
+
+    // IDeviceListHost
+    ui::CPaintManagerUI& Manager() override { return m_pm; }
+    ui::IDialogBuilderCallback* BuilderCallback() override { return this; }
+    ui::HWND Window() const override { return m_hWnd; }
+    hid::DeviceSlotList& Slots() override { return *slots_; }
+    std::string CurrentProfileBaseName() const override { return {}; }
+    void RestoreFromDeviceEvent() override;
+    void CloseSubWindows() override;
+    int SavedState() const override { return savedState_; }
+    void SetSavedState(bool lockList, int saved) override;
+
+    // State other parts and tests read.
+    IDeviceList& DeviceList() { return *list_; }
+    ThreadTable& Threads() { return threads_; }
+    int Awake() const { return awake_; }
+    int LightControl() const { return lightControl_; }
+    int LanguageIndex() const { return languageIndex_; }
+    bool ScreenshotsWritten() const { return screenshotsWritten_; }
+    bool ScreenshotsFailed() const { return screenshotsFailed_; }
+    int AudioRecords() const { return audioRecords_; }
+
+    // Applies a language index (nothing when it is the current one or the language list has
+    // no usable entry at it).
+    void ApplyLanguage(int index);
+    // Fits the window to the screen: 1000 x 640 at the DPI the screen asks for.
+    void FitDpi();
+    // Sets the light control flag, updates its button and tells every device.
+    void SetLightControl(int flag, bool announce);
+    // The "exit" of the tray menu: closes the sub-windows and the main window.
+    void Exit();
+
+    void Notify(ui::TNotifyUI& msg) override;
+    ui::CControlUI* CreateControl(const std::string& pstrClass) override;
+
+  protected:
+    std::string GetWindowClassName() const override { return "MainWnd"; }
+    ui::UINT GetClassStyle() const override { return 0; }
+    std::string GetSkinFile() override { return "XML_MAIN"; }
+    void InitWindow() override;
+    void OnClick(ui::TNotifyUI& msg) override;
+    void OnFinalMessage(ui::HWND hWnd) override;
+    ui::LRESULT HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::LPARAM lParam,
+                                    bool& bHandled) override;
+    ui::LRESULT OnClose(ui::UINT uMsg, ui::WPARAM wParam, ui::LPARAM lParam,
+                        bool& bHandled) override;
+    ui::LRESULT OnDestroy(ui::UINT uMsg, ui::WPARAM wParam, ui::LPARAM lParam,
+                          bool& bHandled) override;
+
+  private:
+    // Initialisation ("windowinit").
+    void OnWindowInit();
+    void StartThreads();
+    void StopThreads();
+
+    // Notifications (MainWndNotify.cpp).
+    void OnClickNotify(ui::TNotifyUI& msg);
+    void OnOptionNotify(ui::TNotifyUI& msg);
+    void OnComboNotify(ui::TNotifyUI& msg);
+    void OnMenuCommand(const std::string& item);
+    void OpenDeviceSettings(int index);
+    void NotBuilt(const char* kind, const std::string& name, Route route) const;
+
+    // Messages (MainWndMessageHandlers.cpp).
+    ui::LRESULT Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPARAM lParam,
+                         bool& bHandled);
+    void OnTimer(uintptr_t id);
+    void OnPower(ui::WPARAM event);
+    void OnCopyData(ui::LPARAM lParam);
+    void AnswerWorkToolQuery();
+    void OnProductTitle(ui::WPARAM wParam, ui::LPARAM lParam);
+    void OnTrayIcon(ui::LPARAM lParam);
+    void OpenTrayMenu();
+    void RaiseWindow();
+    void SetPreviewActive(int flag);
+    void ApplyLightToDevices(int flag);
+    void SetPowerQueryOff(int value);
+    bool ShownAndNotMinimised() const;
+
+    // Screenshot run (MainWndScreenshots.cpp).
+    void ArmScreenshots();
+    void WriteScreenshots();
+
+    MainWndOptions options_;
+    std::vector<MessageRow> messageTable_;
+    std::shared_ptr<hid::DeviceSlotList> slots_;
+    std::unique_ptr<IDeviceList> list_;
+    ThreadTable threads_;
+    ui::CTrayIcon tray_;
+    // The empty notification target of the virtual window "mainpage".
+    ui::CNotifyPump mainPage_;
+    ui::HWND trayMenu_ = nullptr;
+    std::unique_ptr<ui::SessionBusBridge> bus_;
+
+    // Title-bar controls found at InitWindow (compared by identity, not by name).
+    ui::CControlUI* minButton_ = nullptr;
+    ui::CControlUI* maxButton_ = nullptr;
+    ui::CControlUI* restoreButton_ = nullptr;
+    ui::CControlUI* skinButton_ = nullptr;
+    ui::CControlUI* setButton_ = nullptr;
+
+    int awake_ = 1;
+    int lightControl_ = 1;
+    int languageIndex_ = -1;
+    int savedState_ = 1;
+    int dpi_ = 96;
+    bool displayChanged_ = false;
+    bool windowActive_ = false;
+    int screenWidth_ = 0;
+    int screenHeight_ = 0;
+    bool threadsStopped_ = false;
+    bool exiting_ = false;
+    bool screenshotsArmed_ = false;
+    bool screenshotsWritten_ = false;
+    bool screenshotsFailed_ = false;
+    // The latest records of the audio daemon (handed to the music light once it is built).
+    std::array<int32_t, 500> audioSpectrum_{};
+    std::array<uint8_t, 6> audioKeyboard_{};
+    int audioRecords_ = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,286 @@
+// The main window's message handling: the table of MainWndMessages.h, the timers, the tray,
+// the power notices and the records of other processes.
+#include <algorithm>
+#include <cstring>
+
+#include "app/AppMessages.h"
+#include "app/MainWnd.h"
+#include "app/TrayMenuPlacement.h"
+#include "app/WorkToolRecord.h"
+#include "devices/OrvaneUSBDevice.h"
+#include "platform/MessageBus.h"
+#include "platform/Trace.h"
+#include "ui/controls/ButtonUI.h"
+#include "ui/core/Backend.h"
+#include "ui/core/MessageModel.h"
+#include "ui/shell/MenuWnd.h"
+#include "ui/shell/SessionBusBridge.h"
+
+namespace app {
+
+ui::LRESULT CMainWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::LPARAM lParam,
+                                          bool& bHandled) {
+    bHandled = false;
+    if (uMsg == ui::WM_TIMER && wParam == kTimerScreenshots) {
+        ui::KillTimer(m_hWnd, kTimerScreenshots);
+        WriteScreenshots();
+        return 0;
+    }
+    std::optional<MessageRow> row = FindMessageRow(messageTable_, uMsg);
+    if (!row)
+        return 0;
+    if (row->gated && awake_ == 0)
+        return 0;
+    return Dispatch(*row, wParam, lParam, bHandled);
+}
+
+ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPARAM lParam,
+                               bool& bHandled) {
+    switch (row.handler) {
+        case MsgHandler::Activate:
+            windowActive_ = wParam != 0;
+            SetPreviewActive(wParam != 0 ? 1 : 0);
+            break;
+        case MsgHandler::MouseLeave:
+            platform::Trace("鼠标移出");
+            SetPreviewActive(0);
+            break;
+        case MsgHandler::MouseHover:
+            platform::Trace("鼠标移入");
+            SetPreviewActive(1);
+            break;
+        case MsgHandler::MouseWheel:
+            if (setButton_)
+                setButton_->SetFocus();
+            break;
+        case MsgHandler::ProductTitle:
+            OnProductTitle(wParam, lParam);
+            break;
+        case MsgHandler::SettingsForward:
+            // Handed on to the settings window while it is open; it is not built yet.
+            break;
+        case MsgHandler::LightCommand:
+            if (wParam == 1 && (lParam == 0 || lParam == 1))
+                SetLightControl(static_cast<int>(lParam), false);
+            break;
+        case MsgHandler::WorkToolQuery:
+            AnswerWorkToolQuery();
+            break;
+        case MsgHandler::Destroy:
+            platform::Trace("退出测试");
+            ShowWindow(false, false);
+            StopThreads();
+            list_->StopDevices();
+            bus_.reset();
+            if (options_.quitOnDestroy)
+                ui::PostQuitMessage(0);
+            bHandled = true;
+            break;
+        case MsgHandler::Power:
+            OnPower(wParam);
+            break;
+        case MsgHandler::Hook:
+            platform::TraceF(
+                "MainWnd: hook message %s belongs to the macro recorder, not built yet",
+                kHookMessageNames[static_cast<size_t>(row.index)]);
+            break;
+        case MsgHandler::HookIgnored:
+        case MsgHandler::Nothing:
+            break;
+        case MsgHandler::Game:
+            platform::TraceF("MainWnd: %s belongs to the light synchronisation, not built yet",
+                             kGameMessageNames[static_cast<size_t>(row.index)]);
+            break;
+        case MsgHandler::ShowSettingProgress:
+            if (ui::CControlUI* progress = FindControl("setting_progress"))
+                progress->SetVisible(true);
+            break;
+        case MsgHandler::Language:
+            ApplyLanguage(static_cast<int>(wParam));
+            // The key name lists of the device objects follow once key assignment is built.
+            break;
+        case MsgHandler::DeviceAdd:
+            list_->OnDeviceAdd(static_cast<size_t>(wParam));
+            break;
+        case MsgHandler::DeviceRemove:
+            list_->OnDeviceRemove(static_cast<size_t>(wParam));
+            break;
+        case MsgHandler::OpenSettings:
+            platform::Trace("MainWnd: the settings window is not built yet");
+            break;
+        case MsgHandler::ClearSetButtonImage:
+            if (auto* button = dynamic_cast<ui::CButtonUI*>(setButton_))
+                button->SetForeImage("");
+            break;
+        case MsgHandler::LinkState:
+            list_->OnLinkState(static_cast<int>(wParam), static_cast<int>(lParam));
+            break;
+        case MsgHandler::ForcedUpgrade:
+            platform::Trace(
+                "MainWnd: the forced firmware upgrade belongs to the settings window, not built "
+                "yet");
+            break;
+        case MsgHandler::DeviceInitUI:
+            list_->OnDeviceInitUI(static_cast<int>(wParam));
+            if (screenshotsArmed_ && awake_)
+                ui::SetTimer(m_hWnd, kTimerScreenshots, 300);  // let the page lay out first
+            break;
+        case MsgHandler::TrayIcon:
+            OnTrayIcon(lParam);
+            break;
+        case MsgHandler::InputHook:
+            platform::Trace("MainWnd: the input hook belongs to the macro recorder, not built yet");
+            break;
+        case MsgHandler::MenuCommand: {
+            auto* command = reinterpret_cast<ui::MenuCmd*>(wParam);
+            std::string item = command ? command->szName : std::string();
+            if (command)
+                m_pm.DeletePtr(command);
+            OnMenuCommand(item);
+            bHandled = true;
+            break;
+        }
+        case MsgHandler::DpiNotice:
+            platform::Trace("界面 DPI 1发生变化");
+            break;
+        case MsgHandler::DpiChanged: {
+            int dpi = static_cast<int>(ui::LOWORD(wParam));
+            m_pm.SetDPI(dpi);
+            m_pm.ResetDPIAssets();
+            dpi_ = m_pm.GetDPI();
+            CenterWindow();
+            m_pm.NeedUpdate();
+            platform::Trace("界面 DPI 发生变化");
+            break;
+        }
+        case MsgHandler::CopyData:
+            OnCopyData(lParam);
+            break;
+        case MsgHandler::DisplayChange:
+            platform::Trace("显示器分辨率发生变化");
+            displayChanged_ = true;
+            FitDpi();
+            break;
+        case MsgHandler::Timer:
+            OnTimer(wParam);
+            break;
+    }
+    return 0;
+}
+
+void CMainWnd::OnTimer(uintptr_t id) {
+    switch (id) {
+        case kTimerFit:
+            ui::KillTimer(m_hWnd, kTimerFit);
+            FitDpi();
+            m_pm.Invalidate();
+            platform::Trace("MainWnd: the audio daemon belongs to the music light, not built yet");
+            break;
+        case kTimerTrayMenu:
+            ui::KillTimer(m_hWnd, kTimerTrayMenu);
+            OpenTrayMenu();
+            break;
+        case kTimerProfileSelect:
+            ui::KillTimer(m_hWnd, kTimerProfileSelect);
+            platform::Trace(
+                "MainWnd: the profile selection belongs to the profile list, not built yet");
+            break;
+        case kTimerGameLight:
+            ui::KillTimer(m_hWnd, kTimerGameLight);
+            platform::Trace(
+                "MainWnd: the game light belongs to the light synchronisation, not built yet");
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainWnd::ApplyLightToDevices(int flag) {
+    for (const auto* group : {&list_->Mice(), &list_->Keyboards(), &list_->MousePads()}) {
+        for (devices::COrvaneUSBDevice* device : *group)
+            device->SetLightControl(flag);
+    }
+}
+
+void CMainWnd::OnPower(ui::WPARAM event) {
+    if (event == kPbtApmResumeAutomatic) {
+        awake_ = 1;
+        ApplyLightToDevices(lightControl_);
+    } else if (event == kPbtApmSuspend) {
+        awake_ = 0;
+        ApplyLightToDevices(0);
+    }
+}
+
+void CMainWnd::OnCopyData(ui::LPARAM lParam) {
+    const auto* record = reinterpret_cast<const ui::COPYDATASTRUCT*>(lParam);
+    if (record == nullptr || record->lpData == nullptr || record->cbData == 0)
+        return;
+    if (record->dwData == 1) {
+        audioSpectrum_.fill(0);
+        size_t bytes = std::min<size_t>(record->cbData, sizeof(audioSpectrum_));
+        std::memcpy(audioSpectrum_.data(), record->lpData, bytes);
+        ++audioRecords_;
+        platform::Trace("MainWnd: the audio spectrum belongs to the music light, not built yet");
+    } else if (record->dwData == 2) {
+        audioKeyboard_.fill(0);
+        size_t bytes = std::min<size_t>(record->cbData, audioKeyboard_.size());
+        std::memcpy(audioKeyboard_.data(), record->lpData, bytes);
+        ++audioRecords_;
+        platform::Trace("MainWnd: the keyboard's audio record waits for the keyboard device");
+    }
+}
+
+void CMainWnd::AnswerWorkToolQuery() {
+    if (!platform::WindowExists(kWorkToolWindowTitle))
+        return;
+    auto record = BuildWorkToolRecord(ProgramDeviceTypes());
+    std::string_view bytes(reinterpret_cast<const char*>(record.data()), record.size());
+    if (!platform::SendCopyData(kWorkToolWindowTitle, kWorkToolRecordTag, bytes))
+        platform::Trace("MainWnd: the work tool did not take the device table");
+}
+
+void CMainWnd::OnProductTitle(ui::WPARAM wParam, ui::LPARAM lParam) {
+    platform::TraceF("软件标示 %d，%xd%xd", static_cast<int>(Messages().productTitle),
+                     static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+    list_->RefreshNoDeviceLayout("Open");
+    RaiseWindow();
+}
+
+void CMainWnd::OnTrayIcon(ui::LPARAM lParam) {
+    if (lParam == ui::WM_LBUTTONUP) {
+        list_->RefreshNoDeviceLayout("UIMSG_TRAYICON");
+        if (ShownAndNotMinimised()) {
+            CloseSubWindows();
+            ShowWindow(false, false);
+            SetPowerQueryOff(1);
+            SetPreviewActive(0);
+        } else {
+            CloseSubWindows();
+            ShowWindow(true, true);
+            FitDpi();
+            RaiseWindow();
+            m_pm.Invalidate();
+            m_pm.NeedUpdate();
+        }
+    } else if (lParam == ui::WM_RBUTTONUP) {
+        ui::SetTimer(m_hWnd, kTimerTrayMenu, 10);
+    }
+}
+
+void CMainWnd::OpenTrayMenu() {
+    if (trayMenu_ && ui::IsWindow(trayMenu_))
+        ui::SendMessage(trayMenu_, ui::WM_CLOSE, 0, 0);
+    trayMenu_ = nullptr;
+    ui::Backend& backend = ui::GetBackend();
+    TrayMenuPlace place = PlaceTrayMenu(backend.CursorPos(), backend.WorkArea());
+    ui::CMenuWnd* menu =
+        ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", place.point, &m_pm, nullptr, place.alignment);
+    if (menu == nullptr) {
+        platform::Trace("MainWnd: the tray menu \"menu.xml\" cannot be built");
+        return;
+    }
+    trayMenu_ = menu->GetHWND();
+}
+
+}  // namespace app

@@ -1,0 +1,191 @@
+// The main window's notification routing: by type, then by control name through the tables
+// of MainWndRoutes.h.
+#include <cstdlib>
+
+#include "app/AppMessages.h"
+#include "app/DeviceSettingsProgram.h"
+#include "app/MainWnd.h"
+#include "app/SubWindows.h"
+#include "devices/OrvaneUSBDevice.h"
+#include "platform/Process.h"
+#include "platform/Trace.h"
+#include "ui/core/ControlUI.h"
+#include "ui/core/MessageModel.h"
+
+namespace app {
+
+void CMainWnd::NotBuilt(const char* kind, const std::string& name, Route route) const {
+    platform::TraceF("MainWnd: %s \"%s\" belongs to %s, not built yet", kind, name.c_str(),
+                     RouteFeature(route));
+}
+
+void CMainWnd::Notify(ui::TNotifyUI& msg) {
+    const std::string name = msg.pSender ? msg.pSender->GetName() : std::string();
+    if (msg.sType != "timer")
+        platform::TraceF("%s %s", msg.sType.c_str(), name.c_str());
+    std::optional<RouteHit> hit = FindRoute(NotifyTypeRoutes(), msg.sType);
+    if (hit) {
+        switch (hit->route) {
+            case Route::WindowInit:
+                OnWindowInit();
+                break;
+            case Route::WindowSize:
+                if (name == "root" && displayChanged_) {
+                    displayChanged_ = false;
+                    FitDpi();
+                }
+                break;
+            case Route::Click:
+                OnClickNotify(msg);
+                break;
+            case Route::SelectChanged:
+                OnOptionNotify(msg);
+                break;
+            case Route::ItemSelect:
+                OnComboNotify(msg);
+                break;
+            case Route::Quiet:
+                break;
+            case Route::Swallowed:
+                return;  // never passed on
+            default:
+                NotBuilt(msg.sType.c_str(), name, hit->route);
+                break;
+        }
+    }
+    WindowImplBase::Notify(msg);
+}
+
+void CMainWnd::OnClick(ui::TNotifyUI&) {
+    // Clicks are routed by the notification tables; the base class's own close button
+    // handling would end the program where ours only hides the window.
+}
+
+void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
+    ui::CControlUI* sender = msg.pSender;
+    if (sender == nullptr)
+        return;
+    const std::string name = sender->GetName();
+    // The title-bar buttons are the very controls found at InitWindow.
+    if (sender == minButton_ && minButton_) {
+        SendMessage(ui::WM_SYSCOMMAND, ui::SC_MINIMIZE, 0);
+        SetPreviewActive(0);
+        return;
+    }
+    if (sender == maxButton_ && maxButton_) {
+        SendMessage(ui::WM_SYSCOMMAND, ui::SC_MAXIMIZE, 0);
+        return;
+    }
+    if (sender == restoreButton_ && restoreButton_) {
+        SendMessage(ui::WM_SYSCOMMAND, ui::SC_RESTORE, 0);
+        return;
+    }
+    if (sender == skinButton_ && skinButton_) {
+        platform::Trace("MainWnd: the skin frame is not built yet");
+        return;
+    }
+    if (sender == setButton_ && setButton_) {
+        platform::Trace("MainWnd: the settings window is not built yet");
+        return;
+    }
+    std::optional<RouteHit> hit = FindRoute(ClickRoutes(), name);
+    if (!hit)
+        return;
+    switch (hit->route) {
+        case Route::CloseButton:
+            CloseSubWindows();
+            ShowWindow(false, false);
+            SetPowerQueryOff(1);
+            SetPreviewActive(0);
+            break;
+        case Route::HideWindow:
+            ShowWindow(false, false);
+            SetPreviewActive(0);
+            break;
+        case Route::ReconnectSelected: {
+            int kind = list_->SelectedKind();
+            if (kind == 2 || kind == 6)
+                platform::Trace(
+                    "MainWnd: re-initialising the mouse belongs to its settings writing, not built "
+                    "yet");
+            break;
+        }
+        case Route::LightControlToggle:
+            SetLightControl(lightControl_ ? 0 : 1, true);
+            break;
+        case Route::WindowDeviceSet:
+            OpenDeviceSettings(hit->index);
+            break;
+        case Route::DeviceSelectPrev:
+            list_->SelectPrevious();
+            break;
+        case Route::DeviceSelectNext:
+            list_->SelectNext();
+            break;
+        default:
+            NotBuilt("click", name, hit->route);
+            break;
+    }
+}
+
+void CMainWnd::OpenDeviceSettings(int index) {
+    const char* path = std::getenv("PATH");
+    std::optional<SettingsProgram> program =
+        FindDeviceSettingsProgram(index, path ? std::string(path) : std::string());
+    if (!program) {
+        platform::TraceF("MainWnd: no %s settings program is installed", index == 0   ? "keyboard"
+                                                                         : index == 1 ? "mouse"
+                                                                                      : "such");
+        return;
+    }
+    // Starting a program does not wait for it: no worker thread is needed.
+    if (!platform::ShellOpen(program->program, program->parameters, std::string()))
+        platform::TraceF("MainWnd: \"%s\" did not start", program->program.c_str());
+}
+
+void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
+    if (msg.pSender == nullptr)
+        return;
+    const std::string name = msg.pSender->GetName();
+    std::optional<RouteHit> hit = FindRoute(OptionRoutes(), name);
+    if (!hit)
+        return;
+    if (hit->route == Route::DeviceSelect) {
+        list_->OnDeviceSelectChanged();
+        return;
+    }
+    NotBuilt("option", name, hit->route);
+}
+
+void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
+    if (msg.pSender == nullptr)
+        return;
+    const std::string name = msg.pSender->GetName();
+    std::optional<RouteHit> hit = FindRoute(ComboRoutes(), name);
+    if (!hit)
+        return;
+    if (hit->route == Route::ProfileCombo) {
+        ui::SetTimer(m_hWnd, kTimerProfileSelect, 400);
+        return;
+    }
+    NotBuilt("combo", name, hit->route);
+}
+
+void CMainWnd::OnMenuCommand(const std::string& item) {
+    std::optional<RouteHit> hit = FindRoute(MenuRoutes(), item);
+    if (!hit) {
+        platform::TraceF("MainWnd: the menu item \"%s\" has no handler here", item.c_str());
+        return;
+    }
+    if (hit->route == Route::MenuExit) {
+        Exit();
+        return;
+    }
+    if (hit->route == Route::MenuAbout) {
+        OpenAboutWindow(m_hWnd, dpi_);
+        return;
+    }
+    NotBuilt("menu item", item, hit->route);
+}
+
+}  // namespace app

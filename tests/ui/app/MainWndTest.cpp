@@ -1,0 +1,452 @@
+// The main window driven headless: routing to the device list, the awake gate, language
+// switching, the tray, the light control and shutdown.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "app/AppMessages.h"
+#include "app/LanguageRules.h"
+#include "app/MainWnd.h"
+#include "app/WorkToolRecord.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
+#include "platform/Event.h"
+#include "platform/MessageBus.h"
+#include "platform/Registry.h"
+#include "platform/StoppableThread.h"
+#include "platform/Trace.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/PaintManager.h"
+#include "ui/headless/HeadlessBackend.h"
+#include "ui/skin/ResourceManager.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records what the window asks of the list; holds one mouse object.
+class FakeList : public IDeviceList {
+  public:
+    FakeList() {
+        mouse_ = std::make_unique<devices::COrvaneMouseDevice>();
+        mouse_->SetHasBattery(true);
+        mice_.push_back(mouse_.get());
+    }
+    void CreateStartupDevices() override { ++startup; }
+    void OnDeviceAdd(size_t slot) override { adds.push_back(slot); }
+    void OnDeviceRemove(size_t slot) override { removes.push_back(slot); }
+    void OnLinkState(int index, int linked) override { links.push_back(index * 10 + linked); }
+    void OnDeviceInitUI(int) override { ++initUI; }
+    void RefreshNoDeviceLayout(const char* place) override { places.push_back(place); }
+    int ShownCount() const override { return 0; }
+    void SelectPrevious() override { ++previous; }
+    void SelectNext() override { ++next; }
+    void OnDeviceSelectChanged() override { ++selects; }
+    devices::COrvaneUSBDevice* SelectedDevice() const override { return nullptr; }
+    int SelectedKind() const override { return 0; }
+    const std::vector<devices::COrvaneUSBDevice*>& Mice() const override { return mice_; }
+    const std::vector<devices::COrvaneUSBDevice*>& Keyboards() const override { return none_; }
+    const std::vector<devices::COrvaneUSBDevice*>& MousePads() const override { return none_; }
+    const std::vector<devices::COrvaneUSBDevice*>& Headsets() const override { return none_; }
+    void StopDevices() override { ++stops; }
+    void SetPreviewActive(int flag) override { mouse_->SetPreviewActive(flag); }
+
+    devices::COrvaneMouseDevice& Mouse() { return *mouse_; }
+    int startup = 0, initUI = 0, previous = 0, next = 0, selects = 0, stops = 0;
+    std::vector<size_t> adds, removes;
+    std::vector<int> links;
+    std::vector<std::string> places;
+
+  private:
+    std::unique_ptr<devices::COrvaneMouseDevice> mouse_;
+    std::vector<devices::COrvaneUSBDevice*> mice_, none_;
+};
+
+const char* kLanguages = R"({"Language": [
+  {"Language_ID": 2052, "Language_name": "cn", "Language_file": "lan_cn.xml"},
+  {"Language_ID": 1033, "Language_name": "en", "Language_file": "lan_en.xml"},
+  {"Language_ID": 1054, "Language_name": "th", "Language_file": "lan_en.xml"},
+  {"Language_ID": 1036, "Language_name": "fr", "Language_file": "lan_en.xml"}
+]})";
+
+class MainWndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Short: the bus's socket paths must fit their limit.
+        static int counter = 0;
+        folder_ = fs::temp_directory_path() /
+                  ("t418-mw-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "data");
+        ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        fs::create_directories(folder_ / "run");
+        fs::permissions(folder_ / "run", fs::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
+        std::ofstream(folder_ / "data" / kLanguageConfigName) << kLanguages;
+        backend_.Install();
+        ui::CPaintManagerUI::SetResourcePath(T418_APP_TEST_SKIN);
+        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
+        AppMessages messages;
+        messages.productTitle = 0xC101;
+        messages.lightCommand = 0xC104;
+        messages.workToolQuery = 0xC105;
+        SetMessagesForTesting(messages);
+    }
+    void TearDown() override {
+        if (window_ && ui::IsWindow(window_->GetHWND()))
+            ui::DestroyWindow(window_->GetHWND());
+        window_.reset();
+        ui::CResourceManager::GetInstance()->Release();
+        SetMessagesForTesting(AppMessages{});
+        fs::remove_all(folder_);
+    }
+
+    CMainWnd& Open() {
+        MainWndOptions options;
+        options.makeDeviceList = [this](IDeviceListHost&) {
+            auto list = std::make_unique<FakeList>();
+            list_ = list.get();
+            return list;
+        };
+        options.startScanThread = false;
+        options.joinSessionBus = false;
+        options.quitOnDestroy = false;
+        options.dataFolder = (folder_ / "data").string() + "/";
+        window_ = std::make_unique<CMainWnd>(std::move(options));
+        EXPECT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
+        backend_.ProcessPending();  // "windowinit"
+        return *window_;
+    }
+    ui::LRESULT Send(ui::UINT message, ui::WPARAM w = 0, ui::LPARAM l = 0) {
+        return ui::SendMessage(window_->GetHWND(), message, w, l);
+    }
+    void Click(const std::string& name) {
+        ui::CControlUI* control = window_->FindControl(name);
+        ASSERT_NE(control, nullptr) << name;
+        window_->GetPaintManager()->SendNotify(control, "click", 0, 0, false);
+    }
+
+    fs::path folder_;
+    ui::headless::HeadlessBackend backend_;
+    std::unique_ptr<CMainWnd> window_;
+    FakeList* list_ = nullptr;
+};
+
+TEST_F(MainWndTest, StartsHiddenAndShowsOnTheProductTitleMessage) {
+    CMainWnd& window = Open();
+    EXPECT_EQ(list_->startup, 1);
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_EQ(list_->Mouse().GetPreviewActive(), 0);  // nothing to preview while hidden
+    Send(0xC101, 0, 1);
+    EXPECT_TRUE(window.IsWindowVisible());
+    ASSERT_EQ(list_->places.size(), 1u);
+    EXPECT_EQ(list_->places[0], "Open");
+    EXPECT_EQ(list_->Mouse().GetPreviewActive(), 1);
+    EXPECT_EQ(list_->Mouse().GetPowerQueryOff(), 0);
+    // The close button hides; the program goes on.
+    Click("closebtn");
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_TRUE(ui::IsWindow(window.GetHWND()));
+    EXPECT_EQ(list_->Mouse().GetPowerQueryOff(), 1);
+    EXPECT_EQ(list_->Mouse().GetPreviewActive(), 0);
+    // A left click on the tray toggles.
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_LBUTTONUP);
+    EXPECT_TRUE(window.IsWindowVisible());
+    EXPECT_EQ(list_->places.back(), "UIMSG_TRAYICON");
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_LBUTTONUP);
+    EXPECT_FALSE(window.IsWindowVisible());
+}
+
+TEST_F(MainWndTest, ClicksAndOptionsReachTheDeviceList) {
+    Open();
+    Click("device_select_prev");
+    Click("device_select_next");
+    EXPECT_EQ(list_->previous, 1);
+    EXPECT_EQ(list_->next, 1);
+    Click("key_butt_keysave");  // not built: traced, nothing else
+    Send(3090, 4);
+    Send(3091, 4);
+    Send(3331, 2, 1);
+    Send(3333, 0);
+    EXPECT_EQ(list_->adds, std::vector<size_t>{4});
+    EXPECT_EQ(list_->removes, std::vector<size_t>{4});
+    EXPECT_EQ(list_->links, std::vector<int>{21});
+    EXPECT_EQ(list_->initUI, 1);
+}
+
+TEST_F(MainWndTest, SwallowedNotificationsNeverReachTheBase) {
+    CMainWnd& window = Open();
+    int removes = 0, clicks = 0;
+    window.AddNotifyHandler("click_wpremove", [&](ui::TNotifyUI&) { ++removes; });
+    window.AddNotifyHandler("click_wpedit", [&](ui::TNotifyUI&) { ++removes; });
+    window.AddNotifyHandler("click", [&](ui::TNotifyUI&) { ++clicks; });
+    ui::CControlUI* key = window.FindControl("key_3");
+    for (const char* type : {"click_wpremove", "click_wpedit", "click"})
+        window.GetPaintManager()->SendNotify(key, type, 0, 0, false);
+    EXPECT_EQ(removes, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(MainWndTest, WhileAsleepDeviceBookkeepingGoesOnAndUiWorkWaits) {
+    CMainWnd& window = Open();
+    Send(ui::WM_POWERBROADCAST, kPbtApmSuspend);
+    EXPECT_EQ(window.Awake(), 0);
+    EXPECT_EQ(list_->Mouse().GetLightControl(), 0);
+    // A device that comes, goes or links meanwhile is still counted.
+    Send(3090, 1);
+    Send(3091, 1);
+    Send(3331, 0, 0);
+    Send(3333, 0);
+    EXPECT_EQ(list_->adds.size(), 1u);
+    EXPECT_EQ(list_->removes.size(), 1u);
+    EXPECT_EQ(list_->links.size(), 1u);
+    EXPECT_EQ(list_->initUI, 1);
+    // UI work does not happen: the tray click, the progress bar, the timers.
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_LBUTTONUP);
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_TRUE(list_->places.empty());
+    Send(kMsgShowSettingProgress);
+    EXPECT_FALSE(window.FindControl("setting_progress")->IsVisible());
+    ui::SetTimer(window.GetHWND(), kTimerFit, 10);
+    backend_.AdvanceTime(50);
+    EXPECT_EQ(window.GetPaintManager()->GetDPI(), 96);
+    // Awake again: all of it works, and the lights follow the flag again.
+    Send(ui::WM_POWERBROADCAST, kPbtApmResumeAutomatic);
+    EXPECT_EQ(window.Awake(), 1);
+    EXPECT_EQ(list_->Mouse().GetLightControl(), 1);
+    backend_.AdvanceTime(50);
+    EXPECT_EQ(window.GetPaintManager()->GetDPI(), 144);  // the headless screen is 1920 x 1040
+    Send(kMsgShowSettingProgress);
+    EXPECT_TRUE(window.FindControl("setting_progress")->IsVisible());
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_LBUTTONUP);
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST_F(MainWndTest, LightControlFromTheButtonAndFromAnotherProcess) {
+    CMainWnd& window = Open();
+    EXPECT_EQ(window.LightControl(), 1);
+    Click("control_light_status");
+    EXPECT_EQ(window.LightControl(), 0);
+    EXPECT_EQ(window.FindControl("control_light_status")->GetText(), "不控制灯光");
+    EXPECT_EQ(list_->Mouse().GetLightControl(), 0);
+    Send(0xC104, 1, 1);
+    EXPECT_EQ(window.LightControl(), 1);
+    EXPECT_EQ(window.FindControl("control_light_status")->GetText(), "控制灯光");
+    Send(0xC104, 0, 0);  // wParam must be 1
+    Send(0xC104, 1, 7);  // no such state
+    EXPECT_EQ(window.LightControl(), 1);
+}
+
+TEST_F(MainWndTest, LanguageSwitchingAndFonts) {
+    CMainWnd& window = Open();
+    ui::CPaintManagerUI& pm = *window.GetPaintManager();
+    // No registry value: the first entry, with its own face.
+    EXPECT_EQ(window.LanguageIndex(), 0);
+    EXPECT_EQ(pm.GetFontInfo(0)->face, "汉仪菱心体简");
+    EXPECT_EQ(ui::CResourceManager::GetInstance()->GetText("hello"), "你好");
+    // The key does not exist: nothing is written, and nothing is created.
+    EXPECT_FALSE(platform::OpenKey(kLanguageRegistryKey));
+
+    ASSERT_TRUE(platform::CreateKey(kLanguageRegistryKey));
+    Send(kMsgLanguage, 1);
+    EXPECT_EQ(window.LanguageIndex(), 1);
+    EXPECT_EQ(pm.GetFontInfo(0)->face, "Verdana Unicode MS");
+    EXPECT_EQ(pm.GetFontInfo(50)->size, 18);
+    EXPECT_EQ(ui::CResourceManager::GetInstance()->GetText("hello"), "Hello");
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 1033u);
+
+    // From 1 to 3 the fonts stay (a changed font would show).
+    pm.AddFont(0, "Marker", 15, false, false, false, true);
+    Send(kMsgLanguage, 3);
+    EXPECT_EQ(window.LanguageIndex(), 3);
+    EXPECT_EQ(pm.GetFontInfo(0)->face, "Marker");
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 1036u);
+
+    // An index the list does not hold changes nothing and writes nothing.
+    Send(kMsgLanguage, 9);
+    EXPECT_EQ(window.LanguageIndex(), 3);
+    EXPECT_EQ(pm.GetFontInfo(0)->face, "Marker");
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 1036u);
+    // Nor does any index while the list cannot be read.
+    fs::remove(folder_ / "data" / kLanguageConfigName);
+    Send(kMsgLanguage, 1);
+    EXPECT_EQ(window.LanguageIndex(), 3);
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 1036u);
+}
+
+TEST_F(MainWndTest, StartsInTheStoredLanguage) {
+    auto key = platform::CreateKey(kLanguageRegistryKey);
+    ASSERT_TRUE(key);
+    key->SetDword(kLanguageRegistryValue, 1054);
+    CMainWnd& window = Open();
+    EXPECT_EQ(window.LanguageIndex(), 2);
+    EXPECT_EQ(window.GetPaintManager()->GetFontInfo(0)->face, "Noto Sans CJK TC Regular");
+}
+
+TEST_F(MainWndTest, MenuExitIsCaseSensitive) {
+    CMainWnd& window = Open();
+    auto choose = [&](const char* name) {
+        auto command = std::make_unique<ui::MenuCmd>();
+        command->szName = name;
+        ui::MenuCmd* kept = window.GetPaintManager()->KeepMenuCmd(std::move(command));
+        Send(ui::WM_MENUCLICK, reinterpret_cast<ui::WPARAM>(kept));
+        backend_.ProcessPending();
+    };
+    choose("EXIT");
+    choose("About_Menu");
+    EXPECT_TRUE(ui::IsWindow(window.GetHWND()));
+    choose("exit");
+    EXPECT_FALSE(ui::IsWindow(window.GetHWND()));
+    EXPECT_EQ(list_->stops, 1);
+}
+
+TEST_F(MainWndTest, WorkToolQueryIsAnsweredWithTheDeviceTable) {
+    Open();
+    Send(0xC105);  // no work tool: nothing to send, nothing fails
+    std::mutex mutex;
+    std::vector<platform::BusMessage> got;
+    auto tool = platform::JoinBus(kWorkToolWindowTitle, [&](const platform::BusMessage& m) {
+        std::lock_guard<std::mutex> lock(mutex);
+        got.push_back(m);
+    });
+    ASSERT_TRUE(tool);
+    Send(0xC105);
+    std::lock_guard<std::mutex> lock(mutex);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].kind, platform::BusMessage::Kind::CopyData);
+    EXPECT_EQ(got[0].tag, kWorkToolRecordTag);
+    auto expected = BuildWorkToolRecord(ProgramDeviceTypes());
+    EXPECT_EQ(got[0].data, std::string(expected.begin(), expected.end()));
+}
+
+TEST_F(MainWndTest, OtherProcessesCannotHandUsPointers) {
+    MainWndOptions options;
+    options.makeDeviceList = [this](IDeviceListHost&) {
+        auto list = std::make_unique<FakeList>();
+        list_ = list.get();
+        return list;
+    };
+    options.startScanThread = false;
+    options.quitOnDestroy = false;
+    options.dataFolder = (folder_ / "data").string() + "/";
+    window_ = std::make_unique<CMainWnd>(std::move(options));  // on the bus this time
+    ASSERT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
+    backend_.ProcessPending();
+    ASSERT_TRUE(platform::WindowExists(kMainCaption));
+    // A menu choice "pointing" anywhere, then one that must arrive: the product title.
+    EXPECT_TRUE(platform::PostToWindow(kMainCaption, ui::WM_MENUCLICK, 0x10, 0));
+    EXPECT_TRUE(platform::PostToWindow(kMainCaption, 0xC101, 0, 1));
+    EXPECT_TRUE(backend_.PumpUntil([&] { return window_->IsWindowVisible(); }));
+    EXPECT_TRUE(ui::IsWindow(window_->GetHWND()));
+}
+
+TEST_F(MainWndTest, AudioRecordsAreCheckedBeforeUse) {
+    CMainWnd& window = Open();
+    std::vector<char> big(5000, 1);
+    ui::COPYDATASTRUCT record;
+    record.dwData = 1;
+    record.cbData = static_cast<ui::DWORD>(big.size());  // more than a spectrum: cut to 2000
+    record.lpData = big.data();
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    EXPECT_EQ(window.AudioRecords(), 1);
+    record.dwData = 2;
+    record.cbData = 3;  // shorter than the keyboard's six bytes
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    EXPECT_EQ(window.AudioRecords(), 2);
+    record.lpData = nullptr;  // no data: ignored
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    record.lpData = big.data();
+    record.dwData = 9;  // not an audio record
+    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    Send(ui::WM_COPYDATA, 0, 0);
+    EXPECT_EQ(window.AudioRecords(), 2);
+}
+
+TEST_F(MainWndTest, TrayRightClickOpensTheMenuFromMenuXml) {
+    Open();
+    size_t before = backend_.Windows().size();
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_RBUTTONUP);
+    EXPECT_EQ(backend_.Windows().size(), before);  // on timer 1032, 10 ms later
+    backend_.AdvanceTime(20);
+    EXPECT_EQ(backend_.Windows().size(), before + 1);
+    // Again: the open menu is closed first, so there is still one.
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_RBUTTONUP);
+    backend_.AdvanceTime(20);
+    backend_.ProcessPending();
+    EXPECT_EQ(backend_.Windows().size(), before + 1);
+}
+
+TEST_F(MainWndTest, DeviceSettingsRouteStartsTheDesktopsProgramWhenInstalled) {
+    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    fs::create_directories(folder_ / "bin");
+    const fs::path marker = folder_ / "started";
+    const fs::path program = folder_ / "bin" / "gnome-control-center";
+    std::ofstream(program) << "#!/bin/sh\necho \"$1\" > '" << marker.string() << "'\n";
+    fs::permissions(program, fs::perms::owner_all);
+    ::setenv("PATH", (folder_ / "bin").c_str(), 1);
+    Open();
+    ui::CControlUI* button = window_->FindControl("windowdeviceset_7");
+    ASSERT_NE(button, nullptr);
+    button->SetName("windowdeviceset_1");
+    window_->GetPaintManager()->SendNotify(button, "click", 0, 0, false);
+    ::setenv("PATH", saved.c_str(), 1);
+    std::string text;
+    for (int i = 0; i < 200 && text.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream(marker) >> text;
+    }
+    EXPECT_EQ(text, "mouse");
+    // An index with no settings page starts nothing.
+    fs::remove(marker);
+    ::setenv("PATH", (folder_ / "bin").c_str(), 1);
+    button->SetName("windowdeviceset_7");
+    platform::TraceCapture trace;
+    window_->GetPaintManager()->SendNotify(button, "click", 0, 0, false);
+    ::setenv("PATH", saved.c_str(), 1);
+    EXPECT_TRUE(trace.Contains("no such settings program"));
+}
+
+// A thread of the table that does not end in time: the window still goes, bounded, and the
+// thread keeps what it touches.
+class StuckEntry : public ThreadEntry {
+  public:
+    explicit StuckEntry(std::shared_ptr<platform::Event> release) : release_(std::move(release)) {
+        thread_.Start([release = release_](platform::Event& stop) {
+            stop.Wait();
+            release->Wait(10000);
+        });
+    }
+    void RequestStop() override { thread_.RequestStop(); }
+    bool Join(uint32_t timeoutMs) override { return thread_.Join(timeoutMs); }
+
+  private:
+    std::shared_ptr<platform::Event> release_;
+    platform::StoppableThread thread_;
+};
+
+TEST_F(MainWndTest, ShutdownWithAThreadThatDoesNotStopInTime) {
+    CMainWnd& window = Open();
+    auto release = std::make_shared<platform::Event>(true, false);
+    ASSERT_TRUE(window.Threads().Set(5, std::make_shared<StuckEntry>(release)));
+    platform::TraceCapture trace;
+    auto start = std::chrono::steady_clock::now();
+    ui::DestroyWindow(window.GetHWND());
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(900));
+    EXPECT_LT(took, std::chrono::milliseconds(3000));
+    EXPECT_EQ(list_->stops, 1);
+    bool timedOut = false;
+    for (const std::string& line : trace.Lines())
+        timedOut = timedOut || line.find("超时") != std::string::npos;
+    EXPECT_TRUE(timedOut);
+    release->Set();
+}
+
+}  // namespace
+}  // namespace app
