@@ -1,6 +1,6 @@
 #pragma once
-// Where the main window gets its device list. Until the registry is part of the program the
-// factory answers a list that holds no device, so the window runs (no-device state) without it.
+// Where the main window gets its device list: the device registry. Tests hand the window a
+// list of their own; a list that holds no device stands in when none is given.
 // Window thread.
 #include <memory>
 

@@ -9,6 +9,7 @@
 #include "app/FontLoader.h"
 #include "app/MainWnd.h"
 #include "app/SubWindows.h"
+#include "app/devicelist/DeviceListControls.h"
 #include "controls/ProgramControls.h"
 #include "devices/DeviceControls.h"
 #include "platform/Folders.h"
@@ -18,12 +19,6 @@
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
 #include "ui/skin/ResourceManager.h"
-
-// The device list's control classes, once its folder is part of the build.
-#if __has_include("app/devicelist/DeviceListControls.h")
-#define T418_APP_HAS_DEVICE_LIST_CONTROLS 1
-#include "app/devicelist/DeviceListControls.h"
-#endif
 
 namespace app {
 
@@ -53,9 +48,7 @@ void SetUpResources() {
     controls::ControlCreators creators;
     controls::AddCustomControlCreators(creators);
     devices::AddDeviceControlCreators(creators);
-#ifdef T418_APP_HAS_DEVICE_LIST_CONTROLS
     AddDeviceListControlCreators(creators);
-#endif
     controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
 }
 

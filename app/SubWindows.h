@@ -1,7 +1,6 @@
 #pragma once
 // The main window's auxiliary windows as far as they are part of the program: the about
-// window (and the program's icon resources, which its folder registers). Each function does
-// nothing (and says so once in a trace line) while its window is not built.
+// window, and the program's icon resources, which the windows' folder registers.
 // Threads: window thread.
 #include "ui/core/UIDefs.h"
 

@@ -4,23 +4,12 @@
 
 #include "app/devicelist/DeviceOptionUI.h"
 #include "app/devicelist/DeviceRegistry.h"
+#include "app/devicelist/ListNames.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "hid/DeviceSlotList.h"
 #include "platform/Trace.h"
 
 namespace app {
-namespace {
-
-bool IsReceiverKind(uint16_t kind) {
-    return kind == hid::kKindMouseReceiver || kind == hid::kKindKeyboardReceiver;
-}
-
-bool IsMouseKind(uint16_t kind) {
-    return kind == hid::kKindMouseCable || kind == hid::kKindMouseReceiver;
-}
-
-}  // namespace
-
 bool DeviceRegistry::PartnerPresent(const hid::DeviceIdentity& slot, size_t index) const {
     if (slot.HasPartner == 0)
         return false;

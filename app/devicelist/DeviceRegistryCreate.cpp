@@ -6,6 +6,7 @@
 #include "app/devicelist/DeviceOptionUI.h"
 #include "app/devicelist/DeviceRegistry.h"
 #include "app/devicelist/DeviceTables.h"
+#include "app/devicelist/ListNames.h"
 #include "app/devicelist/MpDevicePowerUI.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
@@ -20,13 +21,6 @@
 
 namespace app {
 namespace {
-
-constexpr const char* kDeviceSwitch = "device_switch";
-constexpr const char* kDeviceSelectLayout = "device_select_layout";
-
-bool IsReceiverKind(uint16_t kind) {
-    return kind == hid::kKindMouseReceiver || kind == hid::kKindKeyboardReceiver;
-}
 
 // A receiver's device is the device of its cable.
 uint16_t TypeKind(uint16_t kind) {

@@ -5,6 +5,7 @@
 #include "app/devicelist/DeviceOptionUI.h"
 #include "app/devicelist/DeviceRegistry.h"
 #include "app/devicelist/DeviceTables.h"
+#include "app/devicelist/ListNames.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "platform/Log.h"
 #include "platform/Trace.h"
@@ -15,10 +16,6 @@
 namespace app {
 namespace {
 
-constexpr const char* kNoDeviceLayout = "No_device_Link";
-constexpr const char* kErrorLayout = "Error_device_Link";
-constexpr const char* kDeviceSwitch = "device_switch";
-constexpr const char* kPowerSwitch = "device_power_switch";
 // The main window's input-hook message: wParam 0 removes the hook of a recording.
 constexpr uint32_t kHookMessage = 1054;
 
