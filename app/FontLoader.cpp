@@ -1,5 +1,7 @@
 #include "app/FontLoader.h"
 
+#include <atomic>
+
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "ui/core/Backend.h"
@@ -8,8 +10,8 @@
 namespace app {
 
 namespace {
-// Fonts this process holds through a loader (window thread only).
-int g_loadedFonts = 0;
+// Fonts this process holds through a loader.
+std::atomic<int> g_loadedFonts{0};
 constexpr size_t kMaxFontBytes = 64u << 20;
 }  // namespace
 

@@ -3,7 +3,8 @@
 // folder. A font that cannot be read is skipped (the system's fonts stand in). The GUI
 // realisation drops private fonts all at once, so the last Unload of the process releases
 // them.
-// Threads: the window thread (the GUI realisation's fonts).
+// Threads: one thread at a time per loader (start-up loads them off the window thread); the
+// last Unload on the window thread.
 #include <string>
 
 namespace app {
@@ -32,7 +33,7 @@ class FontLoader {
 
 // The program's four fonts, in load order.
 inline constexpr const char* kProgramFonts[4] = {
-    "Font/Simplified_Chinese.ttf", "Font/Sentinel-Regular.otf", "Font/NotoSansThai-Regular.otf",
+    "Font/Simplified_Chinese.ttf", "Font/Sentinel-Regular.otf", "Font/NotoSansThai-Regular.ttf",
     "Font/NotoSansCJKtc-Regular.otf"};
 
 }  // namespace app

@@ -56,6 +56,8 @@ struct MainWndOptions {
     // is filled (or after screenshotWaitMs with no device), then the program ends.
     std::string screenshotFolder;
     uint32_t screenshotWaitMs = 5000;
+    // Runs once on the window thread after the window's first paint.
+    std::function<void()> onFirstPaint;
 };
 
 class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
@@ -174,6 +176,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     int screenHeight_ = 0;
     bool threadsStopped_ = false;
     bool exiting_ = false;
+    bool painted_ = false;
     bool screenshotsArmed_ = false;
     bool screenshotsWritten_ = false;
     bool screenshotsFailed_ = false;

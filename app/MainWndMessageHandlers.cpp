@@ -5,6 +5,8 @@
 
 #include "app/AppMessages.h"
 #include "app/MainWnd.h"
+
+#include <utility>
 #include "app/TrayMenuPlacement.h"
 #include "app/WorkToolRecord.h"
 #include "devices/OrvaneUSBDevice.h"
@@ -21,6 +23,18 @@ namespace app {
 ui::LRESULT CMainWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::LPARAM lParam,
                                           bool& bHandled) {
     bHandled = false;
+    if (uMsg == ui::WM_PAINT && !painted_) {
+        // The first paint is done here, so that its end can be told (start-up measurements,
+        // the fonts that wait for it).
+        painted_ = true;
+        ui::LRESULT result = 0;
+        m_pm.MessageHandler(uMsg, wParam, lParam, result);
+        platform::Trace("MainWnd: first paint");
+        if (auto notice = std::exchange(options_.onFirstPaint, nullptr))
+            notice();
+        bHandled = true;
+        return result;
+    }
     if (uMsg == ui::WM_TIMER && wParam == kTimerScreenshots) {
         ui::KillTimer(m_hWnd, kTimerScreenshots);
         WriteScreenshots();

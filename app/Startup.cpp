@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "app/AppMessages.h"
@@ -15,6 +16,7 @@
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
+#include "platform/StoppableThread.h"
 #include "platform/Trace.h"
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
@@ -24,19 +26,47 @@ namespace app {
 
 namespace {
 
+// The private fonts, loaded in their order on a thread of their own. Parsing the CJK font
+// (the last) takes some 200 ms and holds the font database the whole time, so it waits for
+// the main window's first paint (or a few seconds); text drawn before a font is in falls
+// back to the system's fonts.
 class Fonts {
   public:
-    Fonts() {
-        for (size_t i = 0; i < loaders_.size(); ++i)
-            loaders_[i].Load(kProgramFonts[i]);  // a missing font is skipped
+    static constexpr uint32_t kLoadWaitMs = 5000;
+    static constexpr uint32_t kFirstPaintWaitMs = 3000;
+    static constexpr size_t kAfterFirstPaint = 3;  // the index of the CJK font
+
+    Fonts()
+        : loaders_(std::make_shared<Loaders>()),
+          painted_(std::make_shared<platform::Event>(true, false)) {
+        thread_.Start([loaders = loaders_, painted = painted_](platform::Event& stop) {
+            for (size_t i = 0; i < loaders->size() && !stop.IsSet(); ++i) {
+                if (i == kAfterFirstPaint)
+                    platform::Event::WaitAny({painted.get(), &stop}, kFirstPaintWaitMs);
+                if (!stop.IsSet())
+                    (*loaders)[i].Load(kProgramFonts[i]);  // a missing font is skipped
+            }
+        });
+    }
+    // Window thread: the main window has painted once.
+    std::function<void()> FirstPaintNotice() {
+        return [painted = painted_] { painted->Set(); };
     }
     ~Fonts() {
-        for (size_t i = loaders_.size(); i-- > 0;)
-            loaders_[i].Unload();
+        if (!thread_.Stop(kLoadWaitMs)) {
+            // Still parsing: the loaders stay with the thread, the fonts with the process.
+            platform::Trace("start-up: the font loader did not end; its fonts stay loaded");
+            return;
+        }
+        for (size_t i = loaders_->size(); i-- > 0;)
+            (*loaders_)[i].Unload();
     }
 
   private:
-    std::array<FontLoader, 4> loaders_;
+    using Loaders = std::array<FontLoader, 4>;
+    std::shared_ptr<Loaders> loaders_;
+    std::shared_ptr<platform::Event> painted_;
+    platform::StoppableThread thread_;
 };
 
 void SetUpResources() {
@@ -76,6 +106,7 @@ int RunProgram(const StartupOptions& options) {
     MainWndOptions windowOptions;
     windowOptions.screenshotFolder = options.screenshotFolder;
     windowOptions.screenshotWaitMs = options.screenshotWaitMs;
+    windowOptions.onFirstPaint = fonts.FirstPaintNotice();
     auto window = std::make_unique<CMainWnd>(std::move(windowOptions));
     RegisterIconResources();
     // Created hidden: it shows itself on the first product-title message.

@@ -58,9 +58,13 @@ void CDeviceKeyButtonUI::PaintStatusImage(ui::RenderTarget& target) {
 }
 
 void CDeviceKeyButtonUI::SetLightColour(uint32_t colour, int level, bool shown) {
+    if (colour == lightColour_ && level == lightLevel_ && shown == lightShown_)
+        return;
     lightColour_ = colour;
     lightLevel_ = level;
     lightShown_ = shown;
+    // Only the light that changed is painted again.
+    Invalidate();
 }
 
 void CDeviceKeyButtonUI::SetKeySetImageHidden(bool hidden) {

@@ -22,6 +22,7 @@
 #include "devices/ReactiveState.h"
 #include "hid/DeviceIdentity.h"
 #include "hid/HidChannel.h"
+#include "platform/Event.h"
 #include "platform/RecursiveLock.h"
 #include "profile/LightRecords.h"
 #include "profile/Records.h"
@@ -172,7 +173,13 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
     // Setting 1 on a keyboard also takes the light control on the device.
     void SetLightControl(int flag);
     int GetLightControl() const { return lightControl_.load(); }
-    void SetPreviewActive(int flag) { previewActive_ = flag; }
+    // 0 while nobody sees the picture (window hidden, minimised or left): the preview
+    // thread then sleeps; 1 wakes it at once. Any thread.
+    void SetPreviewActive(int flag) {
+        previewActive_ = flag;
+        if (flag != 0)
+            previewResume_.Set();
+    }
     int GetPreviewActive() const { return previewActive_.load(); }
     int GetSelectedKey() const { return selectedKey_; }
 
@@ -247,6 +254,7 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
     int32_t effectCount_ = 0;
     std::atomic<int32_t> lightControl_{1};
     std::atomic<int32_t> previewActive_{1};
+    platform::Event previewResume_;  // auto-reset: set when the preview turns active
     PreviewState preview_;
     ReactiveState reactive_;
     std::vector<std::string> macroNames_;

@@ -58,9 +58,9 @@ void CDeviceOptionUI::OnPreview() {
             StartTimer(kTimerPreview, kPreviewIdleMs);
         return;
     }
+    // The LED buttons repaint themselves when their colour changes, so an unchanged picture
+    // costs nothing to paint.
     device_->RefreshPreview();
-    if (picture_ != nullptr && IsSelected())
-        picture_->Invalidate();
     if (channel.IsOpen())
         StartTimer(kTimerPreview, channel.Wireless() ? kPreviewReceiverMs : kPreviewCableMs);
 }

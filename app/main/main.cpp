@@ -1,7 +1,8 @@
 // t418-zen: the configuration utility. It reads no command line. With T418_ZEN_SCREENSHOTS
-// naming a folder it writes its window there as PNG once the mouse page is filled (or after a
-// few seconds with no device) and ends.
+// naming a folder it writes its window there as PNG once the mouse page is filled (or after
+// T418_ZEN_SCREENSHOT_WAIT_MS, 5000 unless told, with no device) and ends.
 #include <cstdlib>
+#include <string>
 
 #include "app/Startup.h"
 #include "ui/core/Backend.h"
@@ -13,6 +14,12 @@ int main(int argc, char** argv) {
     app::StartupOptions options;
     if (const char* folder = std::getenv("T418_ZEN_SCREENSHOTS"); folder && *folder)
         options.screenshotFolder = folder;
+    if (const char* wait = std::getenv("T418_ZEN_SCREENSHOT_WAIT_MS"); wait && *wait) {
+        char* end = nullptr;
+        unsigned long ms = std::strtoul(wait, &end, 10);
+        if (end != nullptr && *end == '\0' && ms <= 60000)
+            options.screenshotWaitMs = static_cast<uint32_t>(ms);
+    }
     int code = app::RunProgram(options);
     ui::SetBackend(nullptr);
     return code;

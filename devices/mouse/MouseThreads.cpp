@@ -14,6 +14,8 @@ constexpr int kRefreshTimer = 1002;
 constexpr uint32_t kRefreshDelayMs = 50;
 constexpr uint8_t kReactiveMode = 7;
 constexpr uint32_t kClosedIdleMs = 100;
+// While nobody sees the picture the thread looks again this often (or at once when shown).
+constexpr uint32_t kInactiveIdleMs = 1000;
 
 }  // namespace
 
@@ -83,6 +85,12 @@ void COrvaneMouseDevice::PreviewThreadBody(platform::Event& stop) {
         if (!channel_.IsOpen()) {
             if (stop.Wait(kClosedIdleMs))
                 break;
+            continue;
+        }
+        if (GetPreviewActive() == 0) {
+            // Nobody sees the picture: sleep until it is shown again (the animation picks up
+            // where the clock says).
+            platform::Event::WaitAny({&stop, &previewResume_}, kInactiveIdleMs);
             continue;
         }
         PreviewPass(lastTick, counter);

@@ -145,6 +145,8 @@ class Backend {
     // PNG, JPEG, BMP, SVG (by content); nullptr when the bytes are no image.
     virtual std::shared_ptr<Image> DecodeImage(const std::string& bytes) = 0;
     // Adds a font file's bytes for this process; returns its family name, empty on failure.
+    // Any thread (a large font takes long to parse; the program adds its fonts off the window
+    // thread). RemovePrivateFonts: window thread, once no AddPrivateFont runs.
     virtual std::string AddPrivateFont(const std::string& bytes) = 0;
     virtual void RemovePrivateFonts() = 0;
     // For measuring outside painting (layout); same results as the window's target.

@@ -223,6 +223,7 @@ std::shared_ptr<Image> HeadlessBackend::DecodeImage(const std::string& bytes) {
 std::string HeadlessBackend::AddPrivateFont(const std::string& bytes) {
     if (bytes.size() < 12)
         return {};
+    std::lock_guard<std::mutex> lock(fontsMutex_);
     std::string family = "Private Font " + std::to_string(fonts_.size() + 1);
     fonts_.push_back(family);
     return family;

@@ -52,7 +52,10 @@ class HeadlessBackend : public Backend {
     // The next file dialogs answer these paths in order ("" = cancelled; none = cancelled).
     void ScriptFileDialog(const std::string& answer) { dialogAnswers_.push_back(answer); }
     const std::vector<FileDialogRequest>& FileDialogRequests() const { return dialogRequests_; }
-    std::vector<std::string> PrivateFontFamilies() const { return fonts_; }
+    std::vector<std::string> PrivateFontFamilies() const {
+        std::lock_guard<std::mutex> lock(fontsMutex_);
+        return fonts_;
+    }
 
     // --- Backend -------------------------------------------------------------------------
     int RunLoop() override;
@@ -69,7 +72,10 @@ class HeadlessBackend : public Backend {
     void SetCursorPos(Point p) { cursor_ = p; }
     std::shared_ptr<Image> DecodeImage(const std::string& bytes) override;
     std::string AddPrivateFont(const std::string& bytes) override;
-    void RemovePrivateFonts() override { fonts_.clear(); }
+    void RemovePrivateFonts() override {
+        std::lock_guard<std::mutex> lock(fontsMutex_);
+        fonts_.clear();
+    }
     Size MeasureText(const std::string& utf8, const FontSpec& font, uint32_t format,
                      int maxWidth) override;
     std::string ClipboardText() override { return clipboard_; }
@@ -111,6 +117,7 @@ class HeadlessBackend : public Backend {
     std::vector<HeadlessWindow*> windows_;
     Point cursor_;
     std::string clipboard_;
+    mutable std::mutex fontsMutex_;  // AddPrivateFont runs on any thread
     std::vector<std::string> fonts_;
     bool trayAvailable_ = true;
     HeadlessTrayIcon* lastTray_ = nullptr;

@@ -158,15 +158,22 @@ std::string QtBackend::AddPrivateFont(const std::string& bytes) {
         platform::Trace("ui: a private font cannot be loaded");
         return {};
     }
-    fontIds_.push_back(id);
+    {
+        std::lock_guard<std::mutex> lock(fontsMutex_);
+        fontIds_.push_back(id);
+    }
     QStringList families = QFontDatabase::applicationFontFamilies(id);
     return families.isEmpty() ? std::string() : families.first().toStdString();
 }
 
 void QtBackend::RemovePrivateFonts() {
-    for (int id : fontIds_)
+    std::vector<int> ids;
+    {
+        std::lock_guard<std::mutex> lock(fontsMutex_);
+        ids.swap(fontIds_);
+    }
+    for (int id : ids)
         QFontDatabase::removeApplicationFont(id);
-    fontIds_.clear();
     ClearFontCache();
 }
 

@@ -67,6 +67,7 @@ class QtBackend : public Backend {
     std::optional<int> pendingQuit_;
     std::map<int, QTimer*> timers_;
     int nextTimerId_ = 1;
+    std::mutex fontsMutex_;  // AddPrivateFont runs on any thread
     std::vector<int> fontIds_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

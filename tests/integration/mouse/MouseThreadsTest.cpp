@@ -185,4 +185,41 @@ TEST_F(MouseNotifyTest, ThePreviewThreadAnimatesTheMouseModes) {
     }
 }
 
+TEST_F(MouseNotifyTest, ThePreviewStandsStillWhileNobodySeesItAndResumesAtOnce) {
+    auto& m = Connected(false);
+    m.SetLedCount(15);
+    profile::LightRecord light;
+    light.mode = 2;  // the colour cycle: every step changes the colours
+    light.brightness = 4;
+    light.speed = 4;
+    light.multiColour = 1;
+    m.Profile().SetLightRecord(light);
+    m.LoadLightSettings();
+    auto colours = [&m] {
+        std::vector<uint32_t> all;
+        for (int led = 0; led < 15; ++led) {
+            devices::LedColour c = m.GetLedColour(led);
+            all.push_back(uint32_t{c.red} | uint32_t{c.green} << 8 | uint32_t{c.blue} << 16 |
+                          uint32_t(c.level) << 24);
+        }
+        return all;
+    };
+    m.SetPreviewActive(0);
+    m.StartPreviewThread();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto still = colours();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(colours(), still);
+
+    m.SetPreviewActive(1);
+    bool moved = false;
+    const auto until = Clock::now() + std::chrono::milliseconds(500);  // well inside the idle look
+    while (!moved && Clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        moved = colours() != still;
+    }
+    m.StopPreviewThread();
+    EXPECT_TRUE(moved);
+}
+
 }  // namespace

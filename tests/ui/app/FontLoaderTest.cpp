@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/FontLoader.h"
+#include "platform/Folders.h"
 #include "ui/headless/HeadlessBackend.h"
 
 namespace app {
@@ -41,6 +42,15 @@ TEST(FontLoader, MissingFilesAreSkippedAndTheLastUnloadReleases) {
     EXPECT_TRUE(backend.PrivateFontFamilies().empty());
     a.Unload();
     fs::remove_all(folder);
+}
+
+// The names the start-up loads are the names the build puts in Font/ (from system packages).
+TEST(FontLoader, EveryProgramFontNameIsAFileTheBuildProvides) {
+    const fs::path fonts = fs::path(platform::ProgramFolder()) / "Font";
+    if (!fs::is_directory(fonts))
+        GTEST_SKIP() << "no Font/ folder beside this build's programs";
+    for (const char* name : kProgramFonts)
+        EXPECT_TRUE(fs::exists(fs::path(platform::ProgramFolder()) / name)) << name;
 }
 
 }  // namespace
