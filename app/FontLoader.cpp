@@ -15,8 +15,9 @@ std::atomic<int> g_loadedFonts{0};
 constexpr size_t kMaxFontBytes = 64u << 20;
 }  // namespace
 
-FontLoader::FontLoader(std::string folder)
-    : folder_(folder.empty() ? platform::ProgramFolder() : platform::WithTrailingSlash(folder)) {}
+FontLoader::FontLoader(std::string folder, ui::Backend* backend)
+    : folder_(folder.empty() ? platform::ProgramFolder() : platform::WithTrailingSlash(folder)),
+      backend_(backend) {}
 
 bool FontLoader::Load(const std::string& relativeName) {
     if (Loaded())
@@ -24,7 +25,8 @@ bool FontLoader::Load(const std::string& relativeName) {
     std::string bytes;
     if (!platform::ReadWholeFile(folder_ + relativeName, bytes, kMaxFontBytes) || bytes.empty())
         return false;
-    family_ = ui::CPaintManagerUI::AddFontMemResource(bytes);
+    family_ = backend_ != nullptr ? backend_->AddPrivateFont(bytes)
+                                  : ui::CPaintManagerUI::AddFontMemResource(bytes);
     if (family_.empty())
         return false;
     ++g_loadedFonts;

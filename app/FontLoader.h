@@ -7,12 +7,18 @@
 // last Unload on the window thread.
 #include <string>
 
+namespace ui {
+class Backend;
+}
+
 namespace app {
 
 class FontLoader {
   public:
     // folder: where relative names start (trailing '/'); empty: the program folder.
-    explicit FontLoader(std::string folder = {});
+    // backend: the realisation the fonts go to, taken on the window thread so that a loader
+    // may run on another thread; null: the one in use, and Load on the window thread.
+    explicit FontLoader(std::string folder = {}, ui::Backend* backend = nullptr);
     ~FontLoader() = default;
     FontLoader(const FontLoader&) = delete;
     FontLoader& operator=(const FontLoader&) = delete;
@@ -28,6 +34,7 @@ class FontLoader {
 
   private:
     std::string folder_;
+    ui::Backend* backend_;
     std::string family_;
 };
 

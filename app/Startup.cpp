@@ -18,6 +18,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "ui/core/Backend.h"
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
 #include "ui/skin/ResourceManager.h"
@@ -36,9 +37,7 @@ class Fonts {
     static constexpr uint32_t kFirstPaintWaitMs = 3000;
     static constexpr size_t kAfterFirstPaint = 3;  // the index of the CJK font
 
-    Fonts()
-        : loaders_(std::make_shared<Loaders>()),
-          painted_(std::make_shared<platform::Event>(true, false)) {
+    Fonts() : loaders_(MakeLoaders()), painted_(std::make_shared<platform::Event>(true, false)) {
         thread_.Start([loaders = loaders_, painted = painted_](platform::Event& stop) {
             for (size_t i = 0; i < loaders->size() && !stop.IsSet(); ++i) {
                 if (i == kAfterFirstPaint)
@@ -64,6 +63,15 @@ class Fonts {
 
   private:
     using Loaders = std::array<FontLoader, 4>;
+
+    // The realisation is taken here, on the window thread: the loading thread adds to it
+    // directly (the realisation is not replaced while the program runs).
+    static std::shared_ptr<Loaders> MakeLoaders() {
+        ui::Backend* backend = ui::HasBackend() ? &ui::GetBackend() : nullptr;
+        return std::shared_ptr<Loaders>(
+            new Loaders{FontLoader({}, backend), FontLoader({}, backend), FontLoader({}, backend),
+                        FontLoader({}, backend)});
+    }
     std::shared_ptr<Loaders> loaders_;
     std::shared_ptr<platform::Event> painted_;
     platform::StoppableThread thread_;

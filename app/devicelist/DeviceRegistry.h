@@ -90,6 +90,8 @@ class DeviceRegistry : public IDeviceList {
     std::optional<hid::DeviceIdentity> IdentityFor(size_t slot) const;
     Entry* EntryFor(size_t slot);
     int IndexOf(const Entry& entry) const;
+    // The shown item whose option is selected; -1 when none.
+    int SelectedShownIndex() const;
     bool PartnerPresent(const hid::DeviceIdentity& slot, size_t index) const;
 
     Entry* CreateDevice(size_t slot);

@@ -10,6 +10,32 @@
 #include "platform/Trace.h"
 
 namespace app {
+namespace {
+
+// The trace of an arrival or a removal names the kind of device; a headset has none.
+void TraceArrivalOrRemoval(uint16_t kind, bool added) {
+    const char* what = nullptr;
+    switch (kind) {
+        case hid::kKindKeyboard:
+        case hid::kKindKeyboardReceiver:
+            what = added ? "添加一个键盘设备\n" : "删除一个键盘设备\n";
+            break;
+        case hid::kKindMouseCable:
+        case hid::kKindMouseReceiver:
+            what = added ? "添加一个鼠标设备\n" : "删除一个鼠标设备\n";
+            break;
+        case hid::kKindMousePad:
+            what = added ? "添加一个鼠标垫设备\n" : "删除一个鼠标垫设备\n";
+            break;
+        default:
+            break;
+    }
+    if (what != nullptr)
+        platform::Trace(what);
+}
+
+}  // namespace
+
 bool DeviceRegistry::PartnerPresent(const hid::DeviceIdentity& slot, size_t index) const {
     if (slot.HasPartner == 0)
         return false;
@@ -22,21 +48,7 @@ void DeviceRegistry::OnDeviceAdd(size_t slot) {
     const std::optional<hid::DeviceIdentity> id = host_.Slots().Slot(slot);
     if (!id)
         return;
-    switch (id->Kind) {
-        case hid::kKindKeyboard:
-        case hid::kKindKeyboardReceiver:
-            platform::Trace("添加一个键盘设备\n");
-            break;
-        case hid::kKindMouseCable:
-        case hid::kKindMouseReceiver:
-            platform::Trace("添加一个鼠标设备\n");
-            break;
-        case hid::kKindMousePad:
-            platform::Trace("添加一个鼠标垫设备\n");
-            break;
-        default:
-            break;
-    }
+    TraceArrivalOrRemoval(id->Kind, true);
     if (EntryFor(slot) == nullptr)
         CreateDevice(slot);
     if (id->Role == hid::kRoleCommand)
@@ -114,21 +126,7 @@ void DeviceRegistry::OnDeviceRemove(size_t slot) {
     const std::optional<hid::DeviceIdentity> id = host_.Slots().Slot(slot);
     if (!id)
         return;
-    switch (id->Kind) {
-        case hid::kKindKeyboard:
-        case hid::kKindKeyboardReceiver:
-            platform::Trace("删除一个键盘设备\n");
-            break;
-        case hid::kKindMouseCable:
-        case hid::kKindMouseReceiver:
-            platform::Trace("删除一个鼠标设备\n");
-            break;
-        case hid::kKindMousePad:
-            platform::Trace("删除一个鼠标垫设备\n");
-            break;
-        default:
-            break;
-    }
+    TraceArrivalOrRemoval(id->Kind, false);
     if (id->Role == hid::kRoleCommand) {
         RemoveCommand(slot, *id);
         return;

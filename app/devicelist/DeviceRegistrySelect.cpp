@@ -166,12 +166,16 @@ int DeviceRegistry::SelectedKind() const {
     return SelectedDevice() != nullptr ? selectedKind_ : 0;
 }
 
-void DeviceRegistry::SelectPrevious() {
-    int selected = -1;
-    for (size_t i = 0; i < entries_.size() && selected < 0; ++i) {
+int DeviceRegistry::SelectedShownIndex() const {
+    for (size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].item->IsShown() && entries_[i].item->IsSelected())
-            selected = static_cast<int>(i);
+            return static_cast<int>(i);
     }
+    return -1;
+}
+
+void DeviceRegistry::SelectPrevious() {
+    const int selected = SelectedShownIndex();
     if (selected < 0)
         return;
     for (int i = selected - 1; i >= 0; --i) {
@@ -183,11 +187,7 @@ void DeviceRegistry::SelectPrevious() {
 }
 
 void DeviceRegistry::SelectNext() {
-    int selected = -1;
-    for (size_t i = 0; i < entries_.size() && selected < 0; ++i) {
-        if (entries_[i].item->IsShown() && entries_[i].item->IsSelected())
-            selected = static_cast<int>(i);
-    }
+    const int selected = SelectedShownIndex();
     if (selected < 0)
         return;
     for (size_t i = static_cast<size_t>(selected) + 1; i < entries_.size(); ++i) {

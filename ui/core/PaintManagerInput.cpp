@@ -43,6 +43,21 @@ CControlUI* FindTabStop(CControlUI* control, void* data) {
     return nullptr;
 }
 
+// The first filter that handles the message ends the run. A copy is walked: a filter may
+// remove itself.
+bool RunFilters(std::vector<IMessageFilterUI*> filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                LRESULT& lRes) {
+    for (IMessageFilterUI* filter : filters) {
+        bool handled = false;
+        LRESULT r = filter->MessageHandler(uMsg, wParam, lParam, handled);
+        if (handled) {
+            lRes = r;
+            return true;
+        }
+    }
+    return false;
+}
+
 uint32_t ModifiersFromKeys(WPARAM keys) {
     return static_cast<uint32_t>(keys & (MK_SHIFT | MK_CONTROL | MK_ALT));
 }
@@ -138,33 +153,15 @@ bool CPaintManagerUI::StartCaptionDrag(POINT pt, CControlUI* hit) {
 }
 
 bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
-    std::vector<IMessageFilterUI*> filters = m_aPreMessageFilters;
-    for (IMessageFilterUI* filter : filters) {
-        bool handled = false;
-        LRESULT r = filter->MessageHandler(uMsg, wParam, lParam, handled);
-        if (handled) {
-            lRes = r;
-            return true;
-        }
-    }
-    return false;
+    return RunFilters(m_aPreMessageFilters, uMsg, wParam, lParam, lRes);
 }
 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     lRes = 0;
     if (m_hWndPaint == nullptr)
         return false;
-    {
-        std::vector<IMessageFilterUI*> filters = m_aMessageFilters;
-        for (IMessageFilterUI* filter : filters) {
-            bool handled = false;
-            LRESULT r = filter->MessageHandler(uMsg, wParam, lParam, handled);
-            if (handled) {
-                lRes = r;
-                return true;
-            }
-        }
-    }
+    if (RunFilters(m_aMessageFilters, uMsg, wParam, lParam, lRes))
+        return true;
     const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (uMsg) {
         case WM_APP_NOTIFY:
