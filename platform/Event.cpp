@@ -9,14 +9,16 @@ namespace {
 
 // All events share one lock and one condition: waits on several events stay simple and
 // correct, and the program has few enough events that the shared wake-ups cost nothing.
+// Both are never destroyed: a thread left to finish on its own (never killed) may still set
+// or wait on an event while the process runs its exit handlers.
 std::mutex& SharedMutex() {
-    static std::mutex m;
-    return m;
+    static std::mutex* m = new std::mutex;
+    return *m;
 }
 
 std::condition_variable& SharedCondition() {
-    static std::condition_variable c;
-    return c;
+    static std::condition_variable* c = new std::condition_variable;
+    return *c;
 }
 
 }  // namespace

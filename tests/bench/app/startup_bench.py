@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Start-up, idle cost and memory of t418-zen against a bare Qt window.
 
-  startup_bench.py [--build DIR] [--runs N] [--idle SECONDS]
+  startup_bench.py [--build DIR] [--runs N] [--idle SECONDS] [--devices LIST]
 
 Start-up: both programs start offscreen, paint their window once, write it as PNG and end
 (the program on an empty simulated bus, so no device work is timed); medians of N runs and
 the largest resident set. Idle (with --idle, needs Xvfb, openbox and xdotool): the program
-runs on a virtual display with the simulated mouse on its cable; its CPU is measured with
-the window shown, then hidden by its close button, over SECONDS.
+runs on a virtual display with the simulated devices of LIST (default: the mouse on its
+cable); its CPU is measured with the window shown, then hidden by its close button, over
+SECONDS.
 """
 import argparse
 import os
@@ -86,7 +87,7 @@ def sample(pid, seconds):
     return (cpu_seconds(pid) - before) / seconds * 100
 
 
-def idle(bindir, seconds, root):
+def idle(bindir, seconds, root, devices):
     display = ":%d" % (90 + os.getpid() % 100)
     procs = []
     try:
@@ -98,7 +99,8 @@ def idle(bindir, seconds, root):
                                       stderr=subprocess.DEVNULL))
         bus = os.path.join(root, "bus")
         os.makedirs(bus, exist_ok=True)
-        procs.append(subprocess.Popen([os.path.join(bindir, "t418-zen-sim"), "--bus", bus],
+        procs.append(subprocess.Popen([os.path.join(bindir, "t418-zen-sim"), "--bus", bus,
+                                       "--devices", devices],
                                       env=env, stdin=subprocess.DEVNULL,
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         time.sleep(0.5)
@@ -124,7 +126,7 @@ def idle(bindir, seconds, root):
         if visible:
             sys.exit("the close button did not hide the window")
         hidden = sample(program.pid, seconds)
-        print(f"t418-zen with the mouse on its cable: {shown:.2f} % of a core shown (10 s), "
+        print(f"t418-zen with {devices}: {shown:.2f} % of a core shown (10 s), "
               f"{hidden:.3f} % hidden ({seconds} s); resident {rss:.1f} MiB shown")
     finally:
         for p in reversed(procs):
@@ -140,13 +142,14 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--idle", type=int, default=0)
+    parser.add_argument("--devices", default="mouse-cable")
     args = parser.parse_args()
     bindir = os.path.join(args.build, "bin")
     root = tempfile.mkdtemp(prefix="t418-bench-")
     try:
         startup(bindir, args.runs, root)
         if args.idle > 0:
-            idle(bindir, args.idle, root)
+            idle(bindir, args.idle, root, args.devices)
     finally:
         shutil.rmtree(root, ignore_errors=True)
 
