@@ -107,7 +107,8 @@ class MainWndTest : public ::testing::Test {
         fs::remove_all(folder_);
     }
 
-    CMainWnd& Open() {
+    // onBus: the window joins the session bus (other processes can reach it).
+    CMainWnd& Open(bool onBus = false) {
         MainWndOptions options;
         options.makeDeviceList = [this](IDeviceListHost&) {
             auto list = std::make_unique<FakeList>();
@@ -115,7 +116,7 @@ class MainWndTest : public ::testing::Test {
             return list;
         };
         options.startScanThread = false;
-        options.joinSessionBus = false;
+        options.joinSessionBus = onBus;
         options.quitOnDestroy = false;
         options.dataFolder = (folder_ / "data").string() + "/";
         window_ = std::make_unique<CMainWnd>(std::move(options));
@@ -326,18 +327,7 @@ TEST_F(MainWndTest, WorkToolQueryIsAnsweredWithTheDeviceTable) {
 }
 
 TEST_F(MainWndTest, OtherProcessesCannotHandUsPointers) {
-    MainWndOptions options;
-    options.makeDeviceList = [this](IDeviceListHost&) {
-        auto list = std::make_unique<FakeList>();
-        list_ = list.get();
-        return list;
-    };
-    options.startScanThread = false;
-    options.quitOnDestroy = false;
-    options.dataFolder = (folder_ / "data").string() + "/";
-    window_ = std::make_unique<CMainWnd>(std::move(options));  // on the bus this time
-    ASSERT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
-    backend_.ProcessPending();
+    Open(/*onBus=*/true);
     ASSERT_TRUE(platform::WindowExists(kMainCaption));
     // A menu choice "pointing" anywhere, then one that must arrive: the product title.
     EXPECT_TRUE(platform::PostToWindow(kMainCaption, ui::WM_MENUCLICK, 0x10, 0));
