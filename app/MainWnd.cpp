@@ -7,6 +7,7 @@
 #include "app/AppMessages.h"
 #include "app/DeviceListFactory.h"
 #include "app/LanguageRules.h"
+#include "app/PanelTags.h"
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
@@ -255,6 +256,8 @@ ui::CControlUI* CMainWnd::CreateControl(const std::string& pstrClass) {
     };
     if (is(devices::COrvaneMouseDevice::kClassName))
         return new devices::COrvaneMouseDevice(options_.transport);
+    if (ui::CControlUI* panel = CreatePanelControl(pstrClass, this, m_pm))
+        return panel;
     platform::TraceF("MainWnd: no control for the tag \"%s\" yet", pstrClass.c_str());
     return nullptr;
 }

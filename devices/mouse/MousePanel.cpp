@@ -5,6 +5,7 @@
 #include "controls/LedColour.h"
 #include "controls/SelectPanelUI.h"
 #include "devices/IndexedName.h"
+#include "devices/ProfilePanel.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
@@ -74,7 +75,16 @@ void COrvaneMouseDevice::BuildPanel() {
                 logoLed_ = child;
         }
     }
-    ShowFunctionPage(1);
+    profilePanel_ = Find(m_pManager, this, kProfilePanelName);
+    if (auto* profiles = dynamic_cast<IProfilePanel*>(profilePanel_)) {
+        profiles->SetKind(kind_);
+        profiles->SetFolders(GetUserDataFolder(), GetDefaultDocumentPath());
+        profiles->LoadList();
+        ShowFunctionPage(1);
+        profileBaseName_ = profiles->GetCurrentProfileBaseName();
+    } else {
+        ShowFunctionPage(1);
+    }
     LoadNameLists();
     if (auto* tab = dynamic_cast<ui::CTabLayoutUI*>(layout))
         tab->SelectItem(0, false);
