@@ -110,8 +110,6 @@ CColorSelectWnd::CColorSelectWnd() {
     AddNotifyHandler("return", typed);
     AddNotifyHandler("checkclick", kMultiColour,
                      [this](ui::TNotifyUI&) { OnMultiColourSwitched(); });
-    m_userFile = platform::UserFolder() + kColourOptionFileName;
-    m_defaultFile = platform::DefaultDataFolder() + kColourOptionFileName;
 }
 
 CColorSelectWnd::~CColorSelectWnd() {
@@ -205,6 +203,11 @@ void CColorSelectWnd::WriteChannels(uint32_t colour) {
 }
 
 void CColorSelectWnd::OnWindowInit() {
+    // Found only now: finding the user folder creates it.
+    if (m_userFile.empty()) {
+        m_userFile = platform::UserFolder() + kColourOptionFileName;
+        m_defaultFile = platform::DefaultDataFolder() + kColourOptionFileName;
+    }
     m_file.Load(m_userFile, m_defaultFile);
     SetColour(m_colour);
     SetMultiColour(m_multiColour);
