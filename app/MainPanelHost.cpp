@@ -1,11 +1,11 @@
 #include "app/MainPanelHost.h"
 
 #include "devices/OrvaneUSBDevice.h"
-#include "platform/Trace.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/PaintManager.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/skin/ResourceManager.h"
+#include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
 
 namespace app {
@@ -27,9 +27,8 @@ std::string MainPanelHost::LanguageText(const std::string& key) {
     return ui::CResourceManager::GetInstance()->GetText(key);
 }
 
-std::optional<uint32_t> MainPanelHost::PickColour(uint32_t) {
-    platform::Trace("MainWnd: the colour palette is not built yet");
-    return std::nullopt;
+std::optional<uint32_t> MainPanelHost::PickColour(uint32_t initial) {
+    return windows::PickColour(window_, dpi_, initial);
 }
 
 std::string MainPanelHost::OpenFileDialog(const std::string& title,
