@@ -38,7 +38,21 @@ bool HasForbiddenCharacter(std::string_view name) {
 }
 
 bool IsBlankName(std::string_view name) {
-    return name.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
+    // The edit turns tabs into spaces; the spaces a user can still type are these.
+    constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
+    constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+    size_t i = 0;
+    while (i < name.size()) {
+        if (name.substr(i, kNoBreakSpace.size()) == kNoBreakSpace)
+            i += kNoBreakSpace.size();
+        else if (name.substr(i, kIdeographicSpace.size()) == kIdeographicSpace)
+            i += kIdeographicSpace.size();
+        else if (std::string_view(" \t\r\n\v\f").find(name[i]) != std::string_view::npos)
+            ++i;
+        else
+            return false;
+    }
+    return true;
 }
 
 size_t Utf8Length(std::string_view text) {

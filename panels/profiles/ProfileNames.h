@@ -25,7 +25,8 @@ bool NameTaken(std::string_view name, const std::vector<std::string>& names);
 
 // One of the fourteen characters a name must not hold: < > : " space / \ | ? # % & * =
 bool HasForbiddenCharacter(std::string_view name);
-// Empty, or only white space (ASCII space, tab, line ends, vertical tab, form feed).
+// Empty, or only white space: ASCII space, tab, line ends, vertical tab, form feed, the
+// no-break space and the ideographic space.
 bool IsBlankName(std::string_view name);
 // Characters (code points) of UTF-8 text; a malformed byte counts as one.
 size_t Utf8Length(std::string_view text);

@@ -44,6 +44,8 @@ TEST(ProfileNames, ExactlyTheFourteenCharactersAreForbidden) {
     for (char c : std::string("!$'()+,-.;@[]^_`{}~\t"))
         EXPECT_FALSE(HasForbiddenCharacter(std::string("a") + c + "b")) << c;
     EXPECT_TRUE(IsBlankName("\t \r\n"));
+    EXPECT_TRUE(IsBlankName("\u3000\u00a0 "));
+    EXPECT_FALSE(IsBlankName("\u3000x"));
     EXPECT_FALSE(IsBlankName(" a "));
     EXPECT_EQ(Utf8Length("Game配置"), 6u);
 }
