@@ -64,6 +64,7 @@ void CDeviceProfileUI::SelectProfile(int index, bool notify) {
         return;
     if (ui::CComboUI* combo = Combo())
         combo->SelectItem(index, false, notify);
+    CopyNameToEdit();
     if (list_->Select(index))
         currentFileId_ = list_->SelectedId();
     else
@@ -127,6 +128,7 @@ ProfileListFile::Outcome CDeviceProfileUI::AddProfile() {
         FillCombo();
         if (ui::CComboUI* combo = Combo())
             combo->SelectItem(outcome.index, false, false);
+        CopyNameToEdit();
         currentFileId_ = list_->SelectedId();
     }
     return outcome;
@@ -140,6 +142,7 @@ ProfileListFile::Outcome CDeviceProfileUI::DeleteProfile() {
         FillCombo();
         if (ui::CComboUI* combo = Combo())
             combo->SelectItem(outcome.index, false, false);
+        CopyNameToEdit();
         currentFileId_ = list_->SelectedId();
     }
     return outcome;

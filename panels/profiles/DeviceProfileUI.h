@@ -45,8 +45,8 @@ class CDeviceProfileUI : public ui::CHorizontalLayoutUI, public devices::IProfil
     std::string GetCurrentProfileBaseName() const override { return currentFileId_; }
 
     int GetKind() const { return kind_; }
-    // Selects combo item index (notify: let the combo raise "itemselect") and stores it as
-    // the list's selection. -1 (no choice) is ignored.
+    // Selects combo item index (notify: let the combo raise "itemselect"), puts its name into
+    // the name edit and stores it as the list's selection. -1 (no choice) is ignored.
     void SelectProfile(int index, bool notify);
     // The combo's selection; -1 with none or without a combo.
     int GetCurrentIndex() const;

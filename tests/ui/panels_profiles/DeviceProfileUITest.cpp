@@ -15,6 +15,7 @@ TEST_F(PanelTest, LoadingFillsTheComboQuietlyAndSelectsTheStoredProfile) {
     EXPECT_EQ(item->GetToolTip(), "Profile1");
     EXPECT_EQ(item->GetFixedHeight(), panels::CDeviceProfileUI::kItemHeight);
     EXPECT_EQ(panel->GetCurrentIndex(), 0);
+    EXPECT_EQ(panel->GetNameEditText(), "Profile1");
     EXPECT_FALSE(panel->GetCurrentProfileBaseName().empty());
     EXPECT_TRUE(
         std::filesystem::exists(UserFolder() + panel->GetCurrentProfileBaseName() + ".Json"));
