@@ -14,6 +14,7 @@
 #include "app/devicelist/DeviceListControls.h"
 #include "controls/ProgramControls.h"
 #include "devices/DeviceControls.h"
+#include "panels/PanelControls.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
@@ -91,6 +92,7 @@ void SetUpResources() {
     controls::AddCustomControlCreators(creators);
     devices::AddDeviceControlCreators(creators);
     AddDeviceListControlCreators(creators);
+    panels::AddPanelControlCreators(creators);
     controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
     if (ui::HasBackend()) {
         for (const FaceFamily& shipped : ShippedFaceFamilies())
