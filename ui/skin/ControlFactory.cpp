@@ -27,9 +27,17 @@ void CControlFactory::RegisterBuiltIn(const std::string& tag, CreateClass create
 }
 
 const CreateClass* CControlFactory::Find(std::string_view name) const {
+    // "Gadget" names CGadgetUI, "OrvaneMouseDevice" COrvaneMouseDevice; a tag that already
+    // ends in "UI" is not another class's short name ("KeySetControlUI" is a layout tag
+    // beside the class CKeySetControlUI, whose tag is "KeySetControl").
+    const bool endsInUI = name.size() > 2 &&
+                          (name[name.size() - 2] == 'U' || name[name.size() - 2] == 'u') &&
+                          (name.back() == 'I' || name.back() == 'i');
     std::string forms[] = {std::string(name), "C" + std::string(name) + "UI",
-                           "C" + std::string(name)};
+                           endsInUI ? std::string() : "C" + std::string(name)};
     for (const std::string& form : forms) {
+        if (form.empty())
+            continue;
         auto it = m_registered.find(form);
         if (it != m_registered.end())
             return &it->second;

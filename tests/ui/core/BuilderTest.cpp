@@ -141,8 +141,16 @@ TEST_F(BuilderTest, RegisteredClassesServeTheirShortTag) {
     CControlFactory::GetInstance()->RegistControl("CGadgetUI", [] { return new CLabelUI; });
     std::unique_ptr<CControlUI> made(CControlFactory::GetInstance()->CreateControl("gadget"));
     EXPECT_NE(made, nullptr);
+    // A tag ending in "UI" is left to the builder's callback (panel layouts are such tags).
+    EXPECT_EQ(CControlFactory::GetInstance()->CreateControl("GadgetUI"), nullptr);
+    std::unique_ptr<CControlUI> byClass(CControlFactory::GetInstance()->CreateControl("CGadgetUI"));
+    EXPECT_NE(byClass, nullptr);
     CControlFactory::GetInstance()->UnregistControl("CGadgetUI");
     EXPECT_EQ(CControlFactory::GetInstance()->CreateControl("Gadget"), nullptr);
+    CControlFactory::GetInstance()->RegistControl("CWidget", [] { return new CLabelUI; });
+    std::unique_ptr<CControlUI> widget(CControlFactory::GetInstance()->CreateControl("Widget"));
+    EXPECT_NE(widget, nullptr);
+    CControlFactory::GetInstance()->UnregistControl("CWidget");
 }
 
 TEST_F(BuilderTest, IncludesAndResourceIndexNamesResolveFromTheSkinFolder) {
