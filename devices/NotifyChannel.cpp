@@ -59,16 +59,24 @@ void NotifyChannel::Close() {
 
 void NotifyChannel::Run(platform::Event& stop) {
     std::vector<uint8_t> report;
-    while (!stop.Wait(1)) {
-        if (!open_.load())
-            continue;
+    while (!stop.IsSet()) {
+        if (!open_.load()) {
+            // Only a new Open (which starts a new thread) can open it again.
+            stop.Wait(platform::kInfinite);
+            break;
+        }
         uint32_t length = device_.Capabilities().InputReportByteLength;
         report.assign(length > 0 ? length : 64, 0);
         uint32_t got = 0;
-        if (!device_.Read(report.data(), static_cast<uint32_t>(report.size()), got, kReadSliceMs) ||
-            got < 3) {
+        // Blocks until a report comes or the interface is closed: no wake-ups while idle.
+        if (!device_.Read(report.data(), static_cast<uint32_t>(report.size()), got,
+                          platform::kInfinite)) {
+            // Closed (the stop follows at once) or failed (a device going away): no spinning.
+            stop.Wait(kRetryMs);
             continue;
         }
+        if (got < 3)
+            continue;
         uint16_t code = static_cast<uint16_t>(report[1] | (report[2] << 8));
         platform::TraceF("notification 0x%04X\n", code);
         if (handler_)

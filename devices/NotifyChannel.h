@@ -19,8 +19,9 @@ class NotifyChannel {
     using Handler = std::function<void(uint16_t code)>;
     // How long Close waits for the thread before it says so in the trace (and waits on).
     static constexpr uint32_t kStopWaitMs = 500;
-    // A read waits at most this long, so the thread sees its stop event in time.
-    static constexpr uint32_t kReadSliceMs = 100;
+    // A read waits without limit (Close and Open cut it short by closing the interface);
+    // after a failed read the thread waits this long before it tries again.
+    static constexpr uint32_t kRetryMs = 100;
 
     explicit NotifyChannel(platform::HidTransport* transport = nullptr);
     ~NotifyChannel();

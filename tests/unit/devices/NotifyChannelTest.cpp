@@ -1,10 +1,12 @@
 // The notification channels of a device over a transport that the test feeds.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "devices/OrvaneUSBDevice.h"
@@ -21,6 +23,7 @@ class QueueTransport : public platform::HidTransport {
         cv_.notify_all();
     }
     int opened = 0;
+    std::atomic<int> reads{0};
 
     bool EnumeratePaths(std::vector<std::string>& paths) override {
         paths = {"event"};
@@ -44,6 +47,7 @@ class QueueTransport : public platform::HidTransport {
         }
         platform::HidTransferResult Read(uint8_t* buffer, uint32_t length, uint32_t& transferred,
                                          uint32_t timeoutMs) override {
+            ++owner_.reads;
             std::unique_lock<std::mutex> lock(owner_.mutex_);
             bool ready = owner_.cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                              [&] { return aborted_ || !owner_.reports_.empty(); });
@@ -114,6 +118,32 @@ TEST(NotifyChannels, CodesReachTheHandlerOnTheirKindAndCloseStopsTheThread) {
     EXPECT_FALSE(device.IsNotifyChannelOpen(hid::kKindMouseReceiver));
     std::lock_guard<std::mutex> lock(mutex);
     EXPECT_EQ(seen, (std::vector<std::pair<int, uint16_t>>{{6, 0x0401}, {6, 0x1123}}));
+}
+
+// An idle channel waits in one read until a report comes or it is closed: no polling.
+TEST(NotifyChannels, AnIdleChannelWaitsInOneReadAndClosesAtOnce) {
+    QueueTransport transport;
+    COrvaneUSBDevice device(&transport);
+    std::atomic<int> codes{0};
+    device.SetNotificationHandler([&](int, uint16_t) { ++codes; });
+    ASSERT_TRUE(device.OpenNotifyChannel("event", hid::kKindMouseCable));
+    std::this_thread::sleep_for(std::chrono::milliseconds(350));
+    EXPECT_EQ(transport.reads.load(), 1);
+    transport.Push({0x05, 0x01, 0x04});
+    for (int i = 0; i < 500 && codes.load() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(codes.load(), 1);
+    const auto start = std::chrono::steady_clock::now();
+    device.CloseNotifyChannel(hid::kKindMouseCable);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_LE(transport.reads.load(), 3);
+
+    // A channel whose interface did not open idles until it is shut down, without reads.
+    COrvaneUSBDevice other(&transport);
+    const int before = transport.reads.load();
+    EXPECT_FALSE(other.OpenNotifyChannel("missing", hid::kKindMouseCable));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(transport.reads.load(), before);
 }
 
 }  // namespace
