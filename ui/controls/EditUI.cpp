@@ -205,8 +205,20 @@ size_t CEditUI::OffsetAtX(int x) const {
     return text.size();
 }
 
+void CEditUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    const int oldWidth = m_rcItem.Width();
+    CLabelUI::SetPos(rc, bNeedInvalidate);
+    if (m_rcItem.Width() != oldWidth)
+        EnsureCaretVisible();
+}
+
 void CEditUI::EnsureCaretVisible() {
     const RECT rc = TextRect();
+    if (rc.Width() <= 0) {
+        // Not laid out yet: nothing can be in view; SetPos scrolls once there is room.
+        m_nScrollX = 0;
+        return;
+    }
     const int visible = std::max(1, rc.Width() - 1);
     const std::string display = DisplayText();
     const int caretX = TextWidth(display.substr(0, DisplayOffset(m_model.Caret())));

@@ -26,6 +26,8 @@ class CEditUI : public CLabelUI {
     std::string GetText() const override;
     void SetText(const std::string& text) override;
     void SetText(const std::string& text, bool notify);
+    // A new size keeps the caret in view (text set before the first layout starts unscrolled).
+    void SetPos(RECT rc, bool bNeedInvalidate = true) override;
 
     void SetMaxChar(UINT maxChars);  // 0: unlimited
     UINT GetMaxChar() const { return static_cast<UINT>(m_model.MaxChars()); }

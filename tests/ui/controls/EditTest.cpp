@@ -111,5 +111,19 @@ TEST_F(EditTest, ClickPlacesTheCaretAndTheCaretBlinksOnlyWhileFocused) {
     EXPECT_FALSE(edit->IsCaretShown());
 }
 
+// Text given before the edit is laid out (a page built hidden) shows from its start once
+// the edit has its size, instead of staying scrolled out of view.
+TEST_F(EditTest, TextSetBeforeLayoutStartsUnscrolled) {
+    auto* edit = window->Get<CEditUI>("name_edit");
+    const RECT laidOut = edit->GetPos();
+    edit->SetPos(RECT{0, 0, 0, 0});
+    edit->SetText("Profile1", false);
+    edit->SetPos(laidOut);
+    window->Native()->Paint();
+    const auto texts = window->Native()->LastPaint().Texts("Profile1");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_GE(texts[0].rect.left, laidOut.left);
+}
+
 }  // namespace
 }  // namespace ui::controls_test
