@@ -103,6 +103,10 @@ int COrvaneMouseDevice::GetStagePosition(int stage) {
     return slider != nullptr ? slider->GetValue() : 0;
 }
 
+bool COrvaneMouseDevice::HasStageSlider(int stage) {
+    return PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage)) != nullptr;
+}
+
 int COrvaneMouseDevice::ParseStageEdit(int stage) {
     auto* edit = PageControlAs<ui::CEditUI>(Indexed("DPI_edit_", stage));
     auto* slider = PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage));

@@ -150,6 +150,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     // check is disabled and its select check selected, the others' enabled and unselected.
     void ShowStageValue(int stage, int position);
     int GetStagePosition(int stage);
+    bool HasStageSlider(int stage);
     // The position for the number typed in the stage's edit, within the slider's range;
     // the slider's own position when the sensor cannot convert (step 0).
     int ParseStageEdit(int stage);
