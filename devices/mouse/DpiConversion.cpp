@@ -107,6 +107,14 @@ std::optional<int> PositionOfDpi(const SensorParams& sensor, int a) {
     return (a - base) / step;
 }
 
+int PositionOfTypedText(const SensorParams& sensor, std::string_view text, int current, int minimum,
+                        int maximum) {
+    const int position = PositionOfDpi(sensor, TypedDpi(text)).value_or(current);
+    const int low = std::clamp(minimum, 0, 0xFFFF);
+    const int high = std::clamp(maximum, low, 0xFFFF);
+    return std::clamp(position, low, high);
+}
+
 int PositionOfRecord(const SensorParams& sensor, const profile::DpiStageRecord& record) {
     return sensor.sensor == kSensor8925 ? (record.x & 0xFF) : record.x;
 }

@@ -58,6 +58,12 @@ int TypedDpi(std::string_view text);
 // the step is 0 (an information block never read): the caller keeps its position.
 std::optional<int> PositionOfDpi(const SensorParams& sensor, int dpi);
 
+// The position a stage edit's text gives: its TypedDpi converted (the current position when the
+// sensor cannot convert), kept within [minimum, maximum] and 0..0xFFFF, so that what is stored
+// is what the slider shows.
+int PositionOfTypedText(const SensorParams& sensor, std::string_view text, int current, int minimum,
+                        int maximum);
+
 // The position a stage record holds: the X value's low byte for 0x8925 (which keeps the
 // position in both X bytes), the 16-bit X value for every other sensor.
 int PositionOfRecord(const SensorParams& sensor, const profile::DpiStageRecord& record);

@@ -101,6 +101,11 @@ void COrvaneMouseDevice::SelectKey(int index) {
     selectedKey_ = index;
 }
 
+void COrvaneMouseDevice::SetInfoBlock(const std::array<uint8_t, hid::kInfoBlockLength>& block) {
+    infoBlock_ = block;
+    ApplySliderRanges();
+}
+
 void COrvaneMouseDevice::ApplySliderRanges() {
     const SliderRange range = StageSliderRange();
     for (int i = 0; i < mouse::kStageCount; ++i) {

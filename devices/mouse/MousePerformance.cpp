@@ -110,17 +110,17 @@ bool COrvaneMouseDevice::HasStageSlider(int stage) {
 int COrvaneMouseDevice::ParseStageEdit(int stage) {
     auto* edit = PageControlAs<ui::CEditUI>(Indexed("DPI_edit_", stage));
     auto* slider = PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage));
-    const int typed = mouse::TypedDpi(edit != nullptr ? edit->GetText() : std::string());
-    const std::optional<int> converted = mouse::PositionOfDpi(Sensor(), typed);
-    int position = converted.value_or(GetStagePosition(stage));
-    // Kept within what the slider can show, so that the stored and the shown value agree.
+    const std::string text = edit != nullptr ? edit->GetText() : std::string();
+    int minimum = 0;
+    int maximum = 0xFFFF;
     if (slider != nullptr) {
-        position = std::clamp(position, slider->GetMinValue(),
-                              std::max(slider->GetMinValue(), slider->GetMaxValue()));
+        minimum = slider->GetMinValue();
+        maximum = slider->GetMaxValue();
     } else if (const SliderRange range = StageSliderRange(); range.set) {
-        position = std::clamp(position, range.minimum, std::max(range.minimum, range.maximum));
+        minimum = range.minimum;
+        maximum = range.maximum;
     }
-    return std::max(position, 0);
+    return mouse::PositionOfTypedText(Sensor(), text, GetStagePosition(stage), minimum, maximum);
 }
 
 void COrvaneMouseDevice::SetActiveStage(int index) {

@@ -111,6 +111,9 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     // --- data ----------------------------------------------------------------------------
     profile::CMouseProfiledata& Profile() { return profile_; }
     const std::array<uint8_t, hid::kInfoBlockLength>& InfoBlock() const { return infoBlock_; }
+    // The information block as read elsewhere (tools reading it on their own, tests); the
+    // stage sliders take the sensor's range.
+    void SetInfoBlock(const std::array<uint8_t, hid::kInfoBlockLength>& block);
     const std::array<uint8_t, hid::kMaxBlockSize>& KeyData() const { return keyData_; }
     const std::array<uint8_t, kPageKeys>& KeySlotMap() const { return keySlotMap_; }
     const mouse::SettingsBlock& SettingsMirror() const { return settingsBlock_; }
