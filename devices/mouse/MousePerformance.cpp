@@ -54,8 +54,14 @@ ui::CControlUI* COrvaneMouseDevice::PageControl(const std::string& name) {
 void COrvaneMouseDevice::SetStageEnabled(int stage, bool on) {
     if (!IsStage(stage))
         return;
-    if (auto* row = PageControl(Indexed("DPI_layout_", stage)))
+    if (auto* row = PageControl(Indexed("DPI_layout_", stage))) {
         row->SetEnabled(on);
+        // Its controls look switched off too (a disabled row already takes no input).
+        if (auto* container = dynamic_cast<ui::CContainerUI*>(row)) {
+            for (int k = 0; k < container->GetCount(); ++k)
+                container->GetItemAt(k)->SetEnabled(on);
+        }
+    }
     if (auto* check = PageControlAs<ui::COptionUI>(Indexed("DPI_enable_check_", stage)))
         check->Selected(on, false);
     if (on)
