@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kWidth = 588;
-constexpr int kHeight = 392;
+constexpr int kHeight = 373;
 
 class ShotWindow : public ui::WindowImplBase {
   public:
@@ -42,7 +42,7 @@ class ShotWindow : public ui::WindowImplBase {
   protected:
     // The function column of the mouse page as the main window shows it.
     std::string GetSkinFile() override {
-        return R"(<Window size="588,392" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
+        return R"(<Window size="588,373" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
   <Font id="1" name="" size="14" bold="true"/>
   <Font id="7" name="" size="14" default="true"/>
   <Font id="8" name="" size="12"/>
