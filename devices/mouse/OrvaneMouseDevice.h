@@ -228,7 +228,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     std::array<uint8_t, kPageKeys> keySlotMap_{};
     std::array<uint8_t, 6> powerRecord_{};
     std::map<std::string, ui::CControlUI*, std::less<>> pageControls_;
-    uint8_t scrollPage_ = 0;
+    uint8_t scrollPage_ = 0;  // the scroll settings last shown
     uint8_t scrollLines_ = 0;
     std::vector<ui::CControlUI*> keyLedButtons_;
     ui::CControlUI* logoLed_ = nullptr;
