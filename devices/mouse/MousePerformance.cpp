@@ -23,11 +23,11 @@ constexpr const char* kDeviceSleep1Combo = "device_sleep1_combo";
 constexpr const char* kDeviceSleep2Combo = "device_sleep2_combo";
 constexpr const char* kOptionPrefix = "mouse_device_seting_option_";
 
-std::string Indexed(const char* prefix, int i) {
+std::string ControlName(const char* prefix, int i) {
     return prefix + std::to_string(i);
 }
 
-bool IsStage(int i) {
+bool IsStageIndex(int i) {
     return i >= 0 && i < mouse::kStageCount;
 }
 
@@ -52,9 +52,9 @@ ui::CControlUI* COrvaneMouseDevice::PageControl(const std::string& name) {
 }
 
 void COrvaneMouseDevice::SetStageEnabled(int stage, bool on) {
-    if (!IsStage(stage))
+    if (!IsStageIndex(stage))
         return;
-    if (auto* row = PageControl(Indexed("DPI_layout_", stage))) {
+    if (auto* row = PageControl(ControlName("DPI_layout_", stage))) {
         row->SetEnabled(on);
         // Its controls look switched off too (a disabled row already takes no input).
         if (auto* container = dynamic_cast<ui::CContainerUI*>(row)) {
@@ -62,14 +62,14 @@ void COrvaneMouseDevice::SetStageEnabled(int stage, bool on) {
                 container->GetItemAt(k)->SetEnabled(on);
         }
     }
-    if (auto* check = PageControlAs<ui::COptionUI>(Indexed("DPI_enable_check_", stage)))
+    if (auto* check = PageControlAs<ui::COptionUI>(ControlName("DPI_enable_check_", stage)))
         check->Selected(on, false);
     if (on)
         return;
     ui::COptionUI* last = nullptr;
     int selected = 0;
     for (int i = 0; i < mouse::kStageCount; ++i) {
-        auto* check = PageControlAs<ui::COptionUI>(Indexed("DPI_enable_check_", i));
+        auto* check = PageControlAs<ui::COptionUI>(ControlName("DPI_enable_check_", i));
         if (check != nullptr && check->IsSelected()) {
             ++selected;
             last = check;
@@ -80,42 +80,42 @@ void COrvaneMouseDevice::SetStageEnabled(int stage, bool on) {
 }
 
 int COrvaneMouseDevice::IsStageEnableChecked(int stage) {
-    auto* check = PageControlAs<ui::COptionUI>(Indexed("DPI_enable_check_", stage));
+    auto* check = PageControlAs<ui::COptionUI>(ControlName("DPI_enable_check_", stage));
     return check != nullptr && check->IsSelected() ? 1 : 0;
 }
 
 void COrvaneMouseDevice::ShowStageValue(int stage, int position) {
-    if (!IsStage(stage))
+    if (!IsStageIndex(stage))
         return;
-    auto* slider = PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage));
+    auto* slider = PageControlAs<ui::CSliderUI>(ControlName("DPI_slider_", stage));
     if (slider == nullptr)
         return;
     slider->SetValue(position, false);
-    auto* edit = PageControlAs<ui::CEditUI>(Indexed("DPI_edit_", stage));
+    auto* edit = PageControlAs<ui::CEditUI>(ControlName("DPI_edit_", stage));
     if (edit == nullptr)
         return;
     char text[16];
     std::snprintf(text, sizeof text, "%d", mouse::DpiOfPosition(Sensor(), position));
     edit->SetText(text, false);
     const bool active = stage == profile_.GetActiveStage();
-    if (auto* enable = PageControl(Indexed("DPI_enable_check_", stage)))
+    if (auto* enable = PageControl(ControlName("DPI_enable_check_", stage)))
         enable->SetEnabled(!active);
-    if (auto* select = PageControlAs<ui::COptionUI>(Indexed("DPI_select_check_", stage)))
+    if (auto* select = PageControlAs<ui::COptionUI>(ControlName("DPI_select_check_", stage)))
         select->Selected(active, false);
 }
 
 int COrvaneMouseDevice::GetStagePosition(int stage) {
-    auto* slider = PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage));
+    auto* slider = PageControlAs<ui::CSliderUI>(ControlName("DPI_slider_", stage));
     return slider != nullptr ? slider->GetValue() : 0;
 }
 
 bool COrvaneMouseDevice::HasStageSlider(int stage) {
-    return PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage)) != nullptr;
+    return PageControlAs<ui::CSliderUI>(ControlName("DPI_slider_", stage)) != nullptr;
 }
 
 int COrvaneMouseDevice::ParseStageEdit(int stage) {
-    auto* edit = PageControlAs<ui::CEditUI>(Indexed("DPI_edit_", stage));
-    auto* slider = PageControlAs<ui::CSliderUI>(Indexed("DPI_slider_", stage));
+    auto* edit = PageControlAs<ui::CEditUI>(ControlName("DPI_edit_", stage));
+    auto* slider = PageControlAs<ui::CSliderUI>(ControlName("DPI_slider_", stage));
     const std::string text = edit != nullptr ? edit->GetText() : std::string();
     int minimum = 0;
     int maximum = 0xFFFF;
@@ -134,18 +134,18 @@ void COrvaneMouseDevice::SetActiveStage(int index) {
         return;
     activeStageByte_ = static_cast<uint8_t>(index);
     for (int i = 0; i < mouse::kStageCount; ++i) {
-        if (auto* check = PageControlAs<ui::COptionUI>(Indexed("DPI_select_check_", i)))
+        if (auto* check = PageControlAs<ui::COptionUI>(ControlName("DPI_select_check_", i)))
             check->Selected(i == index, false);
     }
 }
 
 uint32_t COrvaneMouseDevice::GetStageColour(int stage) {
-    auto* button = PageControl(Indexed("DPI_color_option_", stage));
+    auto* button = PageControl(ControlName("DPI_color_option_", stage));
     return button != nullptr ? button->GetBkColor() : 0;
 }
 
 void COrvaneMouseDevice::SetStageColour(int stage, uint32_t colour) {
-    if (auto* button = PageControl(Indexed("DPI_color_option_", stage)))
+    if (auto* button = PageControl(ControlName("DPI_color_option_", stage)))
         button->SetBkColor(colour);
 }
 
@@ -153,7 +153,7 @@ void COrvaneMouseDevice::SetReportRateOption(int n) {
     if (n < 0 || n >= kReportRateOptions)
         n = 0;
     for (int k = 0; k < kReportRateOptions; ++k) {
-        if (auto* option = PageControlAs<ui::COptionUI>(Indexed("polling_rate_option_", k)))
+        if (auto* option = PageControlAs<ui::COptionUI>(ControlName("polling_rate_option_", k)))
             option->Selected(k == n, false);
     }
 }
@@ -162,7 +162,7 @@ void COrvaneMouseDevice::SelectPairOption(const char* prefix, int n) {
     if (n < 0 || n > 1)
         n = 0;
     for (int k = 0; k < 2; ++k) {
-        if (auto* option = PageControlAs<ui::COptionUI>(Indexed(prefix, k)))
+        if (auto* option = PageControlAs<ui::COptionUI>(ControlName(prefix, k)))
             option->Selected(k == n, false);
     }
 }
@@ -291,7 +291,7 @@ void COrvaneMouseDevice::ShowPerformancePage(int n) {
     auto* options = PageControlAs<ui::CContainerUI>("mouse_option_layout");
     if (options == nullptr)
         return;
-    const std::string wanted = Indexed(kOptionPrefix, n);
+    const std::string wanted = ControlName(kOptionPrefix, n);
     for (int i = 0; i < options->GetCount(); ++i) {
         ui::CControlUI* child = options->GetItemAt(i);
         auto* option = dynamic_cast<ui::COptionUI*>(child);

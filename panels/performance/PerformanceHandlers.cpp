@@ -21,35 +21,35 @@
 namespace panels {
 namespace {
 
-namespace perf = performance;
+namespace perfrules = performance;
 using devices::COrvaneMouseDevice;
 
 // The index of a name made of the prefix and a number; empty for other names.
-std::optional<int> IndexOf(std::string_view name, std::string_view prefix, int routed) {
+std::optional<int> IndexAfterPrefix(std::string_view name, std::string_view prefix, int routed) {
     std::optional<devices::IndexedName> split = devices::SplitIndexedName(name);
     if (!split || !ui::EqualsNoCase(split->prefix, prefix))
         return std::nullopt;
     return routed >= 0 ? routed : split->number;
 }
 
-bool IsStage(int i) {
+bool IsStageIndex(int i) {
     return i >= 0 && i < devices::mouse::kStageCount;
 }
 
-COrvaneMouseDevice* MouseOf(devices::COrvaneUSBDevice* device) {
+COrvaneMouseDevice* AsMouse(devices::COrvaneUSBDevice* device) {
     return dynamic_cast<COrvaneMouseDevice*>(device);
 }
 
 // Saves the profile and sends the settings block of onboard profile 0. The result is not
 // examined: with the mouse absent the profile is still saved.
-void SaveAndSend(COrvaneMouseDevice& mouse) {
+void SaveAndSendSettings(COrvaneMouseDevice& mouse) {
     mouse.SaveProfile();
     mouse.WriteSettings(0, 0, 1, 0, 0);
 }
 
 // Positions (stage, position) kept in the profile's stage list, grown as needed.
-void StorePositions(COrvaneMouseDevice& mouse, const std::vector<std::pair<int, int>>& positions,
-                    int growTo = -1) {
+void StoreStagePositions(COrvaneMouseDevice& mouse,
+                         const std::vector<std::pair<int, int>>& positions, int growTo = -1) {
     std::vector<profile::DpiStageRecord> stages = mouse.GetStageRecords();
     const devices::mouse::SensorParams sensor = mouse.Sensor();
     devices::mouse::GrowStages(stages, growTo);
@@ -58,13 +58,14 @@ void StorePositions(COrvaneMouseDevice& mouse, const std::vector<std::pair<int, 
         devices::mouse::StorePosition(sensor, stages[static_cast<size_t>(stage)], position);
     }
     mouse.SetStageRecords(stages);
-    SaveAndSend(mouse);
+    SaveAndSendSettings(mouse);
 }
 
-void StoreHalf(COrvaneMouseDevice& mouse, perf::Half half, int value, bool send) {
-    mouse.SetSystemWords(perf::WithHalf(mouse.GetSystemWords(), half, perf::AsHalf(value)));
+void StoreSystemHalf(COrvaneMouseDevice& mouse, perfrules::Half half, int value, bool send) {
+    mouse.SetSystemWords(
+        perfrules::WithHalf(mouse.GetSystemWords(), half, perfrules::AsHalf(value)));
     if (send)
-        SaveAndSend(mouse);
+        SaveAndSendSettings(mouse);
     else
         mouse.SaveProfile();
 }
@@ -75,11 +76,11 @@ CPerformanceHandlers::CPerformanceHandlers(IPanelHost& host) : host_(host) {}
 
 bool CPerformanceHandlers::OnSelectChanged(devices::COrvaneUSBDevice* device, int kind,
                                            std::string_view name, int index) {
-    if (perf::KeyboardSettingOf(name) && kind == hid::kKindKeyboard)
+    if (perfrules::KeyboardSettingOf(name) && kind == hid::kKindKeyboard)
         return true;  // the keyboard's device object serves its page
-    COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
-    if (auto i = IndexOf(name, "DPI_enable_check_", index)) {
-        if (mouse == nullptr || !IsStage(*i))
+    COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
+    if (auto i = IndexAfterPrefix(name, "DPI_enable_check_", index)) {
+        if (mouse == nullptr || !IsStageIndex(*i))
             return true;
         const int on = mouse->IsStageEnableChecked(*i);
         mouse->SetStageEnabled(*i, on != 0);
@@ -87,11 +88,11 @@ bool CPerformanceHandlers::OnSelectChanged(devices::COrvaneUSBDevice* device, in
         devices::mouse::GrowStages(stages, *i);
         stages[static_cast<size_t>(*i)].enabled = static_cast<uint8_t>(on);
         mouse->SetStageRecords(stages);
-        SaveAndSend(*mouse);
+        SaveAndSendSettings(*mouse);
         return true;
     }
-    if (auto i = IndexOf(name, "DPI_select_check_", index)) {
-        if (mouse == nullptr || !IsStage(*i))
+    if (auto i = IndexAfterPrefix(name, "DPI_select_check_", index)) {
+        if (mouse == nullptr || !IsStageIndex(*i))
             return true;
         mouse->SetActiveStage(*i);
         std::vector<std::pair<int, int>> positions;
@@ -103,17 +104,18 @@ bool CPerformanceHandlers::OnSelectChanged(devices::COrvaneUSBDevice* device, in
             mouse->ShowStageValue(j, p);
             positions.emplace_back(j, p);
         }
-        StorePositions(*mouse, positions, devices::mouse::kStageCount - 1);
+        StoreStagePositions(*mouse, positions, devices::mouse::kStageCount - 1);
         return true;
     }
-    if (auto n = IndexOf(name, "mouse_device_seting_option_", index)) {
+    if (auto n = IndexAfterPrefix(name, "mouse_device_seting_option_", index)) {
         if (mouse != nullptr)
             mouse->ShowPerformancePage(*n);
         return true;
     }
     if (ui::EqualsNoCase(name, "pointer_precision_check")) {
         if (mouse != nullptr)
-            StoreHalf(*mouse, perf::kMousePointerPrecision, mouse->GetPointerPrecision(), false);
+            StoreSystemHalf(*mouse, perfrules::kMousePointerPrecision, mouse->GetPointerPrecision(),
+                            false);
         return true;
     }
     if (ui::EqualsNoCase(name, "scrolls_page_check")) {
@@ -123,19 +125,20 @@ bool CPerformanceHandlers::OnSelectChanged(devices::COrvaneUSBDevice* device, in
         const int lines = mouse->GetScrollLines();
         mouse->SetScrollControls(page, lines);
         profile::SystemRecord words = mouse->GetSystemWords();
-        words = perf::WithHalf(words, perf::kMouseScrollPage, perf::AsHalf(page));
-        words = perf::WithHalf(words, perf::kMouseScrollLines, perf::AsHalf(lines));
+        words = perfrules::WithHalf(words, perfrules::kMouseScrollPage, perfrules::AsHalf(page));
+        words = perfrules::WithHalf(words, perfrules::kMouseScrollLines, perfrules::AsHalf(lines));
         mouse->SetSystemWords(words);
         mouse->SaveProfile();
         return true;
     }
-    if (perf::KeyboardSettingOf(name) && !IndexOf(name, "polling_rate_option_", index))
+    if (perfrules::KeyboardSettingOf(name) &&
+        !IndexAfterPrefix(name, "polling_rate_option_", index))
         return true;  // keyboard controls on another kind's page: nothing to do
     if (mouse == nullptr) {
-        return IndexOf(name, "polling_rate_option_", index) ||
-               IndexOf(name, "Silent_Altitude_option_", index) ||
-               IndexOf(name, "Linear_Calibration_option_", index) ||
-               IndexOf(name, "Ripple_option_", index);
+        return IndexAfterPrefix(name, "polling_rate_option_", index) ||
+               IndexAfterPrefix(name, "Silent_Altitude_option_", index) ||
+               IndexAfterPrefix(name, "Linear_Calibration_option_", index) ||
+               IndexAfterPrefix(name, "Ripple_option_", index);
     }
     return SystemOption(*mouse, kind, name, index);
 }
@@ -144,25 +147,26 @@ bool CPerformanceHandlers::SystemOption(COrvaneMouseDevice& mouse, int kind, std
                                         int index) {
     struct OptionGroup {
         const char* prefix;
-        perf::Half half;
+        perfrules::Half half;
         void (COrvaneMouseDevice::*show)(int);
     };
     static constexpr OptionGroup kGroups[] = {
-        {"polling_rate_option_", perf::kMouseReportRate, &COrvaneMouseDevice::SetReportRateOption},
-        {"Silent_Altitude_option_", perf::kMouseSilentAltitude,
+        {"polling_rate_option_", perfrules::kMouseReportRate,
+         &COrvaneMouseDevice::SetReportRateOption},
+        {"Silent_Altitude_option_", perfrules::kMouseSilentAltitude,
          &COrvaneMouseDevice::SetSilentAltitudeOption},
-        {"Linear_Calibration_option_", perf::kMouseLinearCalibration,
+        {"Linear_Calibration_option_", perfrules::kMouseLinearCalibration,
          &COrvaneMouseDevice::SetLinearCalibrationOption},
-        {"Ripple_option_", perf::kMouseRipple, &COrvaneMouseDevice::SetRippleOption},
+        {"Ripple_option_", perfrules::kMouseRipple, &COrvaneMouseDevice::SetRippleOption},
     };
     for (const OptionGroup& group : kGroups) {
-        std::optional<int> n = IndexOf(name, group.prefix, index);
+        std::optional<int> n = IndexAfterPrefix(name, group.prefix, index);
         if (!n)
             continue;
         if (kind != hid::kKindMouseCable || *n < 0)
             return true;
         (mouse.*group.show)(*n);
-        StoreHalf(mouse, group.half, *n, true);
+        StoreSystemHalf(mouse, group.half, *n, true);
         return true;
     }
     return false;
@@ -173,37 +177,37 @@ bool CPerformanceHandlers::OnItemSelect(devices::COrvaneUSBDevice* device, int k
     using Getter = int (*)(COrvaneMouseDevice&);
     struct ComboRow {
         const char* name;
-        perf::Half half;
+        perfrules::Half half;
         Getter value;
         bool deviceSleep;
     };
     // Combos stored by index, and combos stored by the number in the selected item's data.
     static constexpr ComboRow kCombos[] = {
-        {"Anti_Shake_combo_timeSelect", perf::kMouseDebounce,
+        {"Anti_Shake_combo_timeSelect", perfrules::kMouseDebounce,
          [](COrvaneMouseDevice& m) { return m.GetDebounceIndex(); }, false},
-        {"ble_sleep1_combo", perf::kMouseBleSleep1,
+        {"ble_sleep1_combo", perfrules::kMouseBleSleep1,
          [](COrvaneMouseDevice& m) { return devices::mouse::LeadingNumber(m.GetBleSleep1()); },
          false},
-        {"ble_sleep2_combo", perf::kMouseBleSleep2,
+        {"ble_sleep2_combo", perfrules::kMouseBleSleep2,
          [](COrvaneMouseDevice& m) { return devices::mouse::LeadingNumber(m.GetBleSleep2()); },
          false},
-        {"device_sleep1_combo", perf::kMouseDeviceSleep1,
+        {"device_sleep1_combo", perfrules::kMouseDeviceSleep1,
          [](COrvaneMouseDevice& m) { return devices::mouse::LeadingNumber(m.GetDeviceSleep1()); },
          true},
-        {"device_sleep2_combo", perf::kMouseDeviceSleep2,
+        {"device_sleep2_combo", perfrules::kMouseDeviceSleep2,
          [](COrvaneMouseDevice& m) { return devices::mouse::LeadingNumber(m.GetDeviceSleep2()); },
          true},
-        {"logo_led_mode_combo", perf::kMouseLogoLedMode,
+        {"logo_led_mode_combo", perfrules::kMouseLogoLedMode,
          [](COrvaneMouseDevice& m) { return m.GetLogoLedMode(); }, false},
     };
     for (const ComboRow& row : kCombos) {
         if (!ui::EqualsNoCase(name, row.name))
             continue;
-        COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
+        COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
         if (mouse == nullptr || kind != hid::kKindMouseCable)
             return true;
         const int value = row.value(*mouse);
-        StoreHalf(*mouse, row.half, value, true);
+        StoreSystemHalf(*mouse, row.half, value, true);
         // The keep-alive runs at once and re-arms itself from the new sleep times.
         if (row.deviceSleep)
             host_.RestartItemTimer(*device, kKeepAliveTimer, kKeepAliveRestartMs);
@@ -214,23 +218,24 @@ bool CPerformanceHandlers::OnItemSelect(devices::COrvaneUSBDevice* device, int k
 
 bool CPerformanceHandlers::OnValueChanged(devices::COrvaneUSBDevice* device, int kind,
                                           std::string_view name, int index) {
-    COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
-    if (auto i = IndexOf(name, "DPI_slider_", index)) {
-        if (mouse == nullptr || !IsStage(*i))
+    COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
+    if (auto i = IndexAfterPrefix(name, "DPI_slider_", index)) {
+        if (mouse == nullptr || !IsStageIndex(*i))
             return true;
         const int p = mouse->GetStagePosition(*i);
         mouse->ShowStageValue(*i, p);
-        StorePositions(*mouse, {{*i, p}});
+        StoreStagePositions(*mouse, {{*i, p}});
         return true;
     }
     if (ui::EqualsNoCase(name, "pointer_speed_slider")) {
         if (mouse != nullptr)
-            StoreHalf(*mouse, perf::kMousePointerSpeed, mouse->GetPointerSpeed(), false);
+            StoreSystemHalf(*mouse, perfrules::kMousePointerSpeed, mouse->GetPointerSpeed(), false);
         return true;
     }
     if (ui::EqualsNoCase(name, "double_click_slider")) {
         if (mouse != nullptr)
-            StoreHalf(*mouse, perf::kMouseDoubleClick, mouse->GetDoubleClickPosition(), false);
+            StoreSystemHalf(*mouse, perfrules::kMouseDoubleClick, mouse->GetDoubleClickPosition(),
+                            false);
         return true;
     }
     if (ui::EqualsNoCase(name, "scroll_speed_slider")) {
@@ -239,8 +244,8 @@ bool CPerformanceHandlers::OnValueChanged(devices::COrvaneUSBDevice* device, int
         const int lines = mouse->GetScrollLines();
         mouse->SetScrollControls(0, lines);
         profile::SystemRecord words = mouse->GetSystemWords();
-        words = perf::WithHalf(words, perf::kMouseScrollLines, perf::AsHalf(lines));
-        words = perf::WithHalf(words, perf::kMouseScrollPage, 0);
+        words = perfrules::WithHalf(words, perfrules::kMouseScrollLines, perfrules::AsHalf(lines));
+        words = perfrules::WithHalf(words, perfrules::kMouseScrollPage, 0);
         mouse->SetSystemWords(words);
         mouse->SaveProfile();
         return true;
@@ -252,40 +257,40 @@ bool CPerformanceHandlers::OnValueChanged(devices::COrvaneUSBDevice* device, int
 
 bool CPerformanceHandlers::OnMoveValueChanged(devices::COrvaneUSBDevice* device, int,
                                               std::string_view name, int index) {
-    if (auto i = IndexOf(name, "DPI_slider_", index)) {
-        COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
-        if (mouse != nullptr && IsStage(*i))
+    if (auto i = IndexAfterPrefix(name, "DPI_slider_", index)) {
+        COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
+        if (mouse != nullptr && IsStageIndex(*i))
             mouse->ShowStageValue(*i, mouse->GetStagePosition(*i));
         return true;
     }
-    if (auto i = IndexOf(name, "kesta_DPI_slider_", index))
+    if (auto i = IndexAfterPrefix(name, "kesta_DPI_slider_", index))
         return PairMoved(*i);
     return false;
 }
 
 bool CPerformanceHandlers::OnKillFocus(devices::COrvaneUSBDevice* device, int,
                                        std::string_view name, int index) {
-    if (auto i = IndexOf(name, "DPI_edit_", index)) {
-        COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
-        if (mouse == nullptr || !IsStage(*i))
+    if (auto i = IndexAfterPrefix(name, "DPI_edit_", index)) {
+        COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
+        if (mouse == nullptr || !IsStageIndex(*i))
             return true;
         const int p = mouse->ParseStageEdit(*i);
         mouse->ShowStageValue(*i, p);
-        StorePositions(*mouse, {{*i, p}});
+        StoreStagePositions(*mouse, {{*i, p}});
         return true;
     }
-    if (auto i = IndexOf(name, "kesta_DPI_edit_", index))
+    if (auto i = IndexAfterPrefix(name, "kesta_DPI_edit_", index))
         return PairEdited(*i);
     return false;
 }
 
 bool CPerformanceHandlers::OnClick(devices::COrvaneUSBDevice* device, int, std::string_view name,
                                    int index) {
-    std::optional<int> i = IndexOf(name, "DPI_color_option_", index);
+    std::optional<int> i = IndexAfterPrefix(name, "DPI_color_option_", index);
     if (!i)
         return false;
-    COrvaneMouseDevice* mouse = device != nullptr ? MouseOf(device) : nullptr;
-    if (mouse == nullptr || !IsStage(*i))
+    COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
+    if (mouse == nullptr || !IsStageIndex(*i))
         return true;
     // Nothing when the palette is open already or the user closed it.
     std::optional<uint32_t> picked = host_.PickColour(mouse->GetStageColour(*i));
@@ -300,7 +305,7 @@ bool CPerformanceHandlers::OnClick(devices::COrvaneUSBDevice* device, int, std::
     stage.green = static_cast<uint8_t>((d >> 8) & 0xFF);
     stage.blue = static_cast<uint8_t>(d & 0xFF);
     mouse->SetStageRecords(stages);
-    SaveAndSend(*mouse);
+    SaveAndSendSettings(*mouse);
     return true;
 }
 

@@ -66,13 +66,9 @@ TEST_F(PageTest, TypedNumbersBecomePositionsTheSliderCanShow) {
     };
     const Case cases[] = {
         {devices::mouse::kSensor8925, 0, "5050", 99, "5000"},
-        {devices::mouse::kSensor8925, 0, "7000", 119, "7000"},
-        {devices::mouse::kSensor8925, 0, "10000", 149, "10000"},
         {devices::mouse::kSensor8925, 0, "", 0, "50"},
         {devices::mouse::kSensor3395, 0, "30", 0, "50"},
         {devices::mouse::kSensor3395, 0, "1600dpi", 31, "1600"},
-        {devices::mouse::kSensor3104, 114, "449", 1, "400"},
-        {devices::mouse::kSensor3104, 114, "2700", 51, "2850"},
         {devices::mouse::kSensor3104, 114, "8000", 104, "8000"},
         // A sensor whose steps end early: the typed number is kept within the slider.
         {devices::mouse::kSensor3104, 60, "8000", 50, "2800"},
