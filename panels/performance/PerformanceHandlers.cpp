@@ -1,7 +1,6 @@
 #include "panels/performance/PerformanceHandlers.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,10 +23,11 @@ namespace {
 namespace perfrules = performance;
 using devices::COrvaneMouseDevice;
 
-// The index of a name made of the prefix and a number; empty for other names.
+// The index of a name made of the prefix and a decimal number; empty for other names.
 std::optional<int> IndexAfterPrefix(std::string_view name, std::string_view prefix, int routed) {
     std::optional<devices::IndexedName> split = devices::SplitIndexedName(name);
-    if (!split || !ui::EqualsNoCase(split->prefix, prefix))
+    if (!split || !ui::EqualsNoCase(split->prefix, prefix) || name.size() <= prefix.size() ||
+        name[prefix.size()] < '0' || name[prefix.size()] > '9')
         return std::nullopt;
     return routed >= 0 ? routed : split->number;
 }

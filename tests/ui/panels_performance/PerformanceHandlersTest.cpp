@@ -226,6 +226,7 @@ TEST_F(HandlersTest, OtherNamesAreNotThePages) {
     EXPECT_FALSE(page.handlers.OnClick(page.mouse, 2, "windowdeviceset_0"));
     EXPECT_FALSE(page.handlers.OnItemSelect(page.mouse, 2, "device_profile_combo"));
     EXPECT_FALSE(page.handlers.OnKillFocus(page.mouse, 2, "macro_name_edit"));
+    EXPECT_FALSE(page.handlers.OnValueChanged(page.mouse, 2, "DPI_slider_"));
     EXPECT_TRUE(page.handlers.OnSelectChanged(page.mouse, 1, "repeat_delay_check_2"));
     EXPECT_TRUE(page.handlers.OnValueChanged(nullptr, 1, "repeat_rate_slider"));
     // Outside the seven stages: the page's name, nothing done.
