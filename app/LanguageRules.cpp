@@ -66,6 +66,15 @@ std::string FontFaceForLanguage(int index) {
     }
 }
 
+std::span<const FaceFamily> ShippedFaceFamilies() {
+    static constexpr FaceFamily kFamilies[] = {
+        {"汉仪菱心体简", "WenQuanYi Micro Hei"},
+        {"Verdana Unicode MS", "Jura"},
+        {"Noto Sans CJK TC Regular", "Noto Sans CJK TC"},
+    };
+    return kFamilies;
+}
+
 namespace {
 bool HasOwnFace(int index) {
     return index == 15 || index == 0 || index == 2;

@@ -40,6 +40,16 @@ int StartupLanguageIndex(const LanguageList& list, std::optional<uint32_t> regis
 // Chinese, every other the Latin one.
 std::string FontFaceForLanguage(int index);
 
+// The family of the font the program ships for each language face that is not itself a
+// family name (Font/ links these from the system's font packages, cmake/Fonts.cmake): text
+// asked for in the face is drawn in that family instead of going through the system's font
+// fallback, which cost the first paint several milliseconds.
+struct FaceFamily {
+    const char* face;
+    const char* family;
+};
+std::span<const FaceFamily> ShippedFaceFamilies();
+
 // Whether moving from the previous index (-1: none applied yet) to the new one replaces the
 // fonts: when either side is one of the indices with a face of its own.
 bool LanguageChangeReplacesFonts(int newIndex, int previousIndex);

@@ -15,12 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "app/MainPanelHost.h"
 #include "app/MainWndMessages.h"
 #include "app/MainWndRoutes.h"
 #include "app/ThreadTable.h"
 #include "app/devicelist/DeviceList.h"
 #include "app/devicelist/DeviceListHost.h"
 #include "hid/DeviceSlotList.h"
+#include "panels/profiles/ProfileHandlers.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
 
@@ -125,6 +127,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OnComboNotify(ui::TNotifyUI& msg);
     void OnMenuCommand(const std::string& item);
     void OpenDeviceSettings(int index);
+    void OnProfileClick(const std::string& name);
+    void OnFunctionTab(const std::string& name);
     void NotBuilt(const char* kind, const std::string& name, Route route) const;
 
     // Messages (MainWndMessageHandlers.cpp).
@@ -157,6 +161,9 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     ui::CNotifyPump mainPage_;
     ui::HWND trayMenu_ = nullptr;
     std::unique_ptr<ui::SessionBusBridge> bus_;
+    // The feature handlers and what they need of this window (dpi_ is read at each dialog).
+    MainPanelHost panelHost_{m_hWnd, dpi_};
+    panels::ProfileHandlers profiles_{panelHost_};
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

@@ -196,8 +196,7 @@ void CMainWnd::OnTimer(uintptr_t id) {
             break;
         case kTimerProfileSelect:
             ui::KillTimer(m_hWnd, kTimerProfileSelect);
-            platform::Trace(
-                "MainWnd: the profile selection belongs to the profile list, not built yet");
+            profiles_.Select(list_->SelectedDevice());
             break;
         case kTimerGameLight:
             ui::KillTimer(m_hWnd, kTimerGameLight);

@@ -1,16 +1,22 @@
 // The main window's notification routing: by type, then by control name through the tables
 // of MainWndRoutes.h.
 #include <cstdlib>
+#include <string_view>
+#include <utility>
 
 #include "app/AppMessages.h"
 #include "app/DeviceSettingsProgram.h"
 #include "app/MainWnd.h"
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "panels/FunctionTabs.h"
+#include "panels/profiles/DeviceProfileUI.h"
 #include "platform/Process.h"
 #include "platform/Trace.h"
+#include "ui/controls/OptionUI.h"
 #include "ui/core/ControlUI.h"
 #include "ui/core/MessageModel.h"
+#include "ui/core/StringUtil.h"
 
 namespace app {
 
@@ -122,10 +128,48 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::DeviceSelectNext:
             list_->SelectNext();
             break;
+        case Route::ProfileFiles:
+            OnProfileClick(name);
+            break;
+        case Route::ProfileReset:
+            profiles_.ResetDevice(list_->SelectedDevice());
+            break;
+        case Route::ProfileMenuToggle:
+            profiles_.ToggleMenu(list_->SelectedDevice());
+            break;
         default:
             NotBuilt("click", name, hit->route);
             break;
     }
+}
+
+void CMainWnd::OnProfileClick(const std::string& name) {
+    using Handler = void (panels::ProfileHandlers::*)(devices::COrvaneUSBDevice*);
+    static constexpr std::pair<std::string_view, Handler> kButtons[] = {
+        {"device_add_btn", &panels::ProfileHandlers::Add},
+        {"device_sub_btn", &panels::ProfileHandlers::Delete},
+        {"device_export_btn", &panels::ProfileHandlers::Export},
+        {"device_import_btn", &panels::ProfileHandlers::Import},
+        {"device_copy_btn", &panels::ProfileHandlers::Copy},
+        {"device_reset_btn", &panels::ProfileHandlers::ResetProfile},
+        {"device_profile_edit_save_btn", &panels::ProfileHandlers::Rename},
+    };
+    for (const auto& [button, handler] : kButtons) {
+        if (ui::EqualsNoCase(name, button)) {
+            (profiles_.*handler)(list_->SelectedDevice());
+            return;
+        }
+    }
+}
+
+void CMainWnd::OnFunctionTab(const std::string& name) {
+    devices::COrvaneUSBDevice* device = list_->SelectedDevice();
+    std::optional<int> page = panels::PageOfTab(name);
+    if (device == nullptr || !page)
+        return;
+    device->ShowFunctionPage(*page);
+    if (panels::CDeviceProfileUI* profiles = panels::ProfileHandlers::PanelOf(device))
+        profiles->SelectTab(*page);
 }
 
 void CMainWnd::OpenDeviceSettings(int index) {
@@ -154,6 +198,13 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
         list_->OnDeviceSelectChanged();
         return;
     }
+    if (hit->route == Route::FunctionTab) {
+        // A tab the program selects raises nothing; one the user leaves raises unselected.
+        if (auto* option = dynamic_cast<ui::COptionUI*>(msg.pSender);
+            option && option->IsSelected())
+            OnFunctionTab(name);
+        return;
+    }
     NotBuilt("option", name, hit->route);
 }
 
@@ -165,7 +216,9 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
     if (!hit)
         return;
     if (hit->route == Route::ProfileCombo) {
-        ui::SetTimer(m_hWnd, kTimerProfileSelect, 400);
+        // A further choice within the delay starts it again.
+        ui::KillTimer(m_hWnd, kTimerProfileSelect);
+        ui::SetTimer(m_hWnd, kTimerProfileSelect, panels::ProfileHandlers::kSelectDelayMs);
         return;
     }
     NotBuilt("combo", name, hit->route);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "panels/profiles/DeviceProfileUI.h"
 #include "platform/Trace.h"
 #include "ui/core/StringUtil.h"
 #include "ui/skin/DialogBuilder.h"
@@ -38,6 +39,8 @@ const char* PanelLayoutFile(const std::string& tag) {
 
 ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCallback* callback,
                                    ui::CPaintManagerUI& manager) {
+    if (ui::EqualsNoCase(tag, "DeviceProfile"))
+        return new panels::CDeviceProfileUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

@@ -8,11 +8,13 @@
 #include "app/AppMessages.h"
 #include "app/DpiRule.h"
 #include "app/FontLoader.h"
+#include "app/LanguageRules.h"
 #include "app/MainWnd.h"
 #include "app/SubWindows.h"
 #include "app/devicelist/DeviceListControls.h"
 #include "controls/ProgramControls.h"
 #include "devices/DeviceControls.h"
+#include "panels/PanelControls.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
@@ -27,25 +29,28 @@ namespace app {
 
 namespace {
 
-// The private fonts, loaded in their order on a thread of their own. Parsing the CJK font
-// (the last) takes some 200 ms and holds the font database the whole time, so it waits for
-// the main window's first paint (or a few seconds); text drawn before a font is in falls
-// back to the system's fonts.
+// The private fonts, loaded in their order on a thread of their own once the main window
+// has painted (or after a few seconds). Adding a font takes long (some 200 ms for the CJK
+// one) and empties the GUI realisation's font index, which the first text drawn would then
+// have to rebuild; so the thread builds the index while the window is being made, and the
+// first paint draws with the system's copies of the same families (ShippedFaceFamilies).
 class Fonts {
   public:
     static constexpr uint32_t kLoadWaitMs = 5000;
     static constexpr uint32_t kFirstPaintWaitMs = 3000;
-    static constexpr size_t kAfterFirstPaint = 3;  // the index of the CJK font
 
-    Fonts() : loaders_(MakeLoaders()), painted_(std::make_shared<platform::Event>(true, false)) {
-        thread_.Start([loaders = loaders_, painted = painted_](platform::Event& stop) {
-            for (size_t i = 0; i < loaders->size() && !stop.IsSet(); ++i) {
-                if (i == kAfterFirstPaint)
-                    platform::Event::WaitAny({painted.get(), &stop}, kFirstPaintWaitMs);
-                if (!stop.IsSet())
+    Fonts()
+        : backend_(ui::HasBackend() ? &ui::GetBackend() : nullptr),
+          loaders_(MakeLoaders(backend_)),
+          painted_(std::make_shared<platform::Event>(true, false)) {
+        thread_.Start(
+            [backend = backend_, loaders = loaders_, painted = painted_](platform::Event& stop) {
+                if (backend != nullptr)
+                    backend->PrepareFonts();
+                platform::Event::WaitAny({painted.get(), &stop}, kFirstPaintWaitMs);
+                for (size_t i = 0; i < loaders->size() && !stop.IsSet(); ++i)
                     (*loaders)[i].Load(kProgramFonts[i]);  // a missing font is skipped
-            }
-        });
+            });
     }
     // Window thread: the main window has painted once.
     std::function<void()> FirstPaintNotice() {
@@ -66,12 +71,12 @@ class Fonts {
 
     // The realisation is taken here, on the window thread: the loading thread adds to it
     // directly (the realisation is not replaced while the program runs).
-    static std::shared_ptr<Loaders> MakeLoaders() {
-        ui::Backend* backend = ui::HasBackend() ? &ui::GetBackend() : nullptr;
+    static std::shared_ptr<Loaders> MakeLoaders(ui::Backend* backend) {
         return std::shared_ptr<Loaders>(
             new Loaders{FontLoader({}, backend), FontLoader({}, backend), FontLoader({}, backend),
                         FontLoader({}, backend)});
     }
+    ui::Backend* backend_;
     std::shared_ptr<Loaders> loaders_;
     std::shared_ptr<platform::Event> painted_;
     platform::StoppableThread thread_;
@@ -87,7 +92,12 @@ void SetUpResources() {
     controls::AddCustomControlCreators(creators);
     devices::AddDeviceControlCreators(creators);
     AddDeviceListControlCreators(creators);
+    panels::AddPanelControlCreators(creators);
     controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+    if (ui::HasBackend()) {
+        for (const FaceFamily& shipped : ShippedFaceFamilies())
+            ui::GetBackend().SetFontSubstitute(shipped.face, shipped.family);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/core/MessageModel.h"
 #include "windows/AboutWnd.h"
+#include "windows/ColorSelectWnd.h"
 #include "windows/ProgramIcons.h"
 
 namespace app {
@@ -17,11 +18,15 @@ void OpenAboutWindow(ui::HWND owner, int dpi) {
 void CloseAuxiliaryWindows() {
     if (ui::HWND about = windows::CAboutWnd::Current())
         ui::SendMessage(about, ui::WM_CLOSE, 0, 0);
+    if (ui::HWND palette = windows::CColorSelectWnd::Current())
+        ui::SendMessage(palette, ui::WM_CLOSE, 0, 0);
 }
 
 void TellAuxiliaryWindowsLanguage() {
     if (ui::HWND about = windows::CAboutWnd::Current())
         ui::SendMessage(about, windows::kMsgLanguageChanged, 0, 0);
+    if (ui::HWND palette = windows::CColorSelectWnd::Current())
+        ui::SendMessage(palette, windows::kMsgLanguageChanged, 0, 0);
 }
 
 }  // namespace app

@@ -1,9 +1,10 @@
 // skin-preview: shows a window of the program's skin without devices or the program around
-// it: the main layout with sample devices, the message box or the about window, at a chosen
-// DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
+// it: the main layout with sample devices, the message box, the about window or the colour
+// palette, at a chosen DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "PreviewMainWnd.h"
@@ -14,15 +15,17 @@
 #include "ui/shell/MenuWnd.h"
 #include "ui/skin/ResourceManager.h"
 #include "windows/AboutWnd.h"
+#include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about|menu] [--pose POSE] [--dpi N] [--lang en|cn]\n"
-    "                    [--size WxH] [--screenshot PATH]\n"
+    "usage: skin-preview [--window main|msg|about|menu|palette] [--pose POSE] [--dpi N]\n"
+    "                    [--lang en|cn] [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
-    "          message box: confirm (one button) or ask (two)\n";
+    "          message box: confirm (one button) or ask (two);\n"
+    "          palette: multi (the multicolour switch shown and on)\n";
 
 struct Options {
     std::string window = "main";
@@ -68,10 +71,27 @@ bool Parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu";
+    return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu" ||
+           o.window == "palette";
 }
 
+// The palette does not delete itself; the preview keeps it until the end.
+std::unique_ptr<windows::CColorSelectWnd> g_palette;
+
 ui::HWND OpenWindow(const Options& o) {
+    if (o.window == "palette") {
+        // As the program opens it, shown without its modal loop.
+        g_palette = std::make_unique<windows::CColorSelectWnd>();
+        if (g_palette->Create(nullptr, "PalletDialog", ui::WS_POPUP | ui::WS_VISIBLE,
+                              ui::WS_EX_TOOLWINDOW, 0, 0, 800, 572) == nullptr)
+            return nullptr;
+        g_palette->SetDialogDpi(o.dpi);
+        g_palette->SetColour(0xFF4C8DFF);
+        g_palette->EnableMultiColour(o.pose == "multi" ? 1 : 0);
+        g_palette->SetMultiColour(o.pose == "multi" ? 1 : 0);
+        g_palette->CenterWindow();
+        return g_palette->GetHWND();
+    }
     if (o.window == "about")
         return windows::CAboutWnd::Open(nullptr, o.dpi);
     if (o.window == "msg") {
@@ -145,6 +165,7 @@ int main(int argc, char** argv) {
     settle();
     if (o.screenshot.empty()) {
         int code = ui::CPaintManagerUI::MessageLoop();
+        g_palette.reset();
         ui::SetBackend(nullptr);
         return code;
     }
@@ -152,6 +173,7 @@ int main(int argc, char** argv) {
     if (written)
         std::printf("%s\n", o.screenshot.c_str());
     ui::DestroyWindow(window);
+    g_palette.reset();
     ui::SetBackend(nullptr);
     return written ? 0 : 1;
 }

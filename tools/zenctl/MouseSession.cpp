@@ -3,9 +3,7 @@
 #include <cstdio>
 
 #include "hid/DeviceIdentity.h"
-#include "profile/FileNames.h"
-#include "profile/JsonAccess.h"
-#include "profile/JsonFile.h"
+#include "panels/profiles/ProfileListFile.h"
 #include "tools/zenctl/ProtoChannel.h"
 
 namespace zenctl {
@@ -43,38 +41,19 @@ MouseSession OpenMouseSession(const std::string& device, const Options& options)
     identity.Role = hid::kRoleCommand;
     mouse->SetIdentity(identity);
     mouse->SetDataFolderName("mouse");
-    mouse->SetProfileBaseName(CurrentProfileName(mouse->GetUserDataFolder()));
+    mouse->SetProfileBaseName(
+        CurrentProfileName(mouse->GetUserDataFolder(), mouse->GetDefaultDocumentPath()));
     session.device = std::move(mouse);
     session.kind = found.kind;
     session.path = found.path;
     return session;
 }
 
-std::string CurrentProfileName(const std::string& userDataFolder) {
-    namespace json = profile::json;
-    const std::string listPath = userDataFolder + "ProfileList.ini";
-    Json::Value list = profile::LoadJsonFile(listPath);
-    const Json::Value& entries = json::Member(list, "profilelist");
-    if (json::ArraySize(entries) > 0) {
-        const int selected = json::IntOf(json::Member(list, "profileselect"));
-        const std::string name = json::StringOf(
-            json::Member(json::Element(entries, selected < 0 ? 0 : selected), "profileUUID"));
-        if (!name.empty())
-            return name;
-    }
-    // As the program's first start: one profile, selected.
-    const std::string name = profile::MakeTimestampName();
-    Json::Value entry(Json::objectValue);
-    entry["profilename"] = "Profile1";
-    entry["profileUUID"] = name;
-    entry["profileislink"] = 0;
-    entry["profilelinkmame"] = "";
-    Json::Value root(Json::objectValue);
-    root["profilelist"] = Json::Value(Json::arrayValue);
-    root["profilelist"].append(entry);
-    root["profileselect"] = 0;
-    profile::WriteJsonFile(listPath, root);
-    return name;
+std::string CurrentProfileName(const std::string& userDataFolder,
+                               const std::string& defaultDocumentPath) {
+    panels::ProfileListFile list(userDataFolder, defaultDocumentPath);
+    list.Load();
+    return list.SelectedId();
 }
 
 }  // namespace zenctl

@@ -21,7 +21,9 @@ struct MouseSession {
 MouseSession OpenMouseSession(const std::string& device, const Options& options);
 
 // The identifier of the selected profile of "ProfileList.ini" in the mouse's user data
-// folder; without a usable list the first profile is created as the program does.
-std::string CurrentProfileName(const std::string& userDataFolder);
+// folder, by the rules of the program's profile list: without a usable list the first
+// profile is created from the default document, as the program does.
+std::string CurrentProfileName(const std::string& userDataFolder,
+                               const std::string& defaultDocumentPath);
 
 }  // namespace zenctl

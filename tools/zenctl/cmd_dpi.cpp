@@ -50,8 +50,8 @@ DpiSession Open(const std::string& device, const Options& options, std::optional
     if (!s.session.device) {
         s.session.device = std::make_unique<devices::COrvaneMouseDevice>();
         s.session.device->SetDataFolderName("mouse");
-        s.session.device->SetProfileBaseName(
-            CurrentProfileName(s.session.device->GetUserDataFolder()));
+        s.session.device->SetProfileBaseName(CurrentProfileName(
+            s.session.device->GetUserDataFolder(), s.session.device->GetDefaultDocumentPath()));
     }
     devices::COrvaneMouseDevice& m = *s.session.device;
     hid::CHidChannel& channel = m.Channel();

@@ -149,6 +149,12 @@ class Backend {
     // thread). RemovePrivateFonts: window thread, once no AddPrivateFont runs.
     virtual std::string AddPrivateFont(const std::string& bytes) = 0;
     virtual void RemovePrivateFonts() = 0;
+    // Builds the realisation's font index now (it is built again after each AddPrivateFont),
+    // so that the first text drawn does not wait for it. Any thread.
+    virtual void PrepareFonts() {}
+    // Text asked for in `face` is drawn in `family` (a face the system does not have would
+    // otherwise go through the system's font fallback). Window thread only.
+    virtual void SetFontSubstitute(const std::string& /*face*/, const std::string& /*family*/) {}
     // For measuring outside painting (layout); same results as the window's target.
     virtual Size MeasureText(const std::string& utf8, const FontSpec& font, uint32_t format,
                              int maxWidth) = 0;

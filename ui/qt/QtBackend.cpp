@@ -166,6 +166,15 @@ std::string QtBackend::AddPrivateFont(const std::string& bytes) {
     return families.isEmpty() ? std::string() : families.first().toStdString();
 }
 
+void QtBackend::PrepareFonts() {
+    // Asking for the families fills Qt's font database (emptied by every font added).
+    QFontDatabase::families();
+}
+
+void QtBackend::SetFontSubstitute(const std::string& face, const std::string& family) {
+    SetFaceSubstitute(face, family);
+}
+
 void QtBackend::RemovePrivateFonts() {
     std::vector<int> ids;
     {

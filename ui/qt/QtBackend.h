@@ -42,6 +42,8 @@ class QtBackend : public Backend {
 
     std::shared_ptr<Image> DecodeImage(const std::string& bytes) override;
     std::string AddPrivateFont(const std::string& bytes) override;
+    void PrepareFonts() override;
+    void SetFontSubstitute(const std::string& face, const std::string& family) override;
     void RemovePrivateFonts() override;
     Size MeasureText(const std::string& utf8, const FontSpec& font, uint32_t format,
                      int maxWidth) override;

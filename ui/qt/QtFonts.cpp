@@ -21,6 +21,11 @@ std::map<Key, Entry>& Cache() {
     return cache;
 }
 
+std::map<std::string, std::string>& Substitutes() {
+    static std::map<std::string, std::string> substitutes;
+    return substitutes;
+}
+
 Entry& EntryFor(const FontSpec& wanted) {
     Key key{wanted.face, wanted.size, wanted.bold, wanted.italic, wanted.underline};
     auto& cache = Cache();
@@ -28,8 +33,13 @@ Entry& EntryFor(const FontSpec& wanted) {
     if (it != cache.end())
         return it->second;
     QFont font;
-    if (!wanted.face.empty())
-        font.setFamilies(QStringList{QString::fromStdString(wanted.face)});
+    if (!wanted.face.empty()) {
+        QStringList families{QString::fromStdString(wanted.face)};
+        auto substitute = Substitutes().find(wanted.face);
+        if (substitute != Substitutes().end())
+            families.prepend(QString::fromStdString(substitute->second));
+        font.setFamilies(families);
+    }
     font.setPixelSize(std::max(1, wanted.size));
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);
@@ -49,6 +59,13 @@ const QFontMetrics& MetricsFor(const FontSpec& wanted) {
 }
 void ClearFontCache() {
     Cache().clear();
+}
+void SetFaceSubstitute(const std::string& face, const std::string& family) {
+    if (family.empty())
+        Substitutes().erase(face);
+    else
+        Substitutes()[face] = family;
+    ClearFontCache();
 }
 
 int QtTextFlags(uint32_t format) {

@@ -11,6 +11,9 @@ namespace ui::qt {
 const QFont& FontFor(const FontSpec& wanted);
 const QFontMetrics& MetricsFor(const FontSpec& wanted);
 void ClearFontCache();
+// Text asked for in `face` is drawn in `family` first (`face` stays the second choice);
+// clears the cache.
+void SetFaceSubstitute(const std::string& face, const std::string& family);
 
 // Qt alignment/wrapping flags for kText* format flags.
 int QtTextFlags(uint32_t format);

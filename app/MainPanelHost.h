@@ -1,0 +1,33 @@
+#pragma once
+// The main window as the feature handlers' host: message boxes over the main window at its
+// DPI, the language's texts, the colour palette, file dialogs and the list items' timers.
+// Threads: window thread only.
+#include <functional>
+
+#include "panels/PanelHost.h"
+#include "ui/core/UIDefs.h"
+
+namespace app {
+
+class MainPanelHost : public panels::IPanelHost {
+  public:
+    // window: the owner of the dialogs; dpi: read at each dialog, so a DPI change is followed.
+    MainPanelHost(ui::HWND& window, const int& dpi) : window_(window), dpi_(dpi) {}
+
+    bool Confirm(const std::string& key) override;
+    void ShowKey(const std::string& key) override;
+    void ShowText(const std::string& text) override;
+    std::string LanguageText(const std::string& key) override;
+    std::optional<uint32_t> PickColour(uint32_t initial) override;
+    std::string OpenFileDialog(const std::string& title,
+                               const std::vector<std::string>& filters) override;
+    std::string SaveFileDialog(const std::string& title, const std::vector<std::string>& filters,
+                               const std::string& fileName) override;
+    void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) override;
+
+  private:
+    ui::HWND& window_;
+    const int& dpi_;
+};
+
+}  // namespace app
