@@ -7,11 +7,11 @@
 #include "devices/IndexedName.h"
 #include "devices/ProfilePanel.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
+#include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
 #include "ui/core/PaintManager.h"
 #include "ui/core/StringUtil.h"
-#include "ui/layout/TabLayoutUI.h"
 
 namespace devices {
 namespace {
@@ -29,6 +29,8 @@ void LightWhite(ui::CControlUI* control) {
 }  // namespace
 
 void COrvaneMouseDevice::BuildPanel() {
+    // Bound anew: controls found before may be gone.
+    pageControls_.clear();
     if (skinFile_.empty()) {
         COrvaneUSBDevice::BindPanelControls();
         return;
@@ -86,8 +88,7 @@ void COrvaneMouseDevice::BuildPanel() {
         ShowFunctionPage(1);
     }
     LoadNameLists();
-    if (auto* tab = dynamic_cast<ui::CTabLayoutUI*>(layout))
-        tab->SelectItem(0, false);
+    ShowPerformancePage(0);
 }
 
 void COrvaneMouseDevice::ShowFunctionPage(int page) {
@@ -100,53 +101,50 @@ void COrvaneMouseDevice::SelectKey(int index) {
     selectedKey_ = index;
 }
 
+void COrvaneMouseDevice::SetInfoBlock(const std::array<uint8_t, hid::kInfoBlockLength>& block) {
+    infoBlock_ = block;
+    ApplySliderRanges();
+}
+
 void COrvaneMouseDevice::ApplySliderRanges() {
     const SliderRange range = StageSliderRange();
     for (int i = 0; i < mouse::kStageCount; ++i) {
-        if (range.set) {
-            if (auto* slider = dynamic_cast<ui::CSliderUI*>(
-                    Find(m_pManager, this, "DPI_slider_" + std::to_string(i)))) {
-                slider->SetMinValue(range.minimum);
-                slider->SetMaxValue(range.maximum);
-            }
+        const std::string n = std::to_string(i);
+        if (auto* slider = PageControlAs<ui::CSliderUI>("DPI_slider_" + n); slider && range.set) {
+            slider->SetMinValue(range.minimum);
+            slider->SetMaxValue(range.maximum);
         }
-    }
-}
-
-void COrvaneMouseDevice::SetActiveStage(int index) {
-    if (!profile_.SetActiveStage(index))
-        return;
-    activeStageByte_ = static_cast<uint8_t>(index);
-    for (int i = 0; i < mouse::kStageCount; ++i) {
-        if (auto* check = dynamic_cast<ui::COptionUI*>(
-                Find(m_pManager, this, "DPI_select_check_" + std::to_string(i))))
-            check->Selected(i == index, false);
+        if (auto* edit = PageControlAs<ui::CEditUI>("DPI_edit_" + n))
+            edit->SetNumberLimits(0, mouse::kStageEditMaximum);
     }
 }
 
 void COrvaneMouseDevice::RefreshStageControls() {
-    const uint16_t sensor = static_cast<uint16_t>(infoBlock_[9] | infoBlock_[10] << 8);
-    const int active = profile_.GetActiveStage();
+    const mouse::SensorParams sensor = Sensor();
     for (size_t i = 0; i < stageRecords_.size() && i < mouse::kStageCount; ++i) {
         const profile::DpiStageRecord& stage = stageRecords_[i];
-        const std::string n = std::to_string(i);
-        if (auto* layout = Find(m_pManager, this, "DPI_layout_" + n))
-            layout->SetEnabled(stage.enabled != 0);
-        if (auto* check =
-                dynamic_cast<ui::COptionUI*>(Find(m_pManager, this, "DPI_enable_check_" + n)))
-            check->Selected(stage.enabled != 0, false);
-        const int value = sensor == 0x8925 ? (stage.x & 0xFF) : stage.x;
-        if (auto* slider = dynamic_cast<ui::CSliderUI*>(Find(m_pManager, this, "DPI_slider_" + n)))
-            slider->SetValue(value, false);
-        if (auto* edit = Find(m_pManager, this, "DPI_edit_" + n))
-            edit->SetText(std::to_string(stage.x));
-        if (auto* select =
-                dynamic_cast<ui::COptionUI*>(Find(m_pManager, this, "DPI_select_check_" + n)))
-            select->Selected(static_cast<int>(i) == active, false);
-        if (auto* colour = Find(m_pManager, this, "DPI_color_option_" + n))
-            colour->SetBkColor(0xFF000000u | uint32_t{stage.red} << 16 |
-                               uint32_t{stage.green} << 8 | stage.blue);
+        const int index = static_cast<int>(i);
+        SetStageEnabled(index, stage.enabled != 0);
+        ShowStageValue(index, mouse::PositionOfRecord(sensor, stage));
+        SetStageColour(index, 0xFF000000u | uint32_t{stage.red} << 16 | uint32_t{stage.green} << 8 |
+                                  stage.blue);
     }
+}
+
+void COrvaneMouseDevice::RefreshSystemControls() {
+    using profile::HighHalf;
+    using profile::LowHalf;
+    const profile::SystemRecord& w = systemWords_;
+    SetReportRateOption(HighHalf(w[2]));
+    SelectBleSleep1(LowHalf(w[5]));
+    SelectBleSleep2(HighHalf(w[5]));
+    SelectDeviceSleep1(LowHalf(w[6]));
+    SelectDeviceSleep2(HighHalf(w[6]));
+    SelectDebounce(LowHalf(w[7]));
+    SetSilentAltitudeOption(LowHalf(w[3]));
+    SetLinearCalibrationOption(HighHalf(w[3]));
+    SetRippleOption(LowHalf(w[4]));
+    SelectLogoLedMode(HighHalf(w[7]));
 }
 
 void COrvaneMouseDevice::RefreshKeySummary() {
@@ -163,6 +161,7 @@ void COrvaneMouseDevice::RefreshPanel() {
     LoadNameLists();
     RefreshKeySummary();
     RefreshStageControls();
+    RefreshSystemControls();
 }
 
 }  // namespace devices

@@ -136,20 +136,6 @@ void COrvaneMouseDevice::BuildKeySlotMap() {
     }
 }
 
-COrvaneMouseDevice::SliderRange COrvaneMouseDevice::StageSliderRange() const {
-    const uint16_t sensor = static_cast<uint16_t>(infoBlock_[9] | infoBlock_[10] << 8);
-    switch (sensor) {
-        case 0x8925:
-            return {true, 0, 149};
-        case 0x3104:
-            return {true, 0, static_cast<int>(infoBlock_[12]) - 10};
-        case 0x3395:
-            return {true, 0, 519};
-        default:
-            return {};
-    }
-}
-
 int COrvaneMouseDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     channel_.SetHold(0);
     if (!LinkUp())

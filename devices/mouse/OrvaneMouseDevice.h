@@ -11,10 +11,12 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "devices/OrvaneUSBDevice.h"
+#include "devices/mouse/DpiConversion.h"
 #include "devices/mouse/SettingsBlock.h"
 #include "platform/StoppableThread.h"
 #include "profile/MouseProfiledata.h"
@@ -109,6 +111,9 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     // --- data ----------------------------------------------------------------------------
     profile::CMouseProfiledata& Profile() { return profile_; }
     const std::array<uint8_t, hid::kInfoBlockLength>& InfoBlock() const { return infoBlock_; }
+    // The information block as read elsewhere (tools reading it on their own, tests); the
+    // stage sliders take the sensor's range.
+    void SetInfoBlock(const std::array<uint8_t, hid::kInfoBlockLength>& block);
     const std::array<uint8_t, hid::kMaxBlockSize>& KeyData() const { return keyData_; }
     const std::array<uint8_t, kPageKeys>& KeySlotMap() const { return keySlotMap_; }
     const mouse::SettingsBlock& SettingsMirror() const { return settingsBlock_; }
@@ -131,12 +136,55 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     int GetLogoLedSource() const { return logoLedSource_; }
     void SetLogoLedSource(int index) { logoLedSource_ = index; }
     // Slider ranges the sensor gives (minimum, maximum); the edit boxes take 0-10000.
-    struct SliderRange {
-        bool set = false;
-        int minimum = 0;
-        int maximum = 0;
-    };
-    SliderRange StageSliderRange() const;
+    using SliderRange = mouse::SliderRange;
+    SliderRange StageSliderRange() const { return mouse::StageSliderRange(Sensor()); }
+    // The sensor as the information block describes it (all zero before it was read).
+    mouse::SensorParams Sensor() const { return mouse::SensorOf(infoBlock_); }
+
+    // --- the performance and system pages (MousePerformance.cpp) -------------------------
+    // Setters called here raise no notification. A missing control is skipped (getters
+    // answer 0, -1 for combo indexes, "" for user data) and looked up again next time.
+    static constexpr int kReportRateOptions = 5;
+    // The stage's row enabled and its enable check selected; switching a stage off leaves
+    // the last selected enable check disabled, so that one stage always stays on.
+    void SetStageEnabled(int stage, bool on);
+    int IsStageEnableChecked(int stage);
+    // The slider at the position and the edit at its DPI number; the active stage's enable
+    // check is disabled and its select check selected, the others' enabled and unselected.
+    void ShowStageValue(int stage, int position);
+    int GetStagePosition(int stage);
+    bool HasStageSlider(int stage);
+    // The position for the number typed in the stage's edit, within the slider's range;
+    // the slider's own position when the sensor cannot convert (step 0).
+    int ParseStageEdit(int stage);
+    uint32_t GetStageColour(int stage);
+    void SetStageColour(int stage, uint32_t colour);
+    // Options outside 0..kReportRateOptions-1 show option 0.
+    void SetReportRateOption(int n);
+    // Values other than 0 and 1 show option 0.
+    void SetSilentAltitudeOption(int n);
+    void SetLinearCalibrationOption(int n);
+    void SetRippleOption(int n);
+    void SelectDebounce(int index);
+    void SelectLogoLedMode(int index);
+    void SelectBleSleep1(int value);
+    void SelectBleSleep2(int value);
+    void SelectDeviceSleep1(int value);
+    void SelectDeviceSleep2(int value);
+    int GetDebounceIndex();
+    int GetLogoLedMode();
+    std::string GetBleSleep1();
+    std::string GetBleSleep2();
+    std::string GetDeviceSleep1();
+    std::string GetDeviceSleep2();
+    int GetPointerSpeed();
+    int GetScrollLines();
+    int GetDoubleClickPosition();
+    int GetPointerPrecision();
+    int GetScrollPage();
+    void SetScrollControls(int page, int lines);
+    // Page n of "mouse_device_seting_layout" (0 when it has no page n) and its option.
+    void ShowPerformancePage(int n);
 
   private:
     // The link check every sequence starts with: open, and on the receiver linked.
@@ -147,6 +195,18 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void BuildKeySlotMap();
     void ApplySliderRanges();
     void RefreshStageControls();
+    void RefreshSystemControls();
+    // The performance control cache: a control below the page by name, remembered once
+    // found. Forgotten when the page is bound again.
+    ui::CControlUI* PageControl(const std::string& name);
+    template <typename T>
+    T* PageControlAs(const std::string& name) {
+        return dynamic_cast<T*>(PageControl(name));
+    }
+    void SelectByUserData(const char* combo, int value);
+    int ComboIndex(const char* combo);
+    std::string ComboUserData(const char* combo);
+    void SelectPairOption(const char* prefix, int n);
     void RefreshKeySummary();
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
@@ -167,6 +227,9 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     profile::CMouseProfiledata profile_;
     std::array<uint8_t, kPageKeys> keySlotMap_{};
     std::array<uint8_t, 6> powerRecord_{};
+    std::map<std::string, ui::CControlUI*, std::less<>> pageControls_;
+    uint8_t scrollPage_ = 0;  // the scroll settings last shown
+    uint8_t scrollLines_ = 0;
     std::vector<ui::CControlUI*> keyLedButtons_;
     ui::CControlUI* logoLed_ = nullptr;
     ui::CControlUI* keyLedPanel_ = nullptr;
