@@ -100,6 +100,7 @@ void CMainWnd::InitWindow() {
 }
 
 void CMainWnd::OnWindowInit() {
+    performance_.SetPaintManager(&m_pm);
     // Every registered message reaches this window through the bus: there is no message
     // filter to open here.
     if (uint32_t announce = Messages().lightAnnounce)

@@ -22,6 +22,7 @@
 #include "app/devicelist/DeviceList.h"
 #include "app/devicelist/DeviceListHost.h"
 #include "hid/DeviceSlotList.h"
+#include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
@@ -129,6 +130,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OpenDeviceSettings(int index);
     void OnProfileClick(const std::string& name);
     void OnFunctionTab(const std::string& name);
+    // valuechanged, movevaluechanged and killfocus: routed by type to the pages that own them.
+    void OnValueNotify(const std::string& type, const std::string& name);
     void NotBuilt(const char* kind, const std::string& name, Route route) const;
 
     // Messages (MainWndMessageHandlers.cpp).
@@ -164,6 +167,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     // The feature handlers and what they need of this window (dpi_ is read at each dialog).
     MainPanelHost panelHost_{m_hWnd, dpi_};
     panels::ProfileHandlers profiles_{panelHost_};
+    panels::CPerformanceHandlers performance_{panelHost_};
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

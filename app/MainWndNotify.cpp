@@ -50,6 +50,11 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
             case Route::ItemSelect:
                 OnComboNotify(msg);
                 break;
+            case Route::ValueChanged:
+            case Route::MoveValueChanged:
+            case Route::KillFocus:
+                OnValueNotify(msg.sType, name);
+                break;
             case Route::Quiet:
                 break;
             case Route::Swallowed:
@@ -131,6 +136,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ProfileFiles:
             OnProfileClick(name);
             break;
+        case Route::Performance:
+            performance_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
+            break;
         case Route::ProfileReset:
             profiles_.ResetDevice(list_->SelectedDevice());
             break;
@@ -205,7 +213,26 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
             OnFunctionTab(name);
         return;
     }
+    if (hit->route == Route::Performance) {
+        performance_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name,
+                                     hit->index);
+        return;
+    }
     NotBuilt("option", name, hit->route);
+}
+
+void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
+    devices::COrvaneUSBDevice* device = list_->SelectedDevice();
+    const int kind = list_->SelectedKind();
+    bool handled = false;
+    if (type == "valuechanged")
+        handled = performance_.OnValueChanged(device, kind, name);
+    else if (type == "movevaluechanged")
+        handled = performance_.OnMoveValueChanged(device, kind, name);
+    else if (type == "killfocus")
+        handled = performance_.OnKillFocus(device, kind, name);
+    if (!handled && !name.empty())
+        platform::TraceF("MainWnd: %s \"%s\" has no handler here", type.c_str(), name.c_str());
 }
 
 void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
@@ -219,6 +246,10 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
         // A further choice within the delay starts it again.
         ui::KillTimer(m_hWnd, kTimerProfileSelect);
         ui::SetTimer(m_hWnd, kTimerProfileSelect, panels::ProfileHandlers::kSelectDelayMs);
+        return;
+    }
+    if (hit->route == Route::Performance) {
+        performance_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
         return;
     }
     NotBuilt("combo", name, hit->route);
