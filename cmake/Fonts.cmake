@@ -2,7 +2,9 @@
 # linked from Debian's font packages (scripts/setup installs them). A font whose package is
 # missing is left out: the program skips a font it cannot read.
 #
-#   cmake -DDEST=<bin>/Font -P cmake/Fonts.cmake
+#   cmake -DDEST=<bin>/Font [-DMODE=link|copy] -P cmake/Fonts.cmake
+#
+# MODE copy copies the files instead (an install tree that must stand on its own).
 if(NOT DEST)
   message(FATAL_ERROR "Fonts.cmake: DEST not given")
 endif()
@@ -25,7 +27,10 @@ foreach(entry ${T418_FONTS})
       set(found ${candidate})
     endif()
   endforeach()
-  if(found)
+  if(found AND MODE STREQUAL "copy")
+    file(REMOVE ${DEST}/${name})
+    file(COPY_FILE ${found} ${DEST}/${name})
+  elseif(found)
     file(CREATE_LINK ${found} ${DEST}/${name} SYMBOLIC COPY_ON_ERROR)
   else()
     file(REMOVE ${DEST}/${name})
