@@ -77,6 +77,10 @@ void CMainWnd::InitWindow() {
     setButton_ = FindControl("setbtn");
     SetIcon(kIconResource);
     tray_.CreateTrayIcon(m_hWnd, kIconResource, kMainCaption);
+    stayHidden_ = options_.startHidden && tray_.IsVisible();
+    if (options_.startHidden)
+        platform::Trace(stayHidden_ ? "MainWnd: started hidden in the tray"
+                                    : "MainWnd: asked to start hidden, but there is no tray");
     // Sleep, wake and screen changes arrive as the system's own messages.
     ui::GetBackend().SetSystemNoticeHandler([window = m_hWnd](ui::SystemNotice notice) {
         switch (notice) {
@@ -189,6 +193,8 @@ void CMainWnd::Exit() {
 
 void CMainWnd::RestoreFromDeviceEvent() {
     list_->RefreshNoDeviceLayout("Open");
+    if (stayHidden_)
+        return;
     RaiseWindow();
 }
 

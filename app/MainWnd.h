@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ struct MainWndOptions {
     uint32_t screenshotWaitMs = 5000;
     // Runs once on the window thread after the window's first paint.
     std::function<void()> onFirstPaint;
+    // Started with the session: with a tray, the window stays hidden at the scan's first
+    // product-title message and at device arrivals until the user asks for it (tray icon,
+    // second start, menu). Without a tray it shows as usual.
+    bool startHidden = false;
 };
 
 class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
@@ -180,6 +185,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     int lightControl_ = 1;
     int languageIndex_ = -1;
     int savedState_ = 1;
+    bool stayHidden_ = false;  // startHidden with a tray, until the user asks for the window
+    std::map<std::string, bool> trayMenuChecks_;  // the menu's check marks, by item
     int dpi_ = 96;
     bool displayChanged_ = false;
     bool windowActive_ = false;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/AppMessages.h"
+#include "app/AutostartChoice.h"
 #include "app/MainWnd.h"
 
 #include <utility>
@@ -257,11 +258,17 @@ void CMainWnd::OnProductTitle(ui::WPARAM wParam, ui::LPARAM lParam) {
     platform::TraceF("软件标示 %d，%xd%xd", static_cast<int>(Messages().productTitle),
                      static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
     list_->RefreshNoDeviceLayout("Open");
+    // The scan's own message (lParam 0) leaves a window started in the tray there; a second
+    // start (lParam 1) is the user asking for it.
+    if (stayHidden_ && lParam == 0)
+        return;
+    stayHidden_ = false;
     RaiseWindow();
 }
 
 void CMainWnd::OnTrayIcon(ui::LPARAM lParam) {
     if (lParam == ui::WM_LBUTTONUP) {
+        stayHidden_ = false;
         list_->RefreshNoDeviceLayout("UIMSG_TRAYICON");
         if (ShownAndNotMinimised()) {
             CloseSubWindows();
@@ -287,8 +294,9 @@ void CMainWnd::OpenTrayMenu() {
     trayMenu_ = nullptr;
     ui::Backend& backend = ui::GetBackend();
     TrayMenuPlace place = PlaceTrayMenu(backend.CursorPos(), backend.WorkArea());
-    ui::CMenuWnd* menu =
-        ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", place.point, &m_pm, nullptr, place.alignment);
+    trayMenuChecks_[kAutostartMenuItem] = AutostartChosen();
+    ui::CMenuWnd* menu = ui::CMenuWnd::CreateMenu(nullptr, "menu.xml", place.point, &m_pm,
+                                                  &trayMenuChecks_, place.alignment);
     if (menu == nullptr) {
         platform::Trace("MainWnd: the tray menu \"menu.xml\" cannot be built");
         return;

@@ -5,12 +5,14 @@
 #include <utility>
 
 #include "app/AppMessages.h"
+#include "app/AutostartChoice.h"
 #include "app/DeviceSettingsProgram.h"
 #include "app/MainWnd.h"
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "panels/FunctionTabs.h"
 #include "panels/profiles/DeviceProfileUI.h"
+#include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Trace.h"
 #include "ui/controls/OptionUI.h"
@@ -263,6 +265,12 @@ void CMainWnd::OnMenuCommand(const std::string& item) {
     }
     if (hit->route == Route::MenuExit) {
         Exit();
+        return;
+    }
+    if (hit->route == Route::MenuAutostart) {
+        bool on = !AutostartChosen();
+        if (!ChooseAutostart(on, platform::ExecutableFolder() + "t418-zen"))
+            platform::Trace("MainWnd: the session start could not be changed");
         return;
     }
     if (hit->route == Route::MenuAbout) {

@@ -192,6 +192,7 @@ constexpr std::array kMenu = std::to_array<RouteRow>({
     {"exit", E, Route::MenuExit},
     {"about_menu", N, Route::MenuAbout},
     {"setwnd_menu", N, Route::MenuSettings},
+    {"autostart", N, Route::MenuAutostart},
 });
 
 }  // namespace

@@ -57,6 +57,7 @@ enum class Route {
     MenuExit,
     MenuAbout,
     MenuSettings,
+    MenuAutostart,
 };
 
 struct RouteRow {

@@ -14,8 +14,10 @@
 #include "app/devicelist/DeviceListControls.h"
 #include "controls/ProgramControls.h"
 #include "devices/DeviceControls.h"
+#include "hid/DeviceMatchTable.h"
 #include "panels/PanelControls.h"
 #include "platform/Folders.h"
+#include "platform/HidAccess.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
 #include "platform/StoppableThread.h"
@@ -124,6 +126,7 @@ int RunProgram(const StartupOptions& options) {
     MainWndOptions windowOptions;
     windowOptions.screenshotFolder = options.screenshotFolder;
     windowOptions.screenshotWaitMs = options.screenshotWaitMs;
+    windowOptions.startHidden = options.startHidden;
     windowOptions.onFirstPaint = fonts.FirstPaintNotice();
     auto window = std::make_unique<CMainWnd>(std::move(windowOptions));
     RegisterIconResources();
@@ -140,6 +143,10 @@ int RunProgram(const StartupOptions& options) {
         return 0;
     }
     window->CenterWindow();
+    for (const platform::HidAccessProblem& p :
+         platform::InaccessibleHidDevices(hid::ClaimedProductIds()))
+        platform::TraceF("start-up: %s (%04x:%04x) is present but cannot be opened: %s",
+                         p.node.c_str(), p.vendorId, p.productId, platform::HidAccessFix());
 
     ui::CPaintManagerUI::MessageLoop();
 

@@ -14,6 +14,8 @@ struct StartupOptions {
     // Screenshot run: write the windows as PNG into this folder, then end (empty: none).
     std::string screenshotFolder;
     uint32_t screenshotWaitMs = 5000;
+    // Started with the session: stay in the tray (MainWndOptions::startHidden).
+    bool startHidden = false;
 };
 
 int RunProgram(const StartupOptions& options);

@@ -1,5 +1,7 @@
 #include "hid/DeviceMatchTable.h"
 
+#include <algorithm>
+
 namespace hid {
 namespace {
 
@@ -72,6 +74,16 @@ const char* KindName(uint16_t kind) {
 
 const char* RoleName(uint16_t role) {
     return role == kRoleCommand ? "command" : role == kRoleEvent ? "event" : "unknown";
+}
+
+std::vector<std::pair<uint16_t, uint16_t>> ClaimedProductIds() {
+    std::vector<std::pair<uint16_t, uint16_t>> ids;
+    for (const DeviceIdentity& row : DeviceMatchTable()) {
+        std::pair<uint16_t, uint16_t> id(row.VendorID, row.ProductID);
+        if (row.ProductID != 0 && std::find(ids.begin(), ids.end(), id) == ids.end())
+            ids.push_back(id);
+    }
+    return ids;
 }
 
 }  // namespace hid

@@ -1,6 +1,7 @@
 #pragma once
 // The eleven supported HID interfaces, in slot order.
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "hid/DeviceIdentity.h"
@@ -18,5 +19,8 @@ int FindMatchRow(const DeviceIdentity& candidate, bool withUsage);
 // Short names for listings: "keyboard", "mouse-cable", ...; "command" / "event".
 const char* KindName(uint16_t kind);
 const char* RoleName(uint16_t role);
+
+// The distinct (vendor, product) pairs the table claims (rows of product 0 are never claimed).
+std::vector<std::pair<uint16_t, uint16_t>> ClaimedProductIds();
 
 }  // namespace hid

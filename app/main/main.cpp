@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
         if (end != nullptr && *end == '\0' && ms <= 60000)
             options.screenshotWaitMs = static_cast<uint32_t>(ms);
     }
+    if (const char* hidden = std::getenv("T418_ZEN_START_HIDDEN"); hidden && *hidden == '1')
+        options.startHidden = true;
     int code = app::RunProgram(options);
     ui::SetBackend(nullptr);
     return code;

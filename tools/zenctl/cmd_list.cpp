@@ -1,8 +1,10 @@
 // list: one scan of the bus, then every claimed slot.
 #include <cstdio>
 
+#include "hid/DeviceMatchTable.h"
 #include "hid/DeviceScanThread.h"
 #include "hid/DeviceSlotList.h"
+#include "platform/HidAccess.h"
 #include "platform/HidTransport.h"
 #include "tools/zenctl/Command.h"
 #include "tools/zenctl/SlotFormat.h"
@@ -40,6 +42,15 @@ int RunList(const std::vector<std::string>& args, const Options&) {
         std::printf("%s\n", FormatSlot(i, snapshot[i]).c_str());
     }
     if (found == 0) {
+        std::vector<platform::HidAccessProblem> locked =
+            platform::InaccessibleHidDevices(hid::ClaimedProductIds());
+        for (const platform::HidAccessProblem& p : locked)
+            std::fprintf(stderr, "%s (%04x:%04x) is present but cannot be opened\n", p.node.c_str(),
+                         p.vendorId, p.productId);
+        if (!locked.empty()) {
+            std::fprintf(stderr, "no permission for the device: %s\n", platform::HidAccessFix());
+            return 1;
+        }
         std::fprintf(stderr, "no supported device found (%s bus)\n",
                      platform::DefaultHidTransport().Name());
         return 1;

@@ -1,0 +1,137 @@
+// A start with the session (T418_ZEN_START_HIDDEN): with a tray the window stays hidden at
+// the scan's product-title message and at device arrivals until the user asks for it; with
+// no tray it shows as usual.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/AppMessages.h"
+#include "app/LanguageRules.h"
+#include "app/MainWnd.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/PaintManager.h"
+#include "ui/headless/HeadlessBackend.h"
+#include "ui/skin/ResourceManager.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietList : public IDeviceList {
+  public:
+    void CreateStartupDevices() override {}
+    void OnDeviceAdd(size_t) override {}
+    void OnDeviceRemove(size_t) override {}
+    void OnLinkState(int, int) override {}
+    void OnDeviceInitUI(int) override {}
+    void RefreshNoDeviceLayout(const char*) override { ++refreshes; }
+    int ShownCount() const override { return 0; }
+    void SelectPrevious() override {}
+    void SelectNext() override {}
+    void OnDeviceSelectChanged() override {}
+    devices::COrvaneUSBDevice* SelectedDevice() const override { return nullptr; }
+    int SelectedKind() const override { return 0; }
+    const std::vector<devices::COrvaneUSBDevice*>& Mice() const override { return none_; }
+    const std::vector<devices::COrvaneUSBDevice*>& Keyboards() const override { return none_; }
+    const std::vector<devices::COrvaneUSBDevice*>& MousePads() const override { return none_; }
+    const std::vector<devices::COrvaneUSBDevice*>& Headsets() const override { return none_; }
+    void StopDevices() override {}
+    void SetPreviewActive(int) override {}
+    int refreshes = 0;
+
+  private:
+    std::vector<devices::COrvaneUSBDevice*> none_;
+};
+
+class HiddenStartTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("t418-hs-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "data");
+        ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        std::ofstream(folder_ / "data" / kLanguageConfigName) << R"({"Language": []})";
+        backend_.Install();
+        ui::CPaintManagerUI::SetResourcePath(T418_APP_TEST_SKIN);
+        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
+        AppMessages messages;
+        messages.productTitle = 0xC101;
+        SetMessagesForTesting(messages);
+    }
+    void TearDown() override {
+        if (window_ && ui::IsWindow(window_->GetHWND()))
+            ui::DestroyWindow(window_->GetHWND());
+        window_.reset();
+        ui::CResourceManager::GetInstance()->Release();
+        SetMessagesForTesting(AppMessages{});
+        fs::remove_all(folder_);
+    }
+    CMainWnd& Open(bool startHidden, bool tray) {
+        backend_.SetTrayAvailable(tray);
+        MainWndOptions options;
+        options.makeDeviceList = [this](IDeviceListHost&) {
+            auto list = std::make_unique<QuietList>();
+            list_ = list.get();
+            return list;
+        };
+        options.startScanThread = false;
+        options.joinSessionBus = false;
+        options.quitOnDestroy = false;
+        options.dataFolder = (folder_ / "data").string() + "/";
+        options.startHidden = startHidden;
+        window_ = std::make_unique<CMainWnd>(std::move(options));
+        EXPECT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
+        backend_.ProcessPending();
+        return *window_;
+    }
+    void Send(ui::UINT message, ui::WPARAM w, ui::LPARAM l) {
+        ui::SendMessage(window_->GetHWND(), message, w, l);
+    }
+
+    fs::path folder_;
+    ui::headless::HeadlessBackend backend_;
+    std::unique_ptr<CMainWnd> window_;
+    QuietList* list_ = nullptr;
+};
+
+TEST_F(HiddenStartTest, WithATrayItStaysHiddenUntilTheUserAsks) {
+    CMainWnd& window = Open(true, true);
+    Send(0xC101, 0, 0);  // the scan's first message
+    EXPECT_FALSE(window.IsWindowVisible());
+    window.RestoreFromDeviceEvent();  // a device arrives
+    EXPECT_FALSE(window.IsWindowVisible());
+    EXPECT_EQ(list_->refreshes, 2);  // the layout still follows the devices
+    Send(0xC101, 0, 1);              // a second start
+    EXPECT_TRUE(window.IsWindowVisible());
+    // Once asked for, it behaves as after a normal start.
+    window.ShowWindow(false, false);
+    window.RestoreFromDeviceEvent();
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST_F(HiddenStartTest, TheTrayIconShowsAHiddenStart) {
+    CMainWnd& window = Open(true, true);
+    Send(0xC101, 0, 0);
+    Send(ui::UIMSG_TRAYICON, 0, ui::WM_LBUTTONUP);
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST_F(HiddenStartTest, WithoutATrayItStartsAsANormalWindow) {
+    CMainWnd& window = Open(true, false);
+    Send(0xC101, 0, 0);
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST_F(HiddenStartTest, ANormalStartShowsAtTheFirstMessage) {
+    CMainWnd& window = Open(false, true);
+    Send(0xC101, 0, 0);
+    EXPECT_TRUE(window.IsWindowVisible());
+}
+
+}  // namespace
+}  // namespace app
