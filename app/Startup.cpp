@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/AppMessages.h"
 #include "app/DpiRule.h"
@@ -23,6 +24,7 @@
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
 #include "ui/core/Backend.h"
+#include "ui/core/ControlUI.h"
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
 #include "ui/skin/ResourceManager.h"
@@ -102,6 +104,20 @@ void SetUpResources() {
     }
 }
 
+// A device that is plugged in but cannot be opened is not "no device": the trace and the
+// no-device layout name the fix.
+void ReportInaccessibleDevices(CMainWnd& window) {
+    std::vector<platform::HidAccessProblem> problems =
+        platform::InaccessibleHidDevices(hid::ClaimedProductIds());
+    for (const platform::HidAccessProblem& p : problems)
+        platform::TraceF("start-up: %s (%04x:%04x) is present but cannot be opened: %s",
+                         p.node.c_str(), p.vendorId, p.productId, platform::HidAccessFix());
+    if (problems.empty())
+        return;
+    if (ui::CControlUI* text = window.FindControl("nodevice_text"))
+        text->SetText("no_device_access_text");
+}
+
 }  // namespace
 
 int RunProgram(const StartupOptions& options) {
@@ -143,10 +159,7 @@ int RunProgram(const StartupOptions& options) {
         return 0;
     }
     window->CenterWindow();
-    for (const platform::HidAccessProblem& p :
-         platform::InaccessibleHidDevices(hid::ClaimedProductIds()))
-        platform::TraceF("start-up: %s (%04x:%04x) is present but cannot be opened: %s",
-                         p.node.c_str(), p.vendorId, p.productId, platform::HidAccessFix());
+    ReportInaccessibleDevices(*window);
 
     ui::CPaintManagerUI::MessageLoop();
 

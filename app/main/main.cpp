@@ -10,6 +10,8 @@
 
 int main(int argc, char** argv) {
     ui::qt::QtBackend backend(argc, argv);
+    // StartupWMClass and the id of the installed desktop entry.
+    backend.SetApplicationIdentity("t418-zen", "com.draxmoor.T418Zen");
     ui::SetBackend(&backend);
     app::StartupOptions options;
     if (const char* folder = std::getenv("T418_ZEN_SCREENSHOTS"); folder && *folder)

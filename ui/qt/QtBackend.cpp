@@ -41,6 +41,11 @@ QtBackend::QtBackend(int& argc, char** argv) : argc_(argc) {
     context_ = std::make_unique<QObject>();
 }
 
+void QtBackend::SetApplicationIdentity(const std::string& name, const std::string& desktopEntryId) {
+    QCoreApplication::setApplicationName(QString::fromStdString(name));
+    QGuiApplication::setDesktopFileName(QString::fromStdString(desktopEntryId));
+}
+
 QtBackend::~QtBackend() {
     // Widgets of destroyed windows wait for the loop (QtWindow); none runs any more.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

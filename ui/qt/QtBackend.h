@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/core/Backend.h"
@@ -26,6 +27,11 @@ class QtBackend : public Backend {
   public:
     QtBackend(int& argc, char** argv);
     ~QtBackend() override;
+
+    // The name desktops know the program by: the X11 window class (instance and class both
+    // name) and the desktop entry's id, which Wayland compositors match windows with. Before
+    // the first window.
+    void SetApplicationIdentity(const std::string& name, const std::string& desktopEntryId);
 
     int RunLoop() override;
     void QuitLoop(int code) override;
