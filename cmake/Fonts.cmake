@@ -4,7 +4,10 @@
 #
 #   cmake -DDEST=<bin>/Font [-DMODE=link|copy] -P cmake/Fonts.cmake
 #
-# MODE copy copies the files instead (an install tree that must stand on its own).
+# MODE copy copies the files instead (an install tree that must stand on its own). MODE
+# relative makes links relative to FINAL, the folder's place once installed (a /usr package,
+# whose staging folder lies elsewhere): they hold within the installed system, and package
+# tools that measure files do not count the fonts as the package's.
 if(NOT DEST)
   message(FATAL_ERROR "Fonts.cmake: DEST not given")
 endif()
@@ -30,6 +33,10 @@ foreach(entry ${T418_FONTS})
   if(found AND MODE STREQUAL "copy")
     file(REMOVE ${DEST}/${name})
     file(COPY_FILE ${found} ${DEST}/${name})
+  elseif(found AND MODE STREQUAL "relative")
+    file(RELATIVE_PATH target ${FINAL} ${found})
+    file(REMOVE ${DEST}/${name})
+    file(CREATE_LINK ${target} ${DEST}/${name} SYMBOLIC)
   elseif(found)
     file(CREATE_LINK ${found} ${DEST}/${name} SYMBOLIC COPY_ON_ERROR)
   else()

@@ -25,9 +25,16 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/skin ${CMAKE_SOURCE_DIR}/resourc
         DESTINATION ${T418_DATA_DIR})
 # The firmware upgrade folder; the program creates nothing in it when installed.
 install(DIRECTORY DESTINATION ${T418_DATA_DIR}/Update)
-install(CODE "execute_process(COMMAND \${CMAKE_COMMAND}
+# Installed under /usr (the package) the links are relative, so they hold in the installed
+# system and do not make the fonts count as the package's size.
+install(CODE "set(t418_font_mode ${T418_FONTS_INSTALL})
+  if(t418_font_mode STREQUAL link AND \"\${CMAKE_INSTALL_PREFIX}\" STREQUAL \"/usr\")
+    set(t418_font_mode relative)
+  endif()
+  execute_process(COMMAND \${CMAKE_COMMAND}
     -DDEST=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${T418_DATA_DIR}/Font
-    -DMODE=${T418_FONTS_INSTALL} -P ${CMAKE_SOURCE_DIR}/cmake/Fonts.cmake
+    -DFINAL=\${CMAKE_INSTALL_PREFIX}/${T418_DATA_DIR}/Font
+    -DMODE=\${t418_font_mode} -P ${CMAKE_SOURCE_DIR}/cmake/Fonts.cmake
     COMMAND_ERROR_IS_FATAL ANY)")
 
 # The udev rule lives in lib/ whatever the library folder of the system is.

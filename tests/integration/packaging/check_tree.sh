@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Checks an installed tree: check_tree.sh PREFIX. The files are where a desktop looks for
+# Checks an installed tree: check_tree.sh PREFIX [FINAL_PREFIX]; FINAL_PREFIX is where an
+# unpacked package would live (/usr), against which its relative font links resolve. The files are where a desktop looks for
 # them, the desktop entry and metainfo pass their validators, the man pages render without
 # a warning, and the installed programs run from there: t418-zenctl --help, and t418-zen's
 # offscreen screenshot run against the simulator, which needs its program data found from
 # the binary (../share/t418-zen/). Prints FAIL lines; exit 1 on any.
 set -u
 prefix=$1
+final=${2:-$prefix}
 bin=$prefix/bin
 data=$prefix/share/t418-zen
 fails=0
@@ -28,7 +30,13 @@ done
 [ -e "$prefix/share/t418-zen/linux" ] && fail "the udev rule's folder is in the program data"
 # Font/ links to system fonts (or holds copies); a link must resolve.
 for font in "$data"/Font/*; do
-    [ -e "$font" ] || fail "Font/$(basename "$font") does not resolve"
+    target=$(readlink "$font" || true)
+    case "$target" in
+        "") [ -s "$font" ] || fail "Font/$(basename "$font") is empty" ;;
+        /*) [ -e "$target" ] || fail "Font/$(basename "$font") -> $target does not resolve" ;;
+        *) [ -e "$(realpath -m "$final/share/t418-zen/Font/$target")" ] ||
+               fail "Font/$(basename "$font") -> $target does not resolve from $final" ;;
+    esac
 done
 [ -n "$(ls -A "$data/Font" 2>/dev/null)" ] || fail "Font/ is empty"
 
