@@ -9,12 +9,15 @@
 #include <memory>
 
 #include "app/AppMessages.h"
+#include "app/AutostartChoice.h"
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
+#include "platform/Folders.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
+#include "ui/shell/MenuWnd.h"
 #include "ui/skin/ResourceManager.h"
 
 namespace app {
@@ -131,6 +134,29 @@ TEST_F(HiddenStartTest, ANormalStartShowsAtTheFirstMessage) {
     CMainWnd& window = Open(false, true);
     Send(0xC101, 0, 0);
     EXPECT_TRUE(window.IsWindowVisible());
+}
+
+TEST_F(HiddenStartTest, TheTrayMenuItemTogglesTheSessionStart) {
+    CMainWnd& window = Open(false, true);
+    auto choose = [&](const char* name) {
+        auto command = std::make_unique<ui::MenuCmd>();
+        command->szName = name;
+        ui::MenuCmd* kept = window.GetPaintManager()->KeepMenuCmd(std::move(command));
+        Send(ui::WM_MENUCLICK, reinterpret_cast<ui::WPARAM>(kept), 0);
+        backend_.ProcessPending();
+    };
+    const fs::path entry = folder_ / "config" / "autostart" / "t418-zen.desktop";
+    choose("autostart");
+    EXPECT_TRUE(AutostartChosen());
+    std::ifstream in(entry);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("Exec=env T418_ZEN_START_HIDDEN=1 " + platform::ExecutableFolder() +
+                        "t418-zen\n"),
+              std::string::npos)
+        << text;
+    choose("autostart");
+    EXPECT_FALSE(AutostartChosen());
+    EXPECT_FALSE(fs::exists(entry));
 }
 
 }  // namespace
