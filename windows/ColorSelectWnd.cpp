@@ -12,6 +12,7 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorOptionChannels.h"
 #include "windows/DialogDpi.h"
+#include "windows/DpiChange.h"
 
 namespace windows {
 
@@ -390,13 +391,7 @@ ui::LRESULT CColorSelectWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wPara
         return 0;
     }
     if (uMsg == ui::WM_DPICHANGED) {
-        m_dpi = static_cast<int>(wParam & 0xFFFF);
-        m_pm.SetDPI(m_dpi);
-        m_pm.ResetDPIAssets();
-        if (lParam != 0)
-            SetWindowPos(*reinterpret_cast<const ui::RECT*>(lParam));
-        if (ui::CControlUI* root = m_pm.GetRoot())
-            root->NeedUpdate();
+        m_dpi = FollowDpiChange(*this, m_pm, wParam, lParam);
         return 0;
     }
     bHandled = false;
