@@ -18,7 +18,7 @@ namespace windows {
 
 namespace {
 
-CColorSelectWnd* g_open = nullptr;  // the one open palette (window thread only)
+CColorSelectWnd* g_openPalette = nullptr;  // the one open palette (window thread only)
 
 constexpr ui::DWORD kPaletteStyle = ui::WS_POPUP | ui::WS_VISIBLE;
 constexpr ui::DWORD kPaletteExStyle = ui::WS_EX_TOOLWINDOW;
@@ -55,8 +55,8 @@ ui::COptionUI* AsOption(ui::CControlUI* control) {
 }  // namespace
 
 PaletteOutcome ShowColourPalette(ui::HWND parent, int dpi, uint32_t initial) {
-    if (g_open != nullptr) {
-        g_open->ShowWindow(true, true);
+    if (g_openPalette != nullptr) {
+        g_openPalette->ShowWindow(true, true);
         return PaletteOutcome{};
     }
     auto palette = std::make_unique<CColorSelectWnd>();
@@ -114,12 +114,12 @@ CColorSelectWnd::CColorSelectWnd() {
 }
 
 CColorSelectWnd::~CColorSelectWnd() {
-    if (g_open == this)
-        g_open = nullptr;
+    if (g_openPalette == this)
+        g_openPalette = nullptr;
 }
 
 ui::HWND CColorSelectWnd::Current() {
-    return g_open != nullptr ? g_open->GetHWND() : nullptr;
+    return g_openPalette != nullptr ? g_openPalette->GetHWND() : nullptr;
 }
 
 void CColorSelectWnd::SetOptionFiles(std::string userPath, std::string defaultPath) {
@@ -128,7 +128,7 @@ void CColorSelectWnd::SetOptionFiles(std::string userPath, std::string defaultPa
 }
 
 void CColorSelectWnd::InitWindow() {
-    g_open = this;
+    g_openPalette = this;
     m_palette = dynamic_cast<ui::CColorPaletteUI*>(m_pm.FindControl("Pallet"));
     m_closeBtn = m_pm.FindControl("closebtn");
     m_maxBtn = m_pm.FindControl("maxbtn");
@@ -399,8 +399,8 @@ ui::LRESULT CColorSelectWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wPara
 }
 
 void CColorSelectWnd::OnFinalMessage(ui::HWND /*hWnd*/) {
-    if (g_open == this)
-        g_open = nullptr;
+    if (g_openPalette == this)
+        g_openPalette = nullptr;
 }
 
 }  // namespace windows
