@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ui/core/StringUtil.h"
+
 namespace panels {
 namespace {
 
@@ -17,17 +19,6 @@ constexpr std::array kTabs = std::to_array<FunctionTab>({
     {"Virtual7.1_Op_tab", 8},
 });
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::span<const FunctionTab> FunctionTabs() {
@@ -36,7 +27,7 @@ std::span<const FunctionTab> FunctionTabs() {
 
 std::optional<int> PageOfTab(std::string_view name) {
     for (const FunctionTab& tab : kTabs) {
-        if (EqualsNoCase(tab.name, name))
+        if (ui::EqualsNoCase(tab.name, name))
             return tab.page;
     }
     return std::nullopt;

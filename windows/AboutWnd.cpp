@@ -3,6 +3,7 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/StringUtil.h"
 #include "windows/DialogDpi.h"
+#include "windows/DpiChange.h"
 
 namespace windows {
 
@@ -86,12 +87,7 @@ ui::LRESULT CAboutWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui:
         return 0;
     }
     if (uMsg == ui::WM_DPICHANGED) {
-        m_pm.SetDPI(static_cast<int>(wParam & 0xFFFF));
-        m_pm.ResetDPIAssets();
-        if (lParam != 0)
-            SetWindowPos(*reinterpret_cast<const ui::RECT*>(lParam));
-        if (ui::CControlUI* root = m_pm.GetRoot())
-            root->NeedUpdate();
+        FollowDpiChange(*this, m_pm, wParam, lParam);
         return 0;
     }
     bHandled = false;

@@ -12,12 +12,13 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorOptionChannels.h"
 #include "windows/DialogDpi.h"
+#include "windows/DpiChange.h"
 
 namespace windows {
 
 namespace {
 
-CColorSelectWnd* g_open = nullptr;  // the one open palette (window thread only)
+CColorSelectWnd* g_openPalette = nullptr;  // the one open palette (window thread only)
 
 constexpr ui::DWORD kPaletteStyle = ui::WS_POPUP | ui::WS_VISIBLE;
 constexpr ui::DWORD kPaletteExStyle = ui::WS_EX_TOOLWINDOW;
@@ -54,8 +55,8 @@ ui::COptionUI* AsOption(ui::CControlUI* control) {
 }  // namespace
 
 PaletteOutcome ShowColourPalette(ui::HWND parent, int dpi, uint32_t initial) {
-    if (g_open != nullptr) {
-        g_open->ShowWindow(true, true);
+    if (g_openPalette != nullptr) {
+        g_openPalette->ShowWindow(true, true);
         return PaletteOutcome{};
     }
     auto palette = std::make_unique<CColorSelectWnd>();
@@ -113,12 +114,12 @@ CColorSelectWnd::CColorSelectWnd() {
 }
 
 CColorSelectWnd::~CColorSelectWnd() {
-    if (g_open == this)
-        g_open = nullptr;
+    if (g_openPalette == this)
+        g_openPalette = nullptr;
 }
 
 ui::HWND CColorSelectWnd::Current() {
-    return g_open != nullptr ? g_open->GetHWND() : nullptr;
+    return g_openPalette != nullptr ? g_openPalette->GetHWND() : nullptr;
 }
 
 void CColorSelectWnd::SetOptionFiles(std::string userPath, std::string defaultPath) {
@@ -127,7 +128,7 @@ void CColorSelectWnd::SetOptionFiles(std::string userPath, std::string defaultPa
 }
 
 void CColorSelectWnd::InitWindow() {
-    g_open = this;
+    g_openPalette = this;
     m_palette = dynamic_cast<ui::CColorPaletteUI*>(m_pm.FindControl("Pallet"));
     m_closeBtn = m_pm.FindControl("closebtn");
     m_maxBtn = m_pm.FindControl("maxbtn");
@@ -390,13 +391,7 @@ ui::LRESULT CColorSelectWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wPara
         return 0;
     }
     if (uMsg == ui::WM_DPICHANGED) {
-        m_dpi = static_cast<int>(wParam & 0xFFFF);
-        m_pm.SetDPI(m_dpi);
-        m_pm.ResetDPIAssets();
-        if (lParam != 0)
-            SetWindowPos(*reinterpret_cast<const ui::RECT*>(lParam));
-        if (ui::CControlUI* root = m_pm.GetRoot())
-            root->NeedUpdate();
+        m_dpi = FollowDpiChange(*this, m_pm, wParam, lParam);
         return 0;
     }
     bHandled = false;
@@ -404,8 +399,8 @@ ui::LRESULT CColorSelectWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wPara
 }
 
 void CColorSelectWnd::OnFinalMessage(ui::HWND /*hWnd*/) {
-    if (g_open == this)
-        g_open = nullptr;
+    if (g_openPalette == this)
+        g_openPalette = nullptr;
 }
 
 }  // namespace windows

@@ -3,6 +3,7 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/StringUtil.h"
 #include "windows/DialogDpi.h"
+#include "windows/DpiChange.h"
 
 namespace windows {
 
@@ -92,13 +93,7 @@ ui::LRESULT CMsgWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::L
         bHandled = false;
         return 0;
     }
-    m_dpi = static_cast<int>(wParam & 0xFFFF);
-    m_pm.SetDPI(m_dpi);
-    m_pm.ResetDPIAssets();
-    if (lParam != 0)
-        SetWindowPos(*reinterpret_cast<const ui::RECT*>(lParam));
-    if (ui::CControlUI* root = m_pm.GetRoot())
-        root->NeedUpdate();
+    m_dpi = FollowDpiChange(*this, m_pm, wParam, lParam);
     bHandled = true;
     return 0;
 }

@@ -125,9 +125,7 @@ ProfileListFile::Outcome CDeviceProfileUI::AddProfile() {
         return {};
     ProfileListFile::Outcome outcome = list_->Add();
     if (outcome.result == ProfileListFile::Result::kDone) {
-        FillCombo();
-        if (ui::CComboUI* combo = Combo())
-            combo->SelectItem(outcome.index, false, false);
+        ShowList(outcome.index);
         CopyNameToEdit();
         currentFileId_ = list_->SelectedId();
     }
@@ -139,9 +137,7 @@ ProfileListFile::Outcome CDeviceProfileUI::DeleteProfile() {
         return {};
     ProfileListFile::Outcome outcome = list_->Delete(GetCurrentIndex());
     if (outcome.result == ProfileListFile::Result::kDone) {
-        FillCombo();
-        if (ui::CComboUI* combo = Combo())
-            combo->SelectItem(outcome.index, false, false);
+        ShowList(outcome.index);
         CopyNameToEdit();
         currentFileId_ = list_->SelectedId();
     }
@@ -154,9 +150,7 @@ ProfileListFile::Outcome CDeviceProfileUI::CopyProfile() {
     const int current = GetCurrentIndex();
     ProfileListFile::Outcome outcome = list_->Copy(current);
     if (outcome.result == ProfileListFile::Result::kDone) {
-        FillCombo();
-        if (ui::CComboUI* combo = Combo())
-            combo->SelectItem(current, false, false);
+        ShowList(current);
     }
     return outcome;
 }
@@ -167,9 +161,7 @@ ProfileListFile::Outcome CDeviceProfileUI::ImportProfile(const std::string& path
     const int current = GetCurrentIndex();
     ProfileListFile::Outcome outcome = list_->Import(path);
     if (outcome.result == ProfileListFile::Result::kDone) {
-        FillCombo();
-        if (ui::CComboUI* combo = Combo())
-            combo->SelectItem(current, false, false);
+        ShowList(current);
     }
     return outcome;
 }
@@ -213,6 +205,12 @@ ui::CControlUI* CDeviceProfileUI::Find(const char* name) const {
     if (m_pManager == nullptr)
         return nullptr;
     return m_pManager->FindSubControlByName(const_cast<CDeviceProfileUI*>(this), name);
+}
+
+void CDeviceProfileUI::ShowList(int selected) {
+    FillCombo();
+    if (ui::CComboUI* combo = Combo())
+        combo->SelectItem(selected, false, false);
 }
 
 ui::CComboUI* CDeviceProfileUI::Combo() const {

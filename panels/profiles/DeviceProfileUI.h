@@ -91,6 +91,8 @@ class CDeviceProfileUI : public ui::CHorizontalLayoutUI, public devices::IProfil
     ui::CComboUI* Combo() const;
     ui::CEditUI* NameEdit() const;
     void FillCombo();
+    // The combo filled again from the list, with `selected` chosen silently.
+    void ShowList(int selected);
     void ApplyKindTabs();
 
     int kind_ = 0;

@@ -1,13 +1,10 @@
 #include "panels/profiles/ProfileNames.h"
 
 #include "profile/Utf8.h"
+#include "ui/core/StringUtil.h"
 
 namespace panels {
 namespace {
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool NameFree(const std::string& name, const std::vector<std::string>& names) {
     return !NameTaken(name, names);
@@ -16,13 +13,7 @@ bool NameFree(const std::string& name, const std::vector<std::string>& names) {
 }  // namespace
 
 bool SameProfileName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
+    return ui::EqualsNoCase(a, b);
 }
 
 bool NameTaken(std::string_view name, const std::vector<std::string>& names) {

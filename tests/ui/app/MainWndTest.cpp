@@ -20,6 +20,8 @@
 #include "platform/Registry.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/SliderUI.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
@@ -48,8 +50,9 @@ class FakeList : public IDeviceList {
     void SelectPrevious() override { ++previous; }
     void SelectNext() override { ++next; }
     void OnDeviceSelectChanged() override { ++selects; }
-    devices::COrvaneUSBDevice* SelectedDevice() const override { return nullptr; }
-    int SelectedKind() const override { return 0; }
+    // The page object the skin holds ("mouse_page"), once a test selects it.
+    devices::COrvaneUSBDevice* SelectedDevice() const override { return selected; }
+    int SelectedKind() const override { return selected ? selected->GetKind() : 0; }
     const std::vector<devices::COrvaneUSBDevice*>& Mice() const override { return mice_; }
     const std::vector<devices::COrvaneUSBDevice*>& Keyboards() const override { return none_; }
     const std::vector<devices::COrvaneUSBDevice*>& MousePads() const override { return none_; }
@@ -58,6 +61,7 @@ class FakeList : public IDeviceList {
     void SetPreviewActive(int flag) override { mouse_->SetPreviewActive(flag); }
 
     devices::COrvaneMouseDevice& Mouse() { return *mouse_; }
+    devices::COrvaneUSBDevice* selected = nullptr;
     int startup = 0, initUI = 0, previous = 0, next = 0, selects = 0, stops = 0;
     std::vector<size_t> adds, removes;
     std::vector<int> links;
@@ -179,6 +183,41 @@ TEST_F(MainWndTest, ClicksAndOptionsReachTheDeviceList) {
     EXPECT_EQ(list_->removes, std::vector<size_t>{4});
     EXPECT_EQ(list_->links, std::vector<int>{21});
     EXPECT_EQ(list_->initUI, 1);
+}
+
+// The page's notifications reach the feature handlers with the selected device: a dragged
+// stage slider shows its DPI, a report-rate option is stored, a function tab shows its page.
+TEST_F(MainWndTest, PageNotificationsReachTheFeatureHandlers) {
+    Open();
+    auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(window_->FindControl("mouse_page"));
+    ASSERT_NE(mouse, nullptr);
+    std::array<uint8_t, hid::kInfoBlockLength> info{};
+    info[9] = 0x95;  // sensor 0x3395: 50 x position + 50
+    info[10] = 0x33;
+    mouse->SetInfoBlock(info);
+    list_->selected = mouse;
+    ui::CPaintManagerUI* pm = window_->GetPaintManager();
+    auto notify = [&](const char* type, const char* name) {
+        ui::CControlUI* control = window_->FindControl(name);
+        ASSERT_NE(control, nullptr) << name;
+        pm->SendNotify(control, type, 0, 0, false);
+    };
+
+    static_cast<ui::CSliderUI*>(window_->FindControl("DPI_slider_2"))->SetValue(31, false);
+    notify("movevaluechanged", "DPI_slider_2");
+    EXPECT_EQ(window_->FindControl("DPI_edit_2")->GetText(), "1600");
+
+    notify("selectchanged", "polling_rate_option_3");
+    EXPECT_EQ(profile::HighHalf(mouse->GetSystemWords()[2]), 3);
+
+    static_cast<ui::COptionUI*>(window_->FindControl("system_Op_tab"))->Selected(true, false);
+    notify("selectchanged", "system_Op_tab");
+    EXPECT_EQ(mouse->GetFunctionPage(), 5);
+
+    // Without a selected device nothing changes.
+    list_->selected = nullptr;
+    notify("selectchanged", "polling_rate_option_1");
+    EXPECT_EQ(profile::HighHalf(mouse->GetSystemWords()[2]), 3);
 }
 
 TEST_F(MainWndTest, SwallowedNotificationsNeverReachTheBase) {

@@ -9,15 +9,12 @@
 #include <fstream>
 #include <string>
 
+#include "SkinShot.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Near(const QColor& a, const QColor& b, int tolerance = 8) {
-    return std::abs(a.red() - b.red()) <= tolerance &&
-           std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
+using skinshot::Near;
 
 // A user folder whose colour file holds four collected colours.
 fs::path Home() {
@@ -33,19 +30,8 @@ fs::path Home() {
     return home;
 }
 
-QImage Shot(const std::string& name, const std::string& arguments) {
-    fs::path dir = T418_SCREENSHOT_DIR;
-    fs::create_directories(dir);
-    fs::path png = dir / (name + ".png");
-    fs::remove(png);
-    const std::string home = Home().string();
-    std::string command = "env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + home +
-                          "' XDG_CONFIG_HOME='" + home + "' XDG_DATA_HOME='" + home + "' '" +
-                          T418_SKIN_PREVIEW_BIN + "' --window palette " + arguments +
-                          " --screenshot '" + png.string() + "' > /dev/null 2>&1";
-    if (std::system(command.c_str()) != 0)
-        return QImage();
-    return QImage(QString::fromStdString(png.string()));
+QImage PaletteShot(const std::string& name, const std::string& arguments) {
+    return skinshot::Shot(name, "--window palette " + arguments, Home());
 }
 
 class PaletteScreenshot : public ::testing::TestWithParam<int> {
@@ -55,7 +41,8 @@ class PaletteScreenshot : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(PaletteScreenshot, PaletteWithCollectedColours) {
-    QImage image = Shot("skin-palette-" + std::to_string(dpi()), "--dpi " + std::to_string(dpi()));
+    QImage image =
+        PaletteShot("skin-palette-" + std::to_string(dpi()), "--dpi " + std::to_string(dpi()));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(S(720), S(468)));
     EXPECT_TRUE(Near(image.pixelColor(S(300), S(20)), QColor(0x1B, 0x1F, 0x26))) << "title bar";
@@ -71,8 +58,8 @@ TEST_P(PaletteScreenshot, PaletteWithCollectedColours) {
 }
 
 TEST_P(PaletteScreenshot, MulticolourInChinese) {
-    QImage image = Shot("skin-palette-multi-" + std::to_string(dpi()),
-                        "--pose multi --lang cn --dpi " + std::to_string(dpi()));
+    QImage image = PaletteShot("skin-palette-multi-" + std::to_string(dpi()),
+                               "--pose multi --lang cn --dpi " + std::to_string(dpi()));
     ASSERT_FALSE(image.isNull());
     // The rainbow preview: its left and right ends differ in hue.
     const QColor left = image.pixelColor(S(34), S(330));

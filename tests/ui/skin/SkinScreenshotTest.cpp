@@ -7,37 +7,20 @@
 #include <set>
 #include <string>
 
+#include "SkinShot.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Near(const QColor& a, const QColor& b, int tolerance = 8) {
-    return std::abs(a.red() - b.red()) <= tolerance &&
-           std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
+using skinshot::Near;
 
 // The skin's accent blue, whatever its exact shade at a spot.
 bool IsAccent(const QColor& c) {
     return c.blue() > 180 && c.blue() > c.red() + 80;
 }
 
-// Renders one window with skin-preview; a null image when that failed.
 QImage Shot(const std::string& name, const std::string& arguments) {
-    fs::path dir = T418_SCREENSHOT_DIR;
-    fs::create_directories(dir);
-    fs::path png = dir / (name + ".png");
-    fs::remove(png);
-    auto home = fs::temp_directory_path() / "t418-skin-shot-test";
-    fs::create_directories(home);
-    fs::permissions(home, fs::perms::owner_all);
-    std::string command = "env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='" + home.string() +
-                          "' XDG_CONFIG_HOME='" + home.string() + "' XDG_DATA_HOME='" +
-                          home.string() + "' '" + T418_SKIN_PREVIEW_BIN + "' " + arguments +
-                          " --screenshot '" + png.string() + "' > /dev/null 2>&1";
-    if (std::system(command.c_str()) != 0)
-        return QImage();
-    return QImage(QString::fromStdString(png.string()));
+    return skinshot::Shot(name, arguments, fs::temp_directory_path() / "t418-skin-shot-test");
 }
 
 size_t ColourCount(const QImage& image) {
