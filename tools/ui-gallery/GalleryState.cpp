@@ -135,6 +135,7 @@ std::string DescribeState(GalleryWindow& window) {
     out << "menu.opened=" << events.menusOpened << '\n';
     out << "dialog.open=" << (events.dialogOpen ? 1 : 0) << '\n';
     out << "dialog.result=" << events.dialogResult << '\n';
+    out << "key.last=" << events.lastKey << '\n';
     if (!events.dialogRect.IsEmpty())
         out << "dialog.rect=" << RectText(events.dialogRect) << '\n';
     for (const char* name :

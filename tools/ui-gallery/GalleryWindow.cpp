@@ -1,5 +1,6 @@
 #include "GalleryWindow.h"
 
+#include <cstdio>
 #include <string>
 
 #include "GalleryDialog.h"
@@ -17,7 +18,18 @@ namespace gallery {
 
 GalleryWindow::GalleryWindow(bool quitOnClose) : quitOnClose_(quitOnClose) {}
 
-GalleryWindow::~GalleryWindow() = default;
+GalleryWindow::~GalleryWindow() {
+    ui::UnregisterInputObserver(&keyWatch_);
+}
+
+bool GalleryWindow::KeyWatch::OnKeyInput(ui::HWND, const ui::KeyEvent& key) {
+    if (key.down) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%X,%X,%d", key.keyVk, key.scanCode, key.extended ? 1 : 0);
+        events_.lastKey = text;
+    }
+    return false;
+}
 
 ui::CControlUI* GalleryWindow::CreateControl(const std::string& className) {
     if (className == "LedSwatch")
@@ -108,6 +120,7 @@ void GalleryWindow::Pose(const std::string& name) {
 
 void GalleryWindow::WriteStateTo(const std::string& path) {
     stateFile_ = std::make_unique<StateFile>(*this, path);
+    ui::RegisterInputObserver(&keyWatch_);
     stateFile_->Update();
 }
 
@@ -138,6 +151,7 @@ void GalleryWindow::ShowStates() {
 }
 
 void GalleryWindow::OnFinalMessage(ui::HWND hwnd) {
+    ui::UnregisterInputObserver(&keyWatch_);
     stateFile_.reset();
     WindowImplBase::OnFinalMessage(hwnd);
     if (quitOnClose_)

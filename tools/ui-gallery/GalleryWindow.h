@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/core/KeyInput.h"
 #include "ui/core/WindowImplBase.h"
 
 namespace gallery {
@@ -24,6 +25,9 @@ class GalleryWindow : public ui::WindowImplBase {
         bool dialogOpen = false;
         std::string dialogResult;  // "ok" or "cancel" once the dialog ended
         ui::Rect dialogRect;
+        // The codes of the last key pressed in any window: table code, scan code, extended
+        // flag ("A1,36,1" for Right Shift).
+        std::string lastKey;
     };
 
     explicit GalleryWindow(bool quitOnClose);
@@ -52,8 +56,19 @@ class GalleryWindow : public ui::WindowImplBase {
     void OpenMenu(ui::Point screenPos, ui::DWORD alignment);
     void RunDialog();
 
+    // Watches every key press of the process (it withholds none).
+    class KeyWatch : public ui::InputObserver {
+      public:
+        explicit KeyWatch(Events& events) : events_(events) {}
+        bool OnKeyInput(ui::HWND window, const ui::KeyEvent& key) override;
+
+      private:
+        Events& events_;
+    };
+
     bool quitOnClose_;
     Events events_;
+    KeyWatch keyWatch_{events_};
     std::unique_ptr<StateFile> stateFile_;
 };
 

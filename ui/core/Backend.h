@@ -31,10 +31,18 @@ struct MouseEvent {
     uint32_t modifiers = 0;
 };
 
+// A realisation sets the codes it knows; the library completes the rest before anyone sees
+// the event (KeyInput.h): scan code and extended flag from the native code, else from the
+// virtual key; the table code from the scan code.
 struct KeyEvent {
     bool down = true;
-    uint32_t virtualKey = 0;  // Win32 VK_ codes: the program's key tables speak them
-    uint32_t scanCode = 0;
+    // Win32 VK_ code as key messages carry it (VK_SHIFT for either Shift, VK_RETURN for both
+    // Enter keys); 0 = take it from the scan-code table.
+    uint32_t virtualKey = 0;
+    uint32_t nativeCode = 0;  // the desktop's key code (X11, Wayland: evdev + 8); 0 = unknown
+    uint32_t scanCode = 0;    // PC scan code, set 1 (ScanCodes.h)
+    bool extended = false;
+    uint32_t keyVk = 0;  // the scan-code table's code: 0xA0-0xA5 modifiers, 0x101 keypad Enter
     bool autoRepeat = false;
     uint32_t modifiers = 0;
 };

@@ -5,6 +5,7 @@
 #include "ui/core/ControlUI.h"
 #include "ui/core/KeyState.h"
 #include "ui/core/MessageModel.h"
+#include "ui/core/ScanCodes.h"
 #include "ui/core/WindowWnd.h"
 
 namespace ui {
@@ -79,6 +80,13 @@ void CPaintManagerUI::SendEvent(CControlUI* control, int type, POINT pt, WPARAM 
     event.wKeyState = static_cast<uint16_t>(m_uKeyState);
     event.wParam = wParam;
     event.lParam = lParam;
+    if (type == UIEVENT_KEYDOWN || type == UIEVENT_KEYUP) {
+        event.wScanCode = static_cast<uint16_t>(ScanFromKeyLParam(lParam));
+        event.bExtendedKey = ExtendedFromKeyLParam(lParam);
+        const int row =
+            event.wScanCode != 0 ? FindScanRow(event.wScanCode, event.bExtendedKey) : -1;
+        event.wKeyVk = row >= 0 ? ScanCodeTable()[row].vk : 0;
+    }
     control->Event(event);
 }
 

@@ -225,6 +225,12 @@ struct TEventUI {
     uint16_t wKeyState = 0;  // MK_ bits
     WPARAM wParam = 0;       // UIEVENT_TIMER: the timer id; wheel: the delta in the high word
     LPARAM lParam = 0;
+    // UIEVENT_KEYDOWN, UIEVENT_KEYUP: the PC scan code (set 1) with its extended flag, and the
+    // scan-code table's virtual key (left and right modifiers apart, 0x101 keypad Enter; 0
+    // when no row has the scan code).
+    uint16_t wScanCode = 0;
+    bool bExtendedKey = false;
+    uint16_t wKeyVk = 0;
 };
 
 // Control state bits (hot, pushed, captured ... as a desktop user expects them).

@@ -5,6 +5,7 @@
 
 #include "platform/FileIO.h"
 #include "platform/Trace.h"
+#include "ui/core/KeyInput.h"
 #include "ui/core/KeyState.h"
 #include "ui/core/StringUtil.h"
 #include "ui/core/ThreadCheck.h"
@@ -100,8 +101,10 @@ class CWindowWnd::Events : public NativeWindowEvents {
         }
     }
 
-    void OnKey(const KeyEvent& e) override {
+    void OnKey(const KeyEvent& event) override {
         InUse hold(owner_);
+        KeyEvent e = event;
+        detail::ResolveKeyCodes(e);
         uint32_t mods = e.modifiers;
         // The modifier key itself: held from its press to its release.
         uint32_t own = 0;
@@ -113,7 +116,19 @@ class CWindowWnd::Events : public NativeWindowEvents {
             own = kModAlt;
         mods = e.down ? (mods | own) : (mods & ~own);
         detail::NoteModifiers(mods);
+        swallowText_ = false;
+        if (e.virtualKey == 0 && e.scanCode == 0)
+            return;
+        if (detail::DispatchKeyInput(owner_.m_hWnd, e)) {
+            // The characters a withheld press types are withheld with it.
+            swallowText_ = e.down;
+            return;
+        }
+        if (e.virtualKey == 0)
+            return;
         LPARAM l = static_cast<LPARAM>((e.scanCode & 0xFF) << 16) | 1;
+        if (e.extended)
+            l |= 1 << 24;
         if (e.autoRepeat)
             l |= 0x40000000;
         Send(e.down ? WM_KEYDOWN : WM_KEYUP, e.virtualKey, l);
@@ -121,6 +136,10 @@ class CWindowWnd::Events : public NativeWindowEvents {
 
     void OnText(const std::string& utf8) override {
         InUse hold(owner_);
+        if (swallowText_) {
+            swallowText_ = false;
+            return;
+        }
         size_t pos = 0;
         while (pos < utf8.size() && IsWindow(owner_.m_hWnd)) {
             Send(WM_CHAR, NextCodePoint(utf8, pos), 1);
@@ -164,6 +183,7 @@ class CWindowWnd::Events : public NativeWindowEvents {
     CWindowWnd& owner_;
     bool inside_ = false;
     WPARAM held_ = 0;
+    bool swallowText_ = false;  // an observer consumed the key press the next text belongs to
 };
 
 CWindowWnd::CWindowWnd() : m_events(std::make_unique<Events>(*this)) {}

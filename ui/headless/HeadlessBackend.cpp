@@ -364,6 +364,27 @@ void HeadlessWindow::PressKey(uint32_t vk, uint32_t modifiers) {
     KeyUp(vk, modifiers);
 }
 
+void HeadlessWindow::NativeKeyDown(uint32_t nativeCode, uint32_t modifiers) {
+    KeyEvent e;
+    e.down = true;
+    e.nativeCode = nativeCode;
+    e.modifiers = modifiers;
+    events_.OnKey(e);
+}
+
+void HeadlessWindow::NativeKeyUp(uint32_t nativeCode, uint32_t modifiers) {
+    KeyEvent e;
+    e.down = false;
+    e.nativeCode = nativeCode;
+    e.modifiers = modifiers;
+    events_.OnKey(e);
+}
+
+void HeadlessWindow::PressNativeKey(uint32_t nativeCode, uint32_t modifiers) {
+    NativeKeyDown(nativeCode, modifiers);
+    NativeKeyUp(nativeCode, modifiers);
+}
+
 void HeadlessWindow::Type(const std::string& utf8) {
     events_.OnText(utf8);
 }

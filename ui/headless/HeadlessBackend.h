@@ -145,6 +145,11 @@ class HeadlessWindow : public NativeWindow {
     void KeyDown(uint32_t vk, uint32_t modifiers = 0);
     void KeyUp(uint32_t vk, uint32_t modifiers = 0);
     void PressKey(uint32_t vk, uint32_t modifiers = 0);
+    // Keys by the desktop's native key code (X11/Wayland: evdev + 8), as a real keyboard
+    // sends them: the library finds the scan code and the virtual key.
+    void NativeKeyDown(uint32_t nativeCode, uint32_t modifiers = 0);
+    void NativeKeyUp(uint32_t nativeCode, uint32_t modifiers = 0);
+    void PressNativeKey(uint32_t nativeCode, uint32_t modifiers = 0);
     void Type(const std::string& utf8);
     void Focus(bool gained);
     void RequestClose();

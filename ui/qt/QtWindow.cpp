@@ -168,14 +168,18 @@ void WindowWidget::Key(bool down, QKeyEvent* event) {
     KeyEvent e;
     e.down = down;
     e.virtualKey = VirtualKeyFromQt(event->key(), event->modifiers());
-    e.scanCode = event->nativeScanCode();
+    // X11 and Wayland report the key code (evdev + 8); the library turns it into the PC scan
+    // code. Offscreen desktops report none and the virtual key stands in for it.
+    e.nativeCode = event->nativeScanCode();
     e.autoRepeat = event->isAutoRepeat();
     e.modifiers = ModifiersFromQt(event->modifiers());
     if (event->key() == Qt::Key_Backtab)
         e.modifiers |= kModShift;
     if (!events_)
         return;
-    if (e.virtualKey != 0)
+    // Keys without a virtual key of their own (international keys) still reach the input
+    // observers through their native code.
+    if (e.virtualKey != 0 || e.nativeCode != 0)
         events_->OnKey(e);
     if (!events_ || !down || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return;

@@ -99,6 +99,24 @@ TEST_F(DesktopTest, TabMovesTheFocusInLayoutOrder) {
     EXPECT_TRUE(Gallery().WaitFor("focus", "edit_digits"));
 }
 
+// What the X server sends reaches the input observers as the key tables' codes: table
+// code, scan code, extended flag. Right Shift must come as 0x36 extended. The gallery's key
+// watch only looks; the edit behind it keeps working.
+TEST_F(DesktopTest, RealKeysCarryTheKeyTablesCodes) {
+    ClickControl("edit_digits");
+    ASSERT_TRUE(Gallery().WaitFor("focus", "edit_digits"));
+    const std::pair<const char*, const char*> keys[] = {
+        {"Shift_R", "A1,36,1"},   {"Shift_L", "A0,2A,0"}, {"Control_R", "A3,1D,1"},
+        {"KP_Enter", "101,1C,1"}, {"Return", "D,1C,0"},   {"Pause", "13,45,0"},
+        {"Num_Lock", "90,45,1"},  {"a", "41,1E,0"},       {"Num_Lock", "90,45,1"},
+    };  // Print is the window manager's (it takes a screenshot), so it never reaches us
+    for (const auto& [key, codes] : keys) {
+        Desk().Key(key);
+        EXPECT_TRUE(Gallery().WaitFor("key.last", codes))
+            << key << ": " << Gallery().Value("key.last");
+    }
+}
+
 TEST_F(DesktopTest, ComboChoiceByClickAndByKeyboard) {
     OpenComboList();
     const Box item = Gallery().StateBox("combo.item3");
