@@ -344,17 +344,18 @@ void HeadlessWindow::MouseLeave() {
 }
 
 void HeadlessWindow::KeyDown(uint32_t vk, uint32_t modifiers) {
-    KeyEvent e;
-    e.down = true;
-    e.virtualKey = vk;
-    e.modifiers = modifiers;
-    events_.OnKey(e);
+    SendKey(true, vk, 0, modifiers);
 }
 
 void HeadlessWindow::KeyUp(uint32_t vk, uint32_t modifiers) {
+    SendKey(false, vk, 0, modifiers);
+}
+
+void HeadlessWindow::SendKey(bool down, uint32_t vk, uint32_t nativeCode, uint32_t modifiers) {
     KeyEvent e;
-    e.down = false;
+    e.down = down;
     e.virtualKey = vk;
+    e.nativeCode = nativeCode;
     e.modifiers = modifiers;
     events_.OnKey(e);
 }
@@ -365,19 +366,11 @@ void HeadlessWindow::PressKey(uint32_t vk, uint32_t modifiers) {
 }
 
 void HeadlessWindow::NativeKeyDown(uint32_t nativeCode, uint32_t modifiers) {
-    KeyEvent e;
-    e.down = true;
-    e.nativeCode = nativeCode;
-    e.modifiers = modifiers;
-    events_.OnKey(e);
+    SendKey(true, 0, nativeCode, modifiers);
 }
 
 void HeadlessWindow::NativeKeyUp(uint32_t nativeCode, uint32_t modifiers) {
-    KeyEvent e;
-    e.down = false;
-    e.nativeCode = nativeCode;
-    e.modifiers = modifiers;
-    events_.OnKey(e);
+    SendKey(false, 0, nativeCode, modifiers);
 }
 
 void HeadlessWindow::PressNativeKey(uint32_t nativeCode, uint32_t modifiers) {

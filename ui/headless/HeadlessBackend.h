@@ -191,6 +191,7 @@ class HeadlessWindow : public NativeWindow {
     bool SaveScreenshot(const std::string& pngPath) override;
 
   private:
+    void SendKey(bool down, uint32_t vk, uint32_t nativeCode, uint32_t modifiers);
     HeadlessBackend& backend_;
     NativeWindowParams params_;
     NativeWindowEvents& events_;

@@ -10,6 +10,7 @@
 
 #include "app/AppMessages.h"
 #include "app/AutostartChoice.h"
+#include "app/DeviceListFactory.h"
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
@@ -25,30 +26,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietList : public IDeviceList {
+// Counts the no-device refreshes; holds no device.
+class QuietList : public EmptyDeviceList {
   public:
-    void CreateStartupDevices() override {}
-    void OnDeviceAdd(size_t) override {}
-    void OnDeviceRemove(size_t) override {}
-    void OnLinkState(int, int) override {}
-    void OnDeviceInitUI(int) override {}
     void RefreshNoDeviceLayout(const char*) override { ++refreshes; }
-    int ShownCount() const override { return 0; }
-    void SelectPrevious() override {}
-    void SelectNext() override {}
-    void OnDeviceSelectChanged() override {}
-    devices::COrvaneUSBDevice* SelectedDevice() const override { return nullptr; }
-    int SelectedKind() const override { return 0; }
-    const std::vector<devices::COrvaneUSBDevice*>& Mice() const override { return none_; }
-    const std::vector<devices::COrvaneUSBDevice*>& Keyboards() const override { return none_; }
-    const std::vector<devices::COrvaneUSBDevice*>& MousePads() const override { return none_; }
-    const std::vector<devices::COrvaneUSBDevice*>& Headsets() const override { return none_; }
-    void StopDevices() override {}
-    void SetPreviewActive(int) override {}
     int refreshes = 0;
-
-  private:
-    std::vector<devices::COrvaneUSBDevice*> none_;
 };
 
 class HiddenStartTest : public ::testing::Test {
