@@ -10,7 +10,7 @@
 namespace ui {
 namespace {
 
-std::map<UINT, std::string>& Table() {
+std::map<UINT, std::string>& IconTable() {
     static std::map<UINT, std::string> table;
     return table;
 }
@@ -18,12 +18,12 @@ std::map<UINT, std::string>& Table() {
 }  // namespace
 
 void RegisterIconResource(UINT id, const std::string& imageFile) {
-    Table()[id] = imageFile;
+    IconTable()[id] = imageFile;
 }
 
 std::shared_ptr<Image> LoadIconResource(UINT id) {
-    auto it = Table().find(id);
-    if (it == Table().end()) {
+    auto it = IconTable().find(id);
+    if (it == IconTable().end()) {
         platform::TraceF("ui: icon resource %u is not registered", id);
         return nullptr;
     }

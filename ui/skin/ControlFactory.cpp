@@ -5,11 +5,11 @@
 namespace ui {
 namespace {
 
-using Table = std::map<std::string, CreateClass, NoCaseLess>;
+using ClassTable = std::map<std::string, CreateClass, NoCaseLess>;
 
 // Function-local so static registrations in other files find it constructed.
-Table& BuiltIns() {
-    static Table table;
+ClassTable& BuiltIns() {
+    static ClassTable table;
     return table;
 }
 
