@@ -45,10 +45,10 @@ TEST(ShippedFonts, EachLanguageFaceIsMappedToTheFamilyOfTheFontShippedForIt) {
             EXPECT_EQ(mapped, families[i]) << faces[i];
         }
         backend.SetFontSubstitute(faces[i], mapped);
-        ui::FontSpec spec;
-        spec.face = faces[i];
-        spec.size = 14;
-        EXPECT_EQ(QFontInfo(ui::qt::FontFor(spec)).family().toStdString(), mapped) << faces[i];
+        ui::FontSpec font;
+        font.face = faces[i];
+        font.size = 14;
+        EXPECT_EQ(QFontInfo(ui::qt::FontFor(font)).family().toStdString(), mapped) << faces[i];
     }
     for (int i = 0; i < 4; ++i)
         backend.SetFontSubstitute(faces[i], "");
