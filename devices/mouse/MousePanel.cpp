@@ -1,6 +1,4 @@
 // The mouse page: binding its controls and refreshing them from the mirrors. Window thread.
-#include <cstdio>
-
 #include "controls/DeviceKeyButtonUI.h"
 #include "controls/LedColour.h"
 #include "controls/SelectPanelUI.h"
@@ -88,6 +86,7 @@ void COrvaneMouseDevice::BuildPanel() {
         ShowFunctionPage(1);
     }
     LoadNameLists();
+    BindKeyPanel();
     ShowPerformancePage(0);
 }
 
@@ -95,10 +94,6 @@ void COrvaneMouseDevice::ShowFunctionPage(int page) {
     COrvaneUSBDevice::ShowFunctionPage(page);
     if (auto* info = Find(m_pManager, this, "device_tishi_info"))
         info->SetVisible(false);
-}
-
-void COrvaneMouseDevice::SelectKey(int index) {
-    selectedKey_ = index;
 }
 
 void COrvaneMouseDevice::SetInfoBlock(const std::array<uint8_t, hid::kInfoBlockLength>& block) {
@@ -147,19 +142,9 @@ void COrvaneMouseDevice::RefreshSystemControls() {
     SelectLogoLedMode(HighHalf(w[7]));
 }
 
-void COrvaneMouseDevice::RefreshKeySummary() {
-    for (size_t k = 0; k < keyRecords_.size() && k < keyButtons_.size(); ++k) {
-        if (keyButtons_[k] == nullptr)
-            continue;
-        char code[16];
-        std::snprintf(code, sizeof code, "%06X", keyRecords_[k].current.Code());
-        keyButtons_[k]->SetToolTip(code);
-    }
-}
-
 void COrvaneMouseDevice::RefreshPanel() {
     LoadNameLists();
-    RefreshKeySummary();
+    RefreshKeyNames();
     RefreshStageControls();
     RefreshSystemControls();
 }

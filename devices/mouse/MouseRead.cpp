@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "devices/mouse/InfoBlock.h"
+#include "devices/mouse/MouseKeys.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/ResultCode.h"
 #include "platform/Log.h"
@@ -18,11 +19,7 @@ constexpr uint16_t kMouseVendor = 0x320F;
 constexpr uint16_t kMouseCableProduct = 0x22A4;
 constexpr uint16_t kFirstCurrentFirmware = 0x0103;
 
-// The factory assignment of each page key, by which it is found in the device's key table.
-constexpr uint8_t kFactoryCodes[COrvaneMouseDevice::kPageKeys][3] = {
-    {0x10, 0x01, 0x00}, {0x10, 0x02, 0x00}, {0x10, 0x04, 0x00}, {0x10, 0x10, 0x00},
-    {0x10, 0x08, 0x00}, {0x13, 0x01, 0x00}, {0x13, 0x02, 0x00}, {0x13, 0x03, 0x00},
-    {0xA0, 0x1B, 0x00}, {0x16, 0x90, 0x01}, {0x14, 0x78, 0x02}};
+static_assert(mouse::kMouseKeys.size() == COrvaneMouseDevice::kPageKeys);
 
 }  // namespace
 
@@ -128,7 +125,9 @@ void COrvaneMouseDevice::BuildKeySlotMap() {
     const size_t slots = std::min<size_t>(infoBlock_[5], hid::kMaxBlockSize / 3);
     for (size_t key = 0; key < kPageKeys; ++key) {
         for (size_t slot = 0; slot < slots; ++slot) {
-            if (std::equal(kFactoryCodes[key], kFactoryCodes[key] + 3, &keyData_[3 * slot])) {
+            const mouse::MouseKey& factory = mouse::kMouseKeys[key];
+            const uint8_t* code = &keyData_[3 * slot];
+            if (code[0] == factory.type && code[1] == factory.p1 && code[2] == factory.p2) {
                 keySlotMap_[key] = static_cast<uint8_t>(slot);
                 break;
             }
@@ -344,7 +343,7 @@ bool COrvaneMouseDevice::ValidateMacroReferences() {
     }
     if (changed) {
         SetKeyRecords(keyRecords_);
-        RefreshKeySummary();
+        RefreshKeyNames();
     }
     return changed;
 }

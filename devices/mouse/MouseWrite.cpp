@@ -133,8 +133,10 @@ int COrvaneMouseDevice::WriteCurrentKeyAssignments(int profileIndex) {
 }
 
 int COrvaneMouseDevice::WriteMacros(const std::vector<int>& macroIndices) {
+    // A mouse that is not linked at all is not a failure to report: nothing was sent, and
+    // the key map write that follows finds the same and is skipped too.
     if (!LinkUp())
-        return -1;
+        return 0;
     std::array<uint8_t, hid::kInfoBlockLength> block{};
     if (channel_.ReadInfoBlock(block.data()) != hid::kResultOk)
         return -1;

@@ -2,7 +2,7 @@
 // COrvaneMouseDevice: the device object of the mouse, on its cable (kind 2) or through its
 // 2.4 GHz receiver (kind 6). Split by concern: reading (MouseRead.cpp), the page
 // (MousePanel.cpp), writing (MouseWrite.cpp), threads (MouseThreads.cpp) and the preview
-// (MousePreview.cpp).
+// (MousePreview.cpp), keys (MouseKeyList.cpp).
 //
 // Threads: everything runs on the window thread except the preview steps (the preview
 // thread) and HandleNotification (the notification channels' threads), which touch only
@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/KeyPanel.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/DpiConversion.h"
 #include "devices/mouse/SettingsBlock.h"
@@ -71,6 +72,15 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void SetLightListIndex(int index) override;
     void SetLightSettings(uint32_t a, uint32_t b, uint32_t c, uint32_t d) override;
     void SelectKey(int index) override;
+
+    // --- keys (MouseKeyList.cpp) -----------------------------------------------------------
+    // Replaces the record of key `index` (nothing outside the key list) and writes the whole
+    // key list to the profile document.
+    void SetKeyRecord(int index, const profile::KeyRecord& record);
+    // The key list beside the picture and the key buttons' texts, from the current records.
+    void RefreshKeyNames();
+    // The page's key panel (null without one).
+    IKeyPanel* KeyPanel() const;
 
     // --- reading -------------------------------------------------------------------------
     // The first part of ConnectDevice; true when the key table was read.
@@ -207,7 +217,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     int ComboIndex(const char* combo);
     std::string ComboUserData(const char* combo);
     void SelectPairOption(const char* prefix, int n);
-    void RefreshKeySummary();
+    void BindKeyPanel();
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);
@@ -233,6 +243,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     std::vector<ui::CControlUI*> keyLedButtons_;
     ui::CControlUI* logoLed_ = nullptr;
     ui::CControlUI* keyLedPanel_ = nullptr;
+    ui::CControlUI* keyPanel_ = nullptr;
     int32_t logoLedSource_ = -1;
     std::string profilePath_;
     std::string configPath_;

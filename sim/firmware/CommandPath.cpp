@@ -32,7 +32,7 @@ PathOutcome CommandPath::Handle(const Report& request, const void* connection) {
     outcome.delayMs = fault.delayMs;
     if (fault.drop)
         return outcome;
-    if (link_ && !link_->load()) {
+    if (link_ && (!link_->load() || fault.unlinked)) {
         outcome.answer = NotLinkedAnswer(request);
     } else if (fault.status != 0) {
         outcome.answer = DeviceFirmware::Refusal(request, fault.status);

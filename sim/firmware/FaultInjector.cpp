@@ -11,6 +11,8 @@ void FaultInjector::Clear() {
     statusCountdown_ = 0;
     delayMs_ = 0;
     cutTo_ = 0;
+    unlinkCountdown_ = 0;
+    unlinked_ = false;
 }
 
 void FaultInjector::SetNoAnswer(bool on) {
@@ -40,11 +42,20 @@ void FaultInjector::SetShortAnswer(uint32_t bytes) {
     cutTo_ = bytes;
 }
 
+void FaultInjector::SetUnlinkFrom(uint32_t packetNumber) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    unlinkCountdown_ = packetNumber;
+    unlinked_ = false;
+}
+
 FaultDecision FaultInjector::Next() {
     std::lock_guard<std::mutex> lock(mutex_);
     FaultDecision decision;
     decision.delayMs = delayMs_;
     decision.cutTo = cutTo_;
+    if (unlinkCountdown_ > 0 && --unlinkCountdown_ == 0)
+        unlinked_ = true;
+    decision.unlinked = unlinked_;
     if (noAnswer_) {
         decision.drop = true;
         return decision;
@@ -78,6 +89,10 @@ std::string FaultInjector::Describe() const {
         text += " slow-" + std::to_string(delayMs_) + "ms";
     if (cutTo_ > 0)
         text += " short-" + std::to_string(cutTo_) + "-bytes";
+    if (unlinked_)
+        text += " unlinked";
+    else if (unlinkCountdown_ > 0)
+        text += " unlink-in-" + std::to_string(unlinkCountdown_);
     return text.empty() ? "none" : text.substr(1);
 }
 
