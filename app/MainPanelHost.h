@@ -3,6 +3,7 @@
 // DPI, the language's texts, the colour palette, file dialogs and the list items' timers.
 // Threads: window thread only.
 #include <functional>
+#include <utility>
 
 #include "panels/PanelHost.h"
 #include "ui/core/UIDefs.h"
@@ -24,10 +25,19 @@ class MainPanelHost : public panels::IPanelHost {
     std::string SaveFileDialog(const std::string& title, const std::vector<std::string>& filters,
                                const std::string& fileName) override;
     void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) override;
+    void SetSavedState(bool lockList, int saved) override {
+        if (savedState_)
+            savedState_(lockList, saved);
+    }
+    // The window's own SetSavedState.
+    void SetSavedStateHandler(std::function<void(bool, int)> handler) {
+        savedState_ = std::move(handler);
+    }
 
   private:
     ui::HWND& window_;
     const int& dpi_;
+    std::function<void(bool, int)> savedState_;
 };
 
 }  // namespace app

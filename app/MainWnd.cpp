@@ -58,6 +58,8 @@ CMainWnd::CMainWnd(MainWndOptions options)
     if (options_.dataFolder.empty())
         options_.dataFolder = platform::DefaultDataFolder();
     AddVirtualWnd("mainpage", &mainPage_);
+    panelHost_.SetSavedStateHandler(
+        [this](bool lockList, int saved) { SetSavedState(lockList, saved); });
 }
 
 CMainWnd::~CMainWnd() {

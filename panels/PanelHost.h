@@ -41,6 +41,10 @@ class IPanelHost {
 
     // (Re)starts timer `id` of the device's list item to fire after `ms`.
     virtual void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) = 0;
+
+    // The window's saved-state flag: 0 while key changes are unsaved or a recording holds
+    // the input hook, else 1; with lockList the device selection follows it.
+    virtual void SetSavedState(bool lockList, int saved) = 0;
 };
 
 }  // namespace panels

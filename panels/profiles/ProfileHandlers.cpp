@@ -2,9 +2,8 @@
 
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/ProfilePanel.h"
-#include "devices/mouse/EventArea.h"
+#include "panels/MacroUploadNotice.h"
 #include "panels/profiles/DeviceProfileUI.h"
-#include "panels/profiles/MacroUploadMessage.h"
 #include "panels/profiles/ProfileNames.h"
 #include "platform/Trace.h"
 #include "ui/core/PaintManager.h"
@@ -159,28 +158,12 @@ void ProfileHandlers::LoadIntoDevice(devices::COrvaneUSBDevice& device) {
 
 void ProfileHandlers::SendMacrosAndKeys(devices::COrvaneUSBDevice& device) {
     const std::vector<int> indices = device.GetUsedMacroIndices();
-    ShowMacroResult(device, device.WriteMacros(indices), indices);
+    ShowMacroUploadResult(host_, device.GetUserDataFolder(), device.WriteMacros(indices), indices);
     if (device.GetKind() == kKindMouseCable)
         platform::Trace("ProfileHandlers: the key panel is not built yet; nothing to hide\n");
     else if (device.GetKind() == kKindKeyboard)
         platform::Trace("ProfileHandlers: keyboard custom colours are not built yet\n");
     device.WriteCurrentKeyAssignments(0);
-}
-
-void ProfileHandlers::ShowMacroResult(devices::COrvaneUSBDevice& device, int result,
-                                      const std::vector<int>& indices) {
-    if (result == 0)
-        return;
-    const std::vector<size_t> counts =
-        result > 0 ? MacroEventCounts(device.GetUserDataFolder(), indices) : std::vector<size_t>();
-    const MacroUploadMessage message =
-        DescribeMacroUpload(result, counts, devices::mouse::kMaxMacroEvents);
-    if (message.key.empty())
-        return;
-    if (message.hasNumber)
-        host_.ShowText(FormatNumberText(host_.LanguageText(message.key), message.number));
-    else
-        host_.ShowKey(message.key);
 }
 
 }  // namespace panels

@@ -58,8 +58,6 @@ class ProfileHandlers {
     // Select steps 2-5 for the profile now current in the panel.
     void LoadIntoDevice(devices::COrvaneUSBDevice& device);
     void SendMacrosAndKeys(devices::COrvaneUSBDevice& device);
-    void ShowMacroResult(devices::COrvaneUSBDevice& device, int result,
-                         const std::vector<int>& indices);
 
     IPanelHost& host_;
 };

@@ -54,6 +54,8 @@ class ScriptedHost : public panels::IPanelHost {
                                const std::string&) override {
         return {};
     }
+    void SetSavedState(bool, int saved) override { savedState = saved; }
+    int savedState = 1;
     void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) override {
         timers.push_back({&device, id, ms});
     }
