@@ -11,12 +11,12 @@
 namespace panels::hook {
 namespace {
 
-struct ModeMessage {
+struct HookModeMessage {
     int mode;
     const char* name;
 };
 
-constexpr ModeMessage kModeMessages[] = {
+constexpr HookModeMessage kHookModeMessages[] = {
     {kHookSingleKey, "WM_HOOK_KEY_SINGLEKEY_MSG"},
     {kHookHitKey, "WM_HOOK_KEY_HITKEY_MSG"},
     {kHookRecordAppend, "WM_HOOK_KEY_KBMACRO_MSG"},
@@ -41,7 +41,7 @@ bool PassesTheHook(uint32_t vk) {
 }  // namespace
 
 const char* HookMessageName(int mode) {
-    for (const ModeMessage& row : kModeMessages) {
+    for (const HookModeMessage& row : kHookModeMessages) {
         if (row.mode == mode)
             return row.name;
     }
