@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/keys/KeyFunctionText.h"
@@ -149,41 +150,38 @@ TEST(KeyFunctionText, ScrollFireMacroAndRawForms) {
 }
 
 TEST(KeyFunctionText, ErrorsSayWhatIsWrong) {
-    EXPECT_EQ(ErrorOf("  "), "no function given");
-    EXPECT_NE(ErrorOf("mouse_key_sideways").find("unknown function 'mouse_key_sideways'"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("keyboard_key_A").find("unknown function"), std::string::npos);
-    EXPECT_NE(ErrorOf("Ctrl+Nothing").find("no keyboard key is named 'Nothing'"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("Ctrl+Shift+A").find("one modifier at most"), std::string::npos);
-    EXPECT_NE(ErrorOf("Ctrl+Alt").find("one modifier at most"), std::string::npos);
-    EXPECT_NE(ErrorOf("Volume Up").find("not a key a keyboard assignment can send"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("Alt+GM").find("not a key"), std::string::npos);
-    EXPECT_NE(ErrorOf("wheel:down:0").find("count '0' is not a number from 1 to 128"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("wheel:up:128").find("from 0 to 127"), std::string::npos);
-    EXPECT_NE(ErrorOf("wheel:sideways:1").find("'sideways' is not up or down"), std::string::npos);
-    EXPECT_NE(ErrorOf("wheel:up:1:2").find("wheel:up|down:COUNT"), std::string::npos);
-    EXPECT_NE(ErrorOf("tilt:left:3:16:0").find("delay '16' is not a number from 0 to 15"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("tilt:up:3").find("not left or right"), std::string::npos);
-    EXPECT_NE(ErrorOf("fire:5:2").find("interval '5' is not a number from 10 to 255"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("fire:10:256").find("shot count"), std::string::npos);
-    EXPECT_NE(ErrorOf("fire:10").find("fire:INTERVAL:SHOTS"), std::string::npos);
-    EXPECT_NE(ErrorOf("macro:Nope").find("no macro named 'Nope'"), std::string::npos);
-    EXPECT_NE(ErrorOf("macro:Nope:1").find("no macro named 'Nope'"), std::string::npos);
-    EXPECT_NE(ErrorOf("macro:Burst:4").find("'4' is neither a play mode 0-3 nor a count"),
-              std::string::npos);
-    EXPECT_NE(ErrorOf("macro:Burst:x256").find("neither"), std::string::npos);
+    const std::pair<const char*, const char*> cases[] = {
+        {"  ", "no function given"},
+        {"mouse_key_sideways", "unknown function 'mouse_key_sideways'"},
+        {"keyboard_key_A", "unknown function"},
+        {"Ctrl+Nothing", "no keyboard key is named 'Nothing'"},
+        {"Ctrl+Shift+A", "one modifier at most"},
+        {"Ctrl+Alt", "one modifier at most"},
+        {"Volume Up", "not a key a keyboard assignment can send"},
+        {"Alt+GM", "'GM' is not a key"},
+        {"wheel:down:0", "count '0' is not a number from 1 to 128"},
+        {"wheel:up:128", "from 0 to 127"},
+        {"wheel:sideways:1", "'sideways' is not up or down"},
+        {"wheel:up:1:2", "wheel:up|down:COUNT"},
+        {"tilt:left:3:16:0", "delay '16' is not a number from 0 to 15"},
+        {"tilt:up:3", "not left or right"},
+        {"fire:5:2", "interval '5' is not a number from 10 to 255"},
+        {"fire:10:256", "shot count"},
+        {"fire:10", "fire:INTERVAL:SHOTS"},
+        {"macro:Nope", "no macro named 'Nope'"},
+        {"macro:Nope:1", "no macro named 'Nope'"},
+        {"macro:Burst:4", "'4' is neither a play mode 0-3 nor a count"},
+        {"macro:Burst:x256", "neither"},
+        {"macro:", "macro:NAME"},
+        {"raw:1,2", "raw:TYPE,P1,P2"},
+        {"raw:1,2,0x100", "parameter 2 '0x100'"},
+        {"raw:1,-2,3", "parameter 1 '-2'"},
+        {"raw:0x,2,3", "type '0x'"},
+        {"raw:99999999999999999999,2,3", "type"},
+    };
+    for (const auto& [text, says] : cases)
+        EXPECT_NE(ErrorOf(text).find(says), std::string::npos) << text << ": " << ErrorOf(text);
     EXPECT_NE(ErrorOf("macro:Burst", {}).find("(it has no macros)"), std::string::npos);
-    EXPECT_NE(ErrorOf("macro:").find("macro:NAME"), std::string::npos);
-    EXPECT_NE(ErrorOf("raw:1,2").find("raw:TYPE,P1,P2"), std::string::npos);
-    EXPECT_NE(ErrorOf("raw:1,2,0x100").find("parameter 2 '0x100'"), std::string::npos);
-    EXPECT_NE(ErrorOf("raw:1,-2,3").find("parameter 1 '-2'"), std::string::npos);
-    EXPECT_NE(ErrorOf("raw:0x,2,3").find("type '0x'"), std::string::npos);
-    EXPECT_NE(ErrorOf("raw:99999999999999999999,2,3").find("type"), std::string::npos);
 }
 
 TEST(KeyFunctionText, FormatsEachFormAndFallsBackToRaw) {
