@@ -174,6 +174,10 @@ class KeyPanelShot : public ::testing::TestWithParam<const char*> {
                 const ui::Rect apply = window.FindControl("key_butt_prosave")->GetPos();
                 EXPECT_LE(apply.right, panel->GetPos().right);
                 EXPECT_LE(apply.bottom, panel->GetPos().bottom);
+                ui::CControlUI* cycle = window.FindControl("keyset_macro_cycle_edit");
+                if (cycle->IsVisible()) {
+                    EXPECT_LE(cycle->GetPos().right, panel->GetPos().right) << "the widest page";
+                }
             }
             auto* native = dynamic_cast<ui::qt::QtWindow*>(window.GetNativeWindow());
             auto* widget = native ? dynamic_cast<ui::qt::WindowWidget*>(native->Widget()) : nullptr;
@@ -198,9 +202,7 @@ TEST_P(KeyPanelShot, Poses) {
         bool pending;
     } poses[] = {
         {"keyboard", A(3, 0x20, 0x01, 0x06), A(3, 0x10, 0x10, 0), true},
-        {"wheel", A(6, 0x12, 0x11, 0xFD), A(6, 0x13, 0x02, 0), false},
         {"macro", A(4, 0x71, 1, 5), A(4, 0x10, 0x08, 0), true},
-        {"fire", A(10, 0x14, 0x78, 0x02), A(10, 0x16, 0x90, 0x01), false},
     };
     for (const auto& p : poses) {
         SCOPED_TRACE(p.pose);
@@ -213,8 +215,6 @@ TEST_P(KeyPanelShot, Poses) {
         EXPECT_EQ(image.size(), QSize(kWidth, kHeight));
         EXPECT_GT(ColourCount(image), 150u) << "the page is nearly blank";
     }
-    QImage listOnly = Shot("none", [](CKeySetControlUI& panel) { panel.SetVisible(false); });
-    EXPECT_FALSE(listOnly.isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, KeyPanelShot, ::testing::Values("en", "cn"));
