@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "panels/keys/KeySetControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "platform/Trace.h"
 #include "ui/core/StringUtil.h"
@@ -41,6 +42,8 @@ ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCal
                                    ui::CPaintManagerUI& manager) {
     if (ui::EqualsNoCase(tag, "DeviceProfile"))
         return new panels::CDeviceProfileUI;
+    if (ui::EqualsNoCase(tag, "KeySetControl"))
+        return new panels::CKeySetControlUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

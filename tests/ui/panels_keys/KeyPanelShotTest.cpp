@@ -1,0 +1,222 @@
+// The mouse page on its keys tab rendered offscreen from the real skin: the key panel over
+// the list of every key's function (filled as the mouse fills it), to
+// build/screenshots/key-panel-<pose>.png and key-panel-<pose>-cn.png.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "app/PanelTags.h"
+#include "controls/ProgramControls.h"
+#include "panels/keys/KeyNames.h"
+#include "panels/keys/KeySetControlUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/ListElementUI.h"
+#include "ui/controls/ListUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/WindowImplBase.h"
+#include "ui/layout/TabLayoutUI.h"
+#include "ui/qt/QtBackend.h"
+#include "ui/qt/QtWindow.h"
+#include "ui/skin/ResourceManager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using panels::CKeySetControlUI;
+using profile::KeyAssignment;
+
+constexpr int kWidth = 976;
+constexpr int kHeight = 500;
+
+// The mouse page at the size the main window gives it; the device class is a plain container.
+class PageWindow : public ui::WindowImplBase {
+  public:
+    ui::CControlUI* CreateControl(const std::string& tag) override {
+        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice"))
+            return new ui::CHorizontalLayoutUI;
+        return app::CreatePanelControl(tag, this, m_pm);
+    }
+
+  protected:
+    std::string GetWindowClassName() const override { return "KeyPanelShot"; }
+    std::string GetSkinFile() override {
+        return R"(<Window size="976,500" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
+  <Font id="1" name="" size="14" bold="true"/>
+  <Font id="7" name="" size="14" default="true"/>
+  <Font id="8" name="" size="12"/>
+  <Font id="9" name="" size="11"/>
+  <VerticalLayout bkcolor="#FF15181D"><Include source="XML/DeviceXml/mousedevice.xml"/></VerticalLayout>
+</Window>)";
+    }
+};
+
+KeyAssignment A(uint16_t index, uint8_t type, uint8_t p1, uint8_t p2) {
+    KeyAssignment a;
+    a.keyIndex = index;
+    a.type = type;
+    a.param1 = p1;
+    a.param2 = p2;
+    return a;
+}
+
+ui::qt::QtBackend& Backend() {
+    static ui::qt::QtBackend* backend = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        auto runtime = fs::temp_directory_path() / "t418-key-shot-runtime";
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        static int argc = 1;
+        static char name[] = "panels_keys_shot_tests";
+        static char* argv[] = {name, nullptr};
+        auto* b = new ui::qt::QtBackend(argc, argv);
+        ui::SetBackend(b);
+        controls::ControlCreators creators;
+        controls::AddCustomControlCreators(creators);
+        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+        return b;
+    }();
+    return *backend;
+}
+
+// The key list as the mouse fills it: per key a row 25 high with its label and its function.
+void FillKeyList(PageWindow& window, CKeySetControlUI& panel,
+                 const std::vector<KeyAssignment>& current) {
+    auto* list = dynamic_cast<ui::CListUI*>(window.FindControl("device_setkeyinfo_list"));
+    ASSERT_NE(list, nullptr);
+    const std::vector<std::string> macros = {"Reload", "Burst"};
+    const auto keys = panels::keys::MouseKeys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        auto* row = new ui::CListContainerElementUI;
+        row->SetFixedHeight(25);
+        auto* label = new ui::CLabelUI;
+        label->SetFixedWidth(200);
+        label->SetTextColor(0xFFFFFFFF);
+        label->SetText(panel.LanguageText(keys[i].label));
+        auto* function = new ui::CLabelUI;
+        function->SetFixedWidth(180);
+        function->SetTextColor(0xFF0099FF);
+        function->SetAttribute("endellipsis", "true");
+        const auto name = panels::keys::NameOfAssignment(current[i], macros);
+        std::string text = name.text;
+        for (const std::string& key : name.keys)
+            text += (text.empty() ? "" : "+") + panel.LanguageText(key);
+        function->SetText(text);
+        row->Add(label);
+        row->Add(function);
+        list->Add(row);
+    }
+}
+
+size_t ColourCount(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+
+class KeyPanelShot : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        Backend();
+        ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "/skin/");
+        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
+        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadLanguage(std::string("lan_") +
+                                                                      GetParam() + ".xml"));
+    }
+    void TearDown() override { ui::CResourceManager::GetInstance()->Release(); }
+
+    // Builds the page on its keys tab, poses the panel, renders and saves it.
+    QImage Shot(const std::string& pose, const std::function<void(CKeySetControlUI&)>& set) {
+        PageWindow window;
+        EXPECT_NE(
+            window.Create(nullptr, "shot", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, kWidth, kHeight),
+            nullptr);
+        int timer = Backend().StartTimer(50, [] { Backend().QuitLoop(0); });
+        Backend().RunLoop();
+        Backend().StopTimer(timer);
+        auto* panel = dynamic_cast<CKeySetControlUI*>(window.FindControl("KeySetControlItem"));
+        QImage image;
+        if (panel != nullptr) {
+            dynamic_cast<ui::CTabLayoutUI*>(window.FindControl("device_function_switch"))
+                ->SelectItem(0, false);
+            dynamic_cast<ui::CTabLayoutUI*>(window.FindControl("device_key_function_switch"))
+                ->SelectItem(1, false);
+            if (auto* tab = dynamic_cast<ui::COptionUI*>(window.FindControl("key_Op_tab")))
+                tab->Selected(true, false);
+            panel->SetDeviceType(CKeySetControlUI::kDeviceMouse);
+            panel->SetMacroNames({"Reload", "Burst"});
+            std::vector<KeyAssignment> current;
+            for (const auto& key : panels::keys::MouseKeys())
+                current.push_back(
+                    A(static_cast<uint16_t>(current.size()), key.type, key.p1, key.p2));
+            current[3] = A(3, 0x20, 0x01, 0x06);
+            current[4] = A(4, 0x70, 1, 0);
+            current[6] = A(6, 0x12, 0x11, 0xFD);
+            current[7] = A(7, 0x30, 0xCD, 0x00);
+            FillKeyList(window, *panel, current);
+            set(*panel);
+            window.GetPaintManager()->UpdateLayout();
+            // The panel sits above the list, and the list's two columns fit beside the picture.
+            const ui::Rect list = window.FindControl("device_setkeyinfo_list")->GetPos();
+            EXPECT_GE(list.right - list.left, 380);
+            EXPECT_LE(list.bottom, kHeight);
+            if (panel->IsVisible()) {
+                EXPECT_LT(panel->GetPos().bottom, list.top);
+                const ui::Rect apply = window.FindControl("key_butt_prosave")->GetPos();
+                EXPECT_LE(apply.right, panel->GetPos().right);
+                EXPECT_LE(apply.bottom, panel->GetPos().bottom);
+                ui::CControlUI* cycle = window.FindControl("keyset_macro_cycle_edit");
+                if (cycle->IsVisible()) {
+                    EXPECT_LE(cycle->GetPos().right, panel->GetPos().right) << "the widest page";
+                }
+            }
+            auto* native = dynamic_cast<ui::qt::QtWindow*>(window.GetNativeWindow());
+            auto* widget = native ? dynamic_cast<ui::qt::WindowWidget*>(native->Widget()) : nullptr;
+            if (widget != nullptr)
+                image = widget->RenderToImage();
+            fs::create_directories(T418_SCREENSHOT_DIR);
+            const std::string file =
+                "key-panel-" + pose + (std::string(GetParam()) == "en" ? "" : "-cn") + ".png";
+            image.save(QString::fromStdString((fs::path(T418_SCREENSHOT_DIR) / file).string()),
+                       "PNG");
+        }
+        ui::DestroyWindow(window.GetHWND());
+        return image;
+    }
+};
+
+TEST_P(KeyPanelShot, Poses) {
+    const struct {
+        const char* pose;
+        KeyAssignment current;
+        KeyAssignment defaults;
+        bool pending;
+    } poses[] = {
+        {"keyboard", A(3, 0x20, 0x01, 0x06), A(3, 0x10, 0x10, 0), true},
+        {"macro", A(4, 0x71, 1, 5), A(4, 0x10, 0x08, 0), true},
+    };
+    for (const auto& p : poses) {
+        SCOPED_TRACE(p.pose);
+        QImage image = Shot(p.pose, [&](CKeySetControlUI& panel) {
+            panel.SetVisible(true);
+            panel.ShowKeyRecord(profile::KeyRecord{p.current, p.defaults});
+            panel.SetPendingButtons(p.pending);
+        });
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(kWidth, kHeight));
+        EXPECT_GT(ColourCount(image), 150u) << "the page is nearly blank";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, KeyPanelShot, ::testing::Values("en", "cn"));
+
+}  // namespace
