@@ -13,6 +13,7 @@
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/DeviceScanThread.h"
 #include "hid/window/WindowScanReporter.h"
+#include "panels/keys/KeySetControlUI.h"
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
@@ -211,7 +212,9 @@ void CMainWnd::SetSavedState(bool lockList, int saved) {
             layout->SetEnabled(saved == 1);
         // The current device's profile panel follows once profiles are part of the program.
     }
-    // The key panel's pending buttons follow once key assignment is part of the program.
+    // The key panel's pending buttons are enabled exactly while changes are unsaved.
+    if (panels::CKeySetControlUI* keys = panels::CKeyHandlers::PanelOf(list_->SelectedDevice()))
+        keys->SetPendingButtons(saved == 0);
     savedState_ = saved;
 }
 

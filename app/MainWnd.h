@@ -23,6 +23,8 @@
 #include "app/devicelist/DeviceList.h"
 #include "app/devicelist/DeviceListHost.h"
 #include "hid/DeviceSlotList.h"
+#include "panels/hook/DeviceHook.h"
+#include "panels/keys/KeyHandlers.h"
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
 #include "ui/core/WindowImplBase.h"
@@ -173,6 +175,9 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     MainPanelHost panelHost_{m_hWnd, dpi_};
     panels::ProfileHandlers profiles_{panelHost_};
     panels::CPerformanceHandlers performance_{panelHost_};
+    panels::CKeyHandlers keys_{panelHost_};
+    // The input hook of the key page's capture (and, later, the macro recorder).
+    panels::hook::CDeviceHook hook_;
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

@@ -2,15 +2,15 @@
 // the power notices and the records of other processes.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/AppMessages.h"
 #include "app/AutostartChoice.h"
 #include "app/MainWnd.h"
-
-#include <utility>
 #include "app/TrayMenuPlacement.h"
 #include "app/WorkToolRecord.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "platform/InputHook.h"
 #include "platform/MessageBus.h"
 #include "platform/Trace.h"
 #include "ui/controls/ButtonUI.h"
@@ -95,6 +95,15 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             OnPower(wParam);
             break;
         case MsgHandler::Hook:
+            if (row.index == 0) {  // WM_HOOK_KEY_SINGLEKEY_MSG: a key for the key page
+                if (const auto* record =
+                        reinterpret_cast<const platform::HookKeyboardRecord*>(lParam))
+                    keys_.OnCapturedKey(list_->SelectedDevice(), list_->SelectedKind(),
+                                        static_cast<uint32_t>(wParam), record->scanCode,
+                                        record->flags);
+                bHandled = true;
+                break;
+            }
             platform::TraceF(
                 "MainWnd: hook message %s belongs to the macro recorder, not built yet",
                 kHookMessageNames[static_cast<size_t>(row.index)]);
@@ -144,7 +153,11 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             OnTrayIcon(lParam);
             break;
         case MsgHandler::InputHook:
-            platform::Trace("MainWnd: the input hook belongs to the macro recorder, not built yet");
+            if (wParam == 1)
+                hook_.Install(0, panels::hook::kHookSingleKey, m_hWnd, true, true);
+            else if (wParam == 0)
+                hook_.Remove();
+            bHandled = true;
             break;
         case MsgHandler::MenuCommand: {
             auto* command = reinterpret_cast<ui::MenuCmd*>(wParam);

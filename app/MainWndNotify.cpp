@@ -11,6 +11,7 @@
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "panels/FunctionTabs.h"
+#include "panels/keys/KeyHandlers.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -31,6 +32,9 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
     const std::string name = msg.pSender ? msg.pSender->GetName() : std::string();
     if (msg.sType != "timer")
         platform::TraceF("%s %s", msg.sType.c_str(), name.c_str());
+    // The key page's keyboard text takes keys through the input hook while it has the focus.
+    if (std::optional<int> hook = panels::CKeyHandlers::InputHookRequest(msg.sType, name))
+        SendMessage(kMsgInputHook, static_cast<ui::WPARAM>(*hook), 0);
     std::optional<RouteHit> hit = FindRoute(NotifyTypeRoutes(), msg.sType);
     if (hit) {
         switch (hit->route) {
@@ -147,6 +151,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ProfileMenuToggle:
             profiles_.ToggleMenu(list_->SelectedDevice());
             break;
+        case Route::KeyPanel:
+            keys_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
+            break;
         default:
             NotBuilt("click", name, hit->route);
             break;
@@ -220,6 +227,10 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
                                      hit->index);
         return;
     }
+    if (hit->route == Route::KeyPanel) {
+        keys_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
+        return;
+    }
     NotBuilt("option", name, hit->route);
 }
 
@@ -232,7 +243,9 @@ void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
     else if (type == "movevaluechanged")
         handled = performance_.OnMoveValueChanged(device, kind, name);
     else if (type == "killfocus")
-        handled = performance_.OnKillFocus(device, kind, name);
+        handled = performance_.OnKillFocus(device, kind, name) ||
+                  keys_.OnKillFocus(device, kind, name) ||
+                  panels::CKeyHandlers::InputHookRequest(type, name).has_value();
     if (!handled && !name.empty())
         platform::TraceF("MainWnd: %s \"%s\" has no handler here", type.c_str(), name.c_str());
 }
@@ -252,6 +265,10 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
     }
     if (hit->route == Route::Performance) {
         performance_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
+        return;
+    }
+    if (hit->route == Route::KeyPanel) {
+        keys_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name);
         return;
     }
     NotBuilt("combo", name, hit->route);

@@ -127,7 +127,7 @@ constexpr std::array kOptions = std::to_array<RouteRow>({
     {"Linear_Calibration_option_", P, Route::Performance},
     {"Ripple_option_", P, Route::Performance},
     {"mouse_device_seting_option_", P, Route::Performance},
-    {"key_ComBox_check_", P, Route::Performance},
+    {"key_ComBox_check_", P, Route::KeyPanel},
     {"pointer_precision_check", N, Route::Performance},
     {"scrolls_page_check", N, Route::Performance},
     {"winlockflag_option", N, Route::Performance},

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "devices/mouse/MouseKeys.h"
 #include "panels/keys/KeyTables.h"
 
 namespace panels::keys {
@@ -22,20 +23,6 @@ constexpr std::array<const char*, 9> kShortcutNames = {
 
 // Shown for a type no rule knows, as it stands in every language.
 constexpr const char* kUnknownTypeText = "关闭";
-
-constexpr std::array<MouseKey, 11> kMouseKeys = {{
-    {"mouse_key_left", 0x10, 0x01, 0x00},
-    {"mouse_key_right", 0x10, 0x02, 0x00},
-    {"mouse_key_middle", 0x10, 0x04, 0x00},
-    {"mouse_key_forward", 0x10, 0x10, 0x00},
-    {"mouse_key_back", 0x10, 0x08, 0x00},
-    {"mouse_key_DPI_add", 0x13, 0x01, 0x00},
-    {"mouse_key_DPI_sub", 0x13, 0x02, 0x00},
-    {"mouse_key_DPI_loop", 0x13, 0x03, 0x00},
-    {"keyboard_key_GM", 0xA0, 0x1B, 0x00},
-    {"mouse_key_M8_key", 0x16, 0x90, 0x01},
-    {"mouse_key_fire_key", 0x14, 0x78, 0x02},
-}};
 
 FunctionName NamesKeys(std::vector<std::string> keys) {
     FunctionName name;
@@ -153,7 +140,7 @@ FunctionName NameOfAssignment(const profile::KeyAssignment& assignment,
 }
 
 std::span<const MouseKey> MouseKeys() {
-    return kMouseKeys;
+    return devices::mouse::kMouseKeys;
 }
 
 }  // namespace panels::keys

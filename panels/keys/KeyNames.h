@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/mouse/MouseKeys.h"
 #include "profile/Records.h"
 
 namespace panels::keys {
@@ -26,10 +27,7 @@ FunctionName NameOfAssignment(const profile::KeyAssignment& assignment,
 
 // The mouse's eleven programmable keys in key-list order: label name key and factory
 // assignment (type, parameter 1, parameter 2).
-struct MouseKey {
-    const char* label;
-    uint8_t type, p1, p2;
-};
+using MouseKey = devices::mouse::MouseKey;
 std::span<const MouseKey> MouseKeys();
 
 }  // namespace panels::keys

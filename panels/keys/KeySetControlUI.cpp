@@ -1,5 +1,6 @@
 #include "panels/keys/KeySetControlUI.h"
 
+#include "panels/keys/KeyNames.h"
 #include "platform/Trace.h"
 #include "ui/controls/ButtonUI.h"
 #include "ui/controls/ComboUI.h"
@@ -347,6 +348,24 @@ void CKeySetControlUI::SetPendingButtons(bool enabled) {
         if (button != nullptr)
             button->SetEnabled(enabled);
     }
+}
+
+std::optional<std::string> CKeySetControlUI::FunctionText(const profile::KeyAssignment& assignment,
+                                                          std::span<const std::string> macroNames) {
+    const keys::FunctionName name = keys::NameOfAssignment(assignment, macroNames);
+    switch (name.kind) {
+        case keys::FunctionName::Kind::Keys: {
+            std::string joined;
+            for (const std::string& key : name.keys)
+                joined += (joined.empty() ? "" : "+") + LanguageText(key);
+            return joined;
+        }
+        case keys::FunctionName::Kind::Text:
+            return name.text;
+        case keys::FunctionName::Kind::Unchanged:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace panels

@@ -11,9 +11,12 @@
 //
 // Threads: window thread only.
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "devices/KeyPanel.h"
 #include "panels/keys/KeyCodec.h"
 #include "profile/Records.h"
 #include "ui/core/UIDefs.h"
@@ -29,7 +32,7 @@ class CTabLayoutUI;
 
 namespace panels {
 
-class CKeySetControlUI : public ui::CHorizontalLayoutUI {
+class CKeySetControlUI : public ui::CHorizontalLayoutUI, public devices::IKeyPanel {
   public:
     static constexpr const char* kClassName = "KeySetControlUI";
 
@@ -84,7 +87,7 @@ class CKeySetControlUI : public ui::CHorizontalLayoutUI {
 
     // --- the selected key ------------------------------------------------------------------
     // Stores both halves and shows the current one.
-    void ShowKeyRecord(const profile::KeyRecord& record);
+    void ShowKeyRecord(const profile::KeyRecord& record) override;
     // Show the stored default or current assignment; what is stored stays (except that a
     // keyboard key no row names is kept as disabled, as it is shown).
     void ShowDefault();
@@ -113,14 +116,14 @@ class CKeySetControlUI : public ui::CHorizontalLayoutUI {
 
     // --- panel set-up ----------------------------------------------------------------------
     // 1 keyboard: the DPI and gun key pages are not offered; 2 mouse: all are.
-    void SetDeviceType(int type);
+    void SetDeviceType(int type) override;
     int GetDeviceType() const { return deviceType_; }
     void SetOwnerWindow(ui::HWND owner) { owner_ = owner; }
     ui::HWND GetOwnerWindow() const { return owner_; }
 
     // --- macros ------------------------------------------------------------------------------
     // One item per name (text and tooltip the name), nothing selected.
-    void SetMacroNames(const std::vector<std::string>& names);
+    void SetMacroNames(const std::vector<std::string>& names) override;
     // Index -1 or an empty name changes nothing.
     void RenameMacroItem(int index, const std::string& name);
     // Index -1 changes nothing.
@@ -135,7 +138,11 @@ class CKeySetControlUI : public ui::CHorizontalLayoutUI {
     // Shows the language text of a name key in the keyboard text ("" empties it).
     void SetKeyText(const std::string& nameKey);
     // The language text of a name key, through the hidden label.
-    std::string LanguageText(const std::string& nameKey);
+    std::string LanguageText(const std::string& nameKey) override;
+    // The key list's name of a function: the names' texts joined with "+", or a text shown
+    // as it is; nothing when the list keeps what it showed.
+    std::optional<std::string> FunctionText(const profile::KeyAssignment& assignment,
+                                            std::span<const std::string> macroNames) override;
 
     // Enables or disables the save, cancel and apply buttons together.
     void SetPendingButtons(bool enabled);

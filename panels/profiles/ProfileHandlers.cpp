@@ -16,6 +16,7 @@ using Result = ProfileListFile::Result;
 // Device kinds whose page needs more after a profile switch.
 constexpr int kKindKeyboard = 1;
 constexpr int kKindMouseCable = 2;
+constexpr int kKindMouseReceiver = 6;
 
 }  // namespace
 
@@ -159,8 +160,10 @@ void ProfileHandlers::LoadIntoDevice(devices::COrvaneUSBDevice& device) {
 void ProfileHandlers::SendMacrosAndKeys(devices::COrvaneUSBDevice& device) {
     const std::vector<int> indices = device.GetUsedMacroIndices();
     ShowMacroUploadResult(host_, device.GetUserDataFolder(), device.WriteMacros(indices), indices);
-    if (device.GetKind() == kKindMouseCable)
-        platform::Trace("ProfileHandlers: the key panel is not built yet; nothing to hide\n");
+    // The key panel showed a record of the profile left behind: no key stays selected (both
+    // mouse kinds; a stale panel would store the old record into the new profile).
+    if (device.GetKind() == kKindMouseCable || device.GetKind() == kKindMouseReceiver)
+        device.SelectKey(-1);
     else if (device.GetKind() == kKindKeyboard)
         platform::Trace("ProfileHandlers: keyboard custom colours are not built yet\n");
     device.WriteCurrentKeyAssignments(0);

@@ -1,11 +1,12 @@
 // keys tables [TABLE]: every row of the key tables the key panel, the macro editor and the
-// recorder use, as the program holds them.
+// recorder use, as the program holds them; keys show|set (KeysEdit.cpp).
 #include <cstdio>
 #include <span>
 #include <string>
 
 #include "panels/keys/KeyTables.h"
 #include "tools/zenctl/Command.h"
+#include "tools/zenctl/KeysEdit.h"
 #include "tools/zenctl/ProtoChannel.h"
 
 namespace zenctl {
@@ -27,7 +28,9 @@ constexpr const char* kKeyboard = "keyboard";
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: t418-zenctl keys tables [mouse-button|dpi|media|system|combination|gun|"
+                 "usage: t418-zenctl keys show [--profile P] [--lang en|zh] [--device D]\n"
+                 "       t418-zenctl keys set KEY FUNCTION [--profile P] [--device D]\n"
+                 "       t418-zenctl keys tables [mouse-button|dpi|media|system|combination|gun|"
                  "keyboard]\n");
     return kExitUsage;
 }
@@ -60,7 +63,11 @@ void PrintKeyboard() {
     }
 }
 
-int RunKeys(const std::vector<std::string>& args, const Options&) {
+int RunKeys(const std::vector<std::string>& args, const Options& options) {
+    if (!args.empty() && args[0] == "show")
+        return RunKeysShow({args.begin() + 1, args.end()}, options);
+    if (!args.empty() && args[0] == "set")
+        return RunKeysSet({args.begin() + 1, args.end()}, options);
     if (args.empty() || args[0] != "tables" || args.size() > 2)
         return Usage();
     const std::string only = args.size() == 2 ? args[1] : "";
@@ -82,9 +89,9 @@ int RunKeys(const std::vector<std::string>& args, const Options&) {
     return printed ? kExitOk : Usage();
 }
 
-const CommandRegistration registration({"keys", "keys tables [TABLE]",
-                                        "print the key tables: every row with its name key and "
-                                        "assignment, and the keyboard rows' codes",
+const CommandRegistration registration({"keys", "keys show|set KEY FUNCTION|tables [TABLE]",
+                                        "the current profile's key assignments; give a key a "
+                                        "function as the key page does; print the key tables",
                                         RunKeys});
 
 }  // namespace
