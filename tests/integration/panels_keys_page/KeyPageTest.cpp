@@ -164,6 +164,7 @@ class KeyPageTest : public prototest::BusTest {
         identity.Kind = hid::kKindMouseCable;
         mouse->SetIdentity(identity);
         mouse->SetMessageSink([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
+        mouse->SetKeyCount(11);
         mouse->SetSkinFile("XML/DeviceXml/mousedevice.xml");
         mouse->BindPanelControls();
         mouse->ConnectDevice();
@@ -234,7 +235,9 @@ class KeyPageTest : public prototest::BusTest {
         if (list == nullptr || key >= list->GetCount())
             return "(no row)";
         auto* row = dynamic_cast<ui::CContainerUI*>(list->GetItemAt(key));
-        return row && row->GetCount() > 1 ? row->GetItemAt(1)->GetText() : "(no row)";
+        if (row == nullptr || row->GetCount() < 2 || !row->IsVisible())
+            return "(no row)";
+        return row->GetItemAt(1)->GetText();
     }
     bool Pending() {
         auto* save = Get<ui::CControlUI>("key_butt_keysave");

@@ -13,11 +13,9 @@
 
 #include "app/PanelTags.h"
 #include "controls/ProgramControls.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/keys/KeyNames.h"
 #include "panels/keys/KeySetControlUI.h"
-#include "ui/controls/LabelUI.h"
-#include "ui/controls/ListElementUI.h"
-#include "ui/controls/ListUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/WindowImplBase.h"
@@ -35,12 +33,15 @@ using profile::KeyAssignment;
 constexpr int kWidth = 976;
 constexpr int kHeight = 500;
 
-// The mouse page at the size the main window gives it; the device class is a plain container.
+// The mouse page at the size the main window gives it, in a mouse object without a device.
 class PageWindow : public ui::WindowImplBase {
   public:
+    devices::COrvaneMouseDevice* mouse = nullptr;
     ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice"))
-            return new ui::CHorizontalLayoutUI;
+        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
+            mouse = new devices::COrvaneMouseDevice;
+            return mouse;
+        }
         return app::CreatePanelControl(tag, this, m_pm);
     }
 
@@ -86,35 +87,6 @@ ui::qt::QtBackend& Backend() {
     return *backend;
 }
 
-// The key list as the mouse fills it: per key a row 25 high with its label and its function.
-void FillKeyList(PageWindow& window, CKeySetControlUI& panel,
-                 const std::vector<KeyAssignment>& current) {
-    auto* list = dynamic_cast<ui::CListUI*>(window.FindControl("device_setkeyinfo_list"));
-    ASSERT_NE(list, nullptr);
-    const std::vector<std::string> macros = {"Reload", "Burst"};
-    const auto keys = panels::keys::MouseKeys();
-    for (size_t i = 0; i < keys.size(); ++i) {
-        auto* row = new ui::CListContainerElementUI;
-        row->SetFixedHeight(25);
-        auto* label = new ui::CLabelUI;
-        label->SetFixedWidth(200);
-        label->SetTextColor(0xFFFFFFFF);
-        label->SetText(panel.LanguageText(keys[i].label));
-        auto* function = new ui::CLabelUI;
-        function->SetFixedWidth(180);
-        function->SetTextColor(0xFF0099FF);
-        function->SetAttribute("endellipsis", "true");
-        const auto name = panels::keys::NameOfAssignment(current[i], macros);
-        std::string text = name.text;
-        for (const std::string& key : name.keys)
-            text += (text.empty() ? "" : "+") + panel.LanguageText(key);
-        function->SetText(text);
-        row->Add(label);
-        row->Add(function);
-        list->Add(row);
-    }
-}
-
 size_t ColourCount(const QImage& image) {
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); y += 2)
@@ -146,6 +118,25 @@ class KeyPanelShot : public ::testing::TestWithParam<const char*> {
         auto* panel = dynamic_cast<CKeySetControlUI*>(window.FindControl("KeySetControlItem"));
         QImage image;
         if (panel != nullptr) {
+            // The key list as the mouse fills it from its records.
+            std::vector<profile::KeyRecord> records;
+            for (const auto& key : panels::keys::MouseKeys()) {
+                const KeyAssignment factory =
+                    A(static_cast<uint16_t>(records.size()), key.type, key.p1, key.p2);
+                records.push_back({factory, factory});
+            }
+            records[3].current = A(3, 0x20, 0x01, 0x06);
+            records[4].current = A(4, 0x14, 0x0A, 0x03);
+            records[6].current = A(6, 0x12, 0x11, 0xFD);
+            records[7].current = A(7, 0x30, 0xCD, 0x00);
+            EXPECT_NE(window.mouse, nullptr);
+            if (window.mouse != nullptr) {
+                window.mouse->SetKeyCount(static_cast<int>(records.size()));
+                window.mouse->SetSkinFile("XML/DeviceXml/mousedevice.xml");
+                window.mouse->BindPanelControls();
+                window.mouse->SetKeyRecords(records);
+                window.mouse->RefreshKeyNames();
+            }
             dynamic_cast<ui::CTabLayoutUI*>(window.FindControl("device_function_switch"))
                 ->SelectItem(0, false);
             dynamic_cast<ui::CTabLayoutUI*>(window.FindControl("device_key_function_switch"))
@@ -154,15 +145,6 @@ class KeyPanelShot : public ::testing::TestWithParam<const char*> {
                 tab->Selected(true, false);
             panel->SetDeviceType(CKeySetControlUI::kDeviceMouse);
             panel->SetMacroNames({"Reload", "Burst"});
-            std::vector<KeyAssignment> current;
-            for (const auto& key : panels::keys::MouseKeys())
-                current.push_back(
-                    A(static_cast<uint16_t>(current.size()), key.type, key.p1, key.p2));
-            current[3] = A(3, 0x20, 0x01, 0x06);
-            current[4] = A(4, 0x70, 1, 0);
-            current[6] = A(6, 0x12, 0x11, 0xFD);
-            current[7] = A(7, 0x30, 0xCD, 0x00);
-            FillKeyList(window, *panel, current);
             set(*panel);
             window.GetPaintManager()->UpdateLayout();
             // The panel sits above the list, and the list's two columns fit beside the picture.
