@@ -10,6 +10,8 @@
 #include "app/TrayMenuPlacement.h"
 #include "app/WorkToolRecord.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
+#include "panels/keys/KeySetControlUI.h"
 #include "platform/InputHook.h"
 #include "platform/MessageBus.h"
 #include "platform/Trace.h"
@@ -121,7 +123,14 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             break;
         case MsgHandler::Language:
             ApplyLanguage(static_cast<int>(wParam));
-            // The key name lists of the device objects follow once key assignment is built.
+            // The key lists beside the pictures and the key panels' texts, in the new language.
+            for (devices::COrvaneUSBDevice* device : list_->Mice()) {
+                if (auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(device))
+                    mouse->RefreshKeyNames();
+                if (panels::CKeySetControlUI* panel = panels::CKeyHandlers::PanelOf(device);
+                    panel && panel->IsVisible())
+                    panel->ShowCurrent();
+            }
             break;
         case MsgHandler::DeviceAdd:
             list_->OnDeviceAdd(static_cast<size_t>(wParam));

@@ -39,6 +39,7 @@ bool RunFault(const std::vector<std::string>& args, ControlContext&, std::string
     firmware::FaultInjector& faults = Devices().Faults();
     const std::string usage =
         "usage: fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|"
+        "unlink at N|"
         "short N";
     if (args.empty()) {
         reply = "faults: " + faults.Describe();
@@ -64,6 +65,9 @@ bool RunFault(const std::vector<std::string>& args, ControlContext&, std::string
         faults.SetSlow(static_cast<uint32_t>(n));
     } else if (args.size() == 2 && args[0] == "short" && ParseNumber(args[1], 63, n) && n > 0) {
         faults.SetShortAnswer(static_cast<uint32_t>(n));
+    } else if (args.size() == 3 && args[0] == "unlink" && args[1] == "at" &&
+               ParseNumber(args[2], 1000000, n) && n > 0) {
+        faults.SetUnlinkFrom(static_cast<uint32_t>(n));
     } else {
         reply = usage;
         return false;
@@ -158,7 +162,9 @@ void InstallFirmware() {
     static const ControlCommandRegistration link(
         {"link", "link on|off", "link or unlink the mouse from its receiver", RunLink});
     static const ControlCommandRegistration fault(
-        {"fault", "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|short N",
+        {"fault",
+         "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|short N|"
+         "unlink at N",
          "make the devices misbehave (no argument: show the faults)", RunFault});
     static const ControlCommandRegistration press(
         {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
