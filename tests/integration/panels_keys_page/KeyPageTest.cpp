@@ -70,8 +70,9 @@ class RecordingHost : public panels::IPanelHost {
 class KeyPageWindow : public ui::WindowImplBase {
   public:
     KeyPageWindow(platform::HidTransport* transport, RecordingHost& host)
-        : transport_(transport), keys_(host) {}
+        : keys(host), transport_(transport) {}
     devices::COrvaneMouseDevice* device = nullptr;
+    panels::CKeyHandlers keys;
     panels::hook::CDeviceHook hook;
 
     ui::CControlUI* CreateControl(const std::string& tag) override {
@@ -96,15 +97,15 @@ class KeyPageWindow : public ui::WindowImplBase {
         else if (msg.sType == "itemselect")
             hit = app::FindRoute(app::ComboRoutes(), name);
         if (msg.sType == "killfocus")
-            keys_.OnKillFocus(device, kind, name);
+            keys.OnKillFocus(device, kind, name);
         if (!hit || hit->route != app::Route::KeyPanel)
             return;
         if (msg.sType == "click")
-            keys_.OnClick(device, kind, name, hit->index);
+            keys.OnClick(device, kind, name, hit->index);
         else if (msg.sType == "selectchanged")
-            keys_.OnSelectChanged(device, kind, name, hit->index);
+            keys.OnSelectChanged(device, kind, name, hit->index);
         else
-            keys_.OnItemSelect(device, kind, name);
+            keys.OnItemSelect(device, kind, name);
     }
     ui::LRESULT HandleCustomMessage(ui::UINT msg, ui::WPARAM wParam, ui::LPARAM lParam,
                                     bool& handled) override {
@@ -116,8 +117,8 @@ class KeyPageWindow : public ui::WindowImplBase {
             handled = true;
         } else if (msg != 0 && msg == platform::RegisterMessage("WM_HOOK_KEY_SINGLEKEY_MSG")) {
             const auto* record = reinterpret_cast<const platform::HookKeyboardRecord*>(lParam);
-            keys_.OnCapturedKey(device, device->GetKind(), static_cast<uint32_t>(wParam),
-                                record->scanCode, record->flags);
+            keys.OnCapturedKey(device, device->GetKind(), static_cast<uint32_t>(wParam),
+                               record->scanCode, record->flags);
             handled = true;
         }
         return 0;
@@ -133,7 +134,6 @@ class KeyPageWindow : public ui::WindowImplBase {
 
   private:
     platform::HidTransport* transport_;
-    panels::CKeyHandlers keys_;
 };
 
 class KeyPageTest : public prototest::BusTest {
@@ -399,6 +399,16 @@ TEST_F(KeyPageTest, ARefusedMacroUploadTellsTheUserAndFallsBackToTheDefault) {
     EXPECT_TRUE(Pending());
     EXPECT_EQ(devices.Mouse().ActiveKeyMap(0), mapBefore);
     EXPECT_NE(SavedCode(4), 0x71002Cu);
+
+    // Apply from the macro page, with no key selected: told again, and no key is touched.
+    Click("key_4");
+    ChooseFunction(9);
+    Choose("keyset_macro_combo", 0);
+    mouse->SelectKey(-1);
+    const auto before = mouse->GetKeyRecords();
+    window->keys.Apply(mouse);
+    EXPECT_EQ(host.shown.size(), 2u);
+    EXPECT_EQ(mouse->GetKeyRecords(), before);
 }
 
 }  // namespace
