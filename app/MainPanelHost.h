@@ -25,9 +25,17 @@ class MainPanelHost : public panels::IPanelHost {
     std::string SaveFileDialog(const std::string& title, const std::vector<std::string>& filters,
                                const std::string& fileName) override;
     void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) override;
+    void OpenContextMenu(const std::string& menuFile) override {
+        if (contextMenu_)
+            contextMenu_(menuFile);
+    }
     void SetSavedState(bool lockList, int saved) override {
         if (savedState_)
             savedState_(lockList, saved);
+    }
+    // The window's own context menu at the cursor.
+    void SetContextMenuHandler(std::function<void(const std::string&)> handler) {
+        contextMenu_ = std::move(handler);
     }
     // The window's own SetSavedState.
     void SetSavedStateHandler(std::function<void(bool, int)> handler) {
@@ -38,6 +46,7 @@ class MainPanelHost : public panels::IPanelHost {
     ui::HWND& window_;
     const int& dpi_;
     std::function<void(bool, int)> savedState_;
+    std::function<void(const std::string&)> contextMenu_;
 };
 
 }  // namespace app

@@ -59,6 +59,7 @@ CMainWnd::CMainWnd(MainWndOptions options)
     if (options_.dataFolder.empty())
         options_.dataFolder = platform::DefaultDataFolder();
     AddVirtualWnd("mainpage", &mainPage_);
+    panelHost_.SetContextMenuHandler([this](const std::string& file) { OpenContextMenu(file); });
     panelHost_.SetSavedStateHandler(
         [this](bool lockList, int saved) { SetSavedState(lockList, saved); });
 }

@@ -151,6 +151,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OnProductTitle(ui::WPARAM wParam, ui::LPARAM lParam);
     void OnTrayIcon(ui::LPARAM lParam);
     void OpenTrayMenu();
+    // A context menu of the skin at the cursor (the feature handlers' menus).
+    void OpenContextMenu(const std::string& menuFile);
     void RaiseWindow();
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);

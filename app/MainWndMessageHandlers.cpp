@@ -326,4 +326,10 @@ void CMainWnd::OpenTrayMenu() {
     trayMenu_ = menu->GetHWND();
 }
 
+void CMainWnd::OpenContextMenu(const std::string& menuFile) {
+    const ui::Point cursor = ui::GetBackend().CursorPos();
+    if (ui::CMenuWnd::CreateMenu(nullptr, menuFile, {cursor.x, cursor.y}, &m_pm) == nullptr)
+        platform::TraceF("MainWnd: the menu \"%s\" cannot be built", menuFile.c_str());
+}
+
 }  // namespace app

@@ -39,6 +39,10 @@ class IPanelHost {
                                        const std::vector<std::string>& filters,
                                        const std::string& fileName) = 0;
 
+    // A context menu (a menu layout file of the skin) at the cursor; its commands come back
+    // as the window's menu commands.
+    virtual void OpenContextMenu(const std::string& menuFile) = 0;
+
     // (Re)starts timer `id` of the device's list item to fire after `ms`.
     virtual void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) = 0;
 

@@ -281,14 +281,19 @@ void CKeySetControlUI::SetMacroNames(const std::vector<std::string>& names) {
     if (c_.macro == nullptr)
         return;
     c_.macro->RemoveAll();
-    for (const std::string& name : names) {
-        auto* item = new ui::CListLabelElementUI;
-        item->SetFixedHeight(kMacroItemHeight);
-        item->SetText(name);
-        item->SetToolTip(name);
-        c_.macro->Add(item);
-    }
+    for (const std::string& name : names)
+        AddMacroItem(name);
     c_.macro->SelectItem(-1, false, false);
+}
+
+void CKeySetControlUI::AddMacroItem(const std::string& name) {
+    if (c_.macro == nullptr)
+        return;
+    auto* item = new ui::CListLabelElementUI;
+    item->SetFixedHeight(kMacroItemHeight);
+    item->SetText(name);
+    item->SetToolTip(name);
+    c_.macro->Add(item);
 }
 
 void CKeySetControlUI::RenameMacroItem(int index, const std::string& name) {

@@ -124,6 +124,8 @@ class CKeySetControlUI : public ui::CHorizontalLayoutUI, public devices::IKeyPan
     // --- macros ------------------------------------------------------------------------------
     // One item per name (text and tooltip the name), nothing selected.
     void SetMacroNames(const std::vector<std::string>& names) override;
+    // One item more at the end (a macro added or imported); the selection stays.
+    void AddMacroItem(const std::string& name);
     // Index -1 or an empty name changes nothing.
     void RenameMacroItem(int index, const std::string& name);
     // Index -1 changes nothing.

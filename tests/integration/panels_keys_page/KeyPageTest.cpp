@@ -63,6 +63,7 @@ class RecordingHost : public panels::IPanelHost {
         return {};
     }
     void RestartItemTimer(devices::COrvaneUSBDevice&, int, uint32_t) override {}
+    void OpenContextMenu(const std::string&) override {}
     void SetSavedState(bool, int saved) override { savedState = saved; }
 };
 

@@ -54,6 +54,7 @@ class ScriptedHost : public panels::IPanelHost {
                                const std::string&) override {
         return {};
     }
+    void OpenContextMenu(const std::string&) override {}
     void SetSavedState(bool, int saved) override { savedState = saved; }
     int savedState = 1;
     void RestartItemTimer(devices::COrvaneUSBDevice& device, int id, uint32_t ms) override {

@@ -96,6 +96,7 @@ class ScriptedHost : public panels::IPanelHost {
                                const std::string& fileName) override {
         return Answer(title, filters, fileName);
     }
+    void OpenContextMenu(const std::string&) override {}
     void SetSavedState(bool, int saved) override { savedState = saved; }
     int savedState = 1;
     void RestartItemTimer(devices::COrvaneUSBDevice&, int, uint32_t) override {}
