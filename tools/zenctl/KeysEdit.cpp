@@ -169,7 +169,9 @@ std::string ListName(const profile::KeyAssignment& a, const std::vector<std::str
 // KEY as an index or a label.
 std::optional<size_t> KeyIndex(const std::string& text, size_t keys) {
     unsigned long index = 0;
-    if (ParseUnsigned(text, keys == 0 ? 0 : keys - 1, index))
+    if (keys == 0)
+        return std::nullopt;
+    if (ParseUnsigned(text, keys - 1, index))
         return index;
     for (size_t k = 0; k < keys && k < kMouseKeys.size(); ++k) {
         if (ui::EqualsNoCase(text, kMouseKeys[k].label))
@@ -246,16 +248,18 @@ int RunKeysSet(const std::vector<std::string>& arguments, const Options& options
     record.current = stored;
     m.SetKeyRecord(static_cast<int>(*key), record);
     const std::string function = keys::FormatKeyFunction(stored, m.MacroNames());
-    char line[160];
-    std::snprintf(line, sizeof line, "key %zu: %s (0x%02X 0x%02X 0x%02X)\n", *key, function.c_str(),
-                  stored.type, stored.param1, stored.param2);
+    char bytes[32];
+    std::snprintf(bytes, sizeof bytes, " (0x%02X 0x%02X 0x%02X)\n", stored.type, stored.param1,
+                  stored.param2);
+    // A macro's name makes the line as long as the name.
+    const std::string line = "key " + std::to_string(*key) + ": " + function + bytes;
     if (!s->reachable || !s->selectedProfile) {
         // Stored only: the profile goes to the mouse when it is next selected or applied.
         if (!m.Profile().Save()) {
             std::fprintf(stderr, "keys: %s could not be written\n", m.GetProfilePath().c_str());
             return kExitRefused;
         }
-        std::printf("%ssaved:   %s\n", line, m.GetProfilePath().c_str());
+        std::printf("%ssaved:   %s\n", line.c_str(), m.GetProfilePath().c_str());
         if (!s->selectedProfile) {
             std::printf("not sent: profile %d is not the selected profile\n", s->profileNumber);
             return kExitOk;
@@ -283,8 +287,9 @@ int RunKeysSet(const std::vector<std::string>& arguments, const Options& options
         return kExitRefused;
     }
     const size_t macros = outcome.used.size();
-    std::printf("%ssaved:   %s\nsent:    %zu macro%s in use, key map%s\n", line,
+    std::printf("%ssaved:   %s\nsent:    %zu macro%s in use%s, key map%s\n", line.c_str(),
                 m.GetProfilePath().c_str(), macros, macros == 1 ? "" : "s",
+                outcome.macroResult == 0 ? "" : " (failed)",
                 outcome.keyMapResult == 1 ? "" : " (not taken)");
     return outcome.macroResult == 0 && outcome.keyMapResult == 1 ? kExitOk : kExitRefused;
 }
