@@ -98,6 +98,8 @@ std::optional<KeysSession> Open(const std::string& device, const std::string& pr
                                 const Options& options) {
     KeysSession s;
     s.session = OpenMouseSession(device, options);
+    if (device == "pad")
+        return std::nullopt;  // the mouse pad has no keys to assign (OpenMouseSession said so)
     if (!s.session.device) {
         s.session.device = std::make_unique<devices::COrvaneMouseDevice>();
         s.session.device->SetDataFolderName("mouse");
