@@ -92,8 +92,7 @@ std::optional<ProfileChoice> ChooseProfile(devices::COrvaneMouseDevice& m,
                          index == list.Selected()};
 }
 
-// The mouse object on the profile: with the mouse on the bus its information block and key
-// table are read as the connect does, so that apply knows the device's key slots.
+// The mouse object on the profile and the macro names; the mouse itself is not asked yet.
 std::optional<KeysSession> Open(const std::string& device, const std::string& profile,
                                 const Options& options) {
     KeysSession s;
@@ -113,12 +112,18 @@ std::optional<KeysSession> Open(const std::string& device, const std::string& pr
     m.SetProfileBaseName(choice->id);
     s.selectedProfile = choice->selected;
     s.profileNumber = choice->number;
-    hid::CHidChannel& channel = m.Channel();
-    if (channel.IsOpen() && (!channel.Wireless() || channel.ProbeLink()))
-        s.reachable = m.ReadDeviceData();
     m.LoadProfile();
     m.LoadNameLists();
     return s;
+}
+
+// With the mouse on the bus (and linked) its information block and key table are read as the
+// connect does, so that apply knows the device's key slots.
+void Reach(KeysSession& s) {
+    devices::COrvaneMouseDevice& m = *s.session.device;
+    hid::CHidChannel& channel = m.Channel();
+    if (channel.IsOpen() && (!channel.Wireless() || channel.ProbeLink()))
+        s.reachable = m.ReadDeviceData();
 }
 
 // The texts of the key list in the chosen language ("" keeps the language keys).
@@ -197,6 +202,7 @@ int RunKeysShow(const std::vector<std::string>& arguments, const Options& option
     std::optional<KeysSession> s = Open(device, profile, options);
     if (!s)
         return kExitUsage;
+    Reach(*s);
     devices::COrvaneMouseDevice& m = *s->session.device;
     std::printf("profile: %s%s\n", m.GetProfilePath().c_str(),
                 s->reachable ? "" : "  (the mouse is not reachable)");
@@ -255,6 +261,10 @@ int RunKeysSet(const std::vector<std::string>& arguments, const Options& options
                   stored.param2);
     // A macro's name makes the line as long as the name.
     const std::string line = "key " + std::to_string(*key) + ": " + function + bytes;
+    // The mouse is asked only for a change it is to hold: a refusal above or another profile
+    // leaves it untouched.
+    if (s->selectedProfile)
+        Reach(*s);
     if (!s->reachable || !s->selectedProfile) {
         // Stored only: the profile goes to the mouse when it is next selected or applied.
         if (!m.Profile().Save()) {

@@ -18,18 +18,21 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
+# ask CMD: the simulator's reply to a control command, up to its "ok".
+ask() {
+    local before
+    before=$(wc -l <"$work/sim.out")
+    echo "$*" >&3
+    for _ in $(seq 100); do
+        tail -n +"$((before + 1))" "$work/sim.out" | grep -q '^ok' && break
+        sleep 0.02
+    done
+    tail -n +"$((before + 1))" "$work/sim.out" | sed '/^ok/,$d'
+}
 # The simulated mouse's active key map of bank 0, slots 0-10, as "10 01 00 10 02 00 ...". Its
 # key-identity table lists the page keys in key order, so slot k is key k.
 keymap() {
-    local before
-    before=$(wc -l <"$work/sim.out")
-    control "dump keymap 0 33"
-    for _ in $(seq 20); do
-        tail -n +"$((before + 1))" "$work/sim.out" | grep -q '^ok' && break
-        sleep 0.1
-    done
-    tail -n +"$((before + 1))" "$work/sim.out" | grep -E '^[0-9a-f]{4}:' | cut -d: -f2 |
-        tr -s ' \n' '  ' | sed 's/^ *//; s/ *$//'
+    ask dump keymap 0 33 | cut -d: -f2 | tr -s ' \n' '  ' | sed 's/^ *//; s/ *$//'
 }
 keybytes() {  # keybytes KEY: that key's three bytes in the key map
     keymap | cut -d' ' -f$((3 * $1 + 1))-$((3 * $1 + 3))
@@ -107,6 +110,7 @@ unchanged() {  # unchanged NAME: neither the profile file nor the key map change
     cmp -s "$profile" "$work/profile.before" || { echo "FAIL $1: the profile changed"; failed=1; }
     same "$1: the key map" "$(keymap)" "$map_before"
 }
+ask check reset >/dev/null
 check "fire below 10" 1 "$zenctl" keys set 10 fire:5:3
 expect "fire below 10" "interval '5' is not a number from 10 to 255" "$work/err"
 check "unknown" 1 "$zenctl" keys set 4 no_such_function
@@ -114,6 +118,7 @@ expect "unknown" "unknown function 'no_such_function'" "$work/err"
 check "last left button" 1 "$zenctl" keys set 0 mouse_key_right
 expect "last left button" "key 0 is the last left button" "$work/err"
 check "last left button by label" 1 "$zenctl" keys set mouse_key_left off
+same "refused before the mouse is asked" "$(ask check)" "requests 0, interleaved 0"
 check "macro too long" 1 "$zenctl" keys set 4 macro:Long
 expect "macro too long" "too many" "$work/err"
 expect "macro too long" "unchanged" "$work/err"
