@@ -8,6 +8,7 @@
 
 #include "sim/ControlCommands.h"
 #include "sim/Firmware.h"
+#include "sim/firmware/DeviceModel.h"
 #include "sim/firmware/FirmwareControl.h"
 #include "sim/firmware/SimulatedDevices.h"
 
@@ -106,13 +107,21 @@ bool RunLog(const std::vector<std::string>& args, ControlContext&, std::string& 
 }
 
 bool RunDump(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
-    unsigned long address = 0, length = 0;
-    if (args.size() != 3 || args[0] != "memory" || !ParseNumber(args[1], 0xFFFF, address) ||
-        !ParseNumber(args[2], 4096, length)) {
-        reply = "usage: dump memory ADDR LEN (LEN at most 4096)";
+    unsigned long address = 0, length = 0, bank = 0;
+    std::vector<uint8_t> bytes;
+    if (args.size() == 3 && args[0] == "memory" && ParseNumber(args[1], 0xFFFF, address) &&
+        ParseNumber(args[2], 4096, length)) {
+        bytes = Devices().Mouse().Memory(address, length);
+    } else if (args.size() == 3 && args[0] == "keymap" &&
+               ParseNumber(args[1], firmware::kKeyBanks - 1, bank) &&
+               ParseNumber(args[2], firmware::kKeyTableSize, length)) {
+        // The active key map is written by the key-table write and read by no command.
+        bytes = Devices().Mouse().ActiveKeyMap(bank);
+        bytes.resize(length);
+    } else {
+        reply = "usage: dump memory ADDR LEN (LEN at most 4096) | dump keymap BANK LEN";
         return false;
     }
-    const std::vector<uint8_t> bytes = Devices().Mouse().Memory(address, length);
     for (size_t i = 0; i < bytes.size(); ++i) {
         char cell[16];
         if (i % 16 == 0) {
@@ -170,8 +179,9 @@ void InstallFirmware() {
         {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
     static const ControlCommandRegistration log(
         {"log", "log on|off", "print every command packet both ways", RunLog});
-    static const ControlCommandRegistration dump(
-        {"dump", "dump memory ADDR LEN", "print the mouse's memory", RunDump});
+    static const ControlCommandRegistration dump({"dump", "dump memory ADDR LEN|keymap BANK LEN",
+                                                  "print the mouse's memory or its active key map",
+                                                  RunDump});
     static const ControlCommandRegistration info({"info", "info set OFFSET VALUE",
                                                   "change a byte of the mouse's information block",
                                                   RunInfo});
