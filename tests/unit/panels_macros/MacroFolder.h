@@ -1,13 +1,10 @@
 #pragma once
-// A temporary data folder for macro files, and reading its files back.
-#include <json/value.h>
-
+// A temporary data folder for macro files, removed with its content.
 #include <filesystem>
 #include <random>
 #include <string>
 
 #include "platform/FileIO.h"
-#include "profile/JsonFile.h"
 
 namespace macros_test {
 
@@ -15,14 +12,12 @@ class MacroFolder {
   public:
     MacroFolder() {
         std::random_device random;
-        for (;;) {
-            auto candidate = std::filesystem::temp_directory_path() /
-                             ("t418-macros-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate)) {
-                root_ = candidate.string() + "/";
-                break;
-            }
-        }
+        std::filesystem::path path;
+        do {
+            path = std::filesystem::temp_directory_path() /
+                   ("t418-macros-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path));
+        root_ = path.string() + "/";
         std::filesystem::create_directory(root_ + "data");
     }
     ~MacroFolder() {
@@ -34,19 +29,13 @@ class MacroFolder {
 
     std::string Data() const { return root_ + "data/"; }
     std::string Outside(const std::string& name) const { return root_ + name; }
-    void WriteText(const std::string& path, const std::string& text) const {
+    void Write(const std::string& path, const std::string& text) const {
         platform::WriteFileAtomic(path, text);
     }
-    std::string ReadText(const std::string& path) const {
+    std::string Read(const std::string& path) const {
         std::string bytes;
         platform::ReadWholeFile(path, bytes);
         return bytes;
-    }
-    size_t DataFileCount() const {
-        size_t n = 0;
-        for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(Data()))
-            ++n;
-        return n;
     }
 
   private:

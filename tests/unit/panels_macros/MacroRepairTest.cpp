@@ -61,7 +61,7 @@ class ProfilesWithMacros : public ::testing::Test {
         profile::WriteJsonFile(DefaultDocument(), document);
         panels::ProfileListFile list(folder_.Data(), DefaultDocument());
         ASSERT_TRUE(list.Load());
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             ASSERT_EQ(list.Add().result, panels::ProfileListFile::Result::kDone);
         for (int i = 0; i < list.Count(); ++i) {
             ids_.push_back(list.Entries()[i].id);
@@ -87,28 +87,20 @@ class ProfilesWithMacros : public ::testing::Test {
     std::vector<std::string> paths_;
 };
 
-TEST_F(ProfilesWithMacros, EveryOtherProfileIsRepairedAndSaved) {
+TEST_F(ProfilesWithMacros, EveryOtherUsableProfileIsRepairedAndSaved) {
     SetKeys(0, {Macro(2), Macro(1), Macro(0)});  // the current profile
     SetKeys(1, {Macro(2), Macro(1), Macro(0)});
     SetKeys(2, {Macro(1), kDefault, Macro(3)});
     SetKeys(3, {Macro(0), kDefault, kDefault});  // nothing to repair
-    const std::string untouched = folder_.ReadText(paths_[3]);
+    const std::string untouched = folder_.Read(paths_[3]);
+    folder_.Write(paths_[4], "not json");
     EXPECT_EQ(macros::RepairOtherProfiles(folder_.Data(), DefaultDocument(), ids_[0], 1), 2);
     EXPECT_EQ(Keys(0), (std::vector<uint32_t>{Macro(2), Macro(1), Macro(0)}));
     EXPECT_EQ(Keys(1), (std::vector<uint32_t>{Macro(1), kDefault, Macro(0)}));
     EXPECT_EQ(Keys(2), (std::vector<uint32_t>{kDefault, kDefault, Macro(2)}));
-    EXPECT_EQ(folder_.ReadText(paths_[3]), untouched);
+    EXPECT_EQ(folder_.Read(paths_[3]), untouched);
+    EXPECT_EQ(folder_.Read(paths_[4]), "not json");
     EXPECT_EQ(profile::LoadJsonFile(paths_[1])["Extra"].asString(), "kept");
-}
-
-TEST_F(ProfilesWithMacros, UnusableProfileFilesAreLeftAlone) {
-    SetKeys(1, {Macro(2), Macro(1), Macro(0)});
-    folder_.WriteText(paths_[2], "not json");
-    folder_.WriteText(paths_[3], "{\"Device\": [{\"KeyList\": 7}]}");
-    EXPECT_EQ(macros::RepairOtherProfiles(folder_.Data(), DefaultDocument(), ids_[0], 1), 1);
-    EXPECT_EQ(folder_.ReadText(paths_[2]), "not json");
-    EXPECT_EQ(folder_.ReadText(paths_[3]), "{\"Device\": [{\"KeyList\": 7}]}");
-    EXPECT_EQ(Keys(1), (std::vector<uint32_t>{Macro(1), kDefault, Macro(0)}));
 }
 
 }  // namespace
