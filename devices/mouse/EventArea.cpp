@@ -1,6 +1,5 @@
 #include "devices/mouse/EventArea.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "profile/JsonAccess.h"
@@ -8,37 +7,100 @@
 namespace devices::mouse {
 namespace {
 
-uint32_t DelayOf(const Json::Value& value) {
-    if (value.isString()) {
-        // The decimal text, as far as it is a number.
-        const std::string text = value.asString();
-        return static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
-    }
-    return static_cast<uint32_t>(profile::json::IntOf(value));
+constexpr int64_t kMaxEventDelay = 0xFFFF;
+
+int64_t ClampEventDelay(int64_t value) {
+    return value < 0 ? 0 : value > kMaxEventDelay ? kMaxEventDelay : value;
 }
 
-void Put16(std::vector<uint8_t>& out, size_t at, size_t value) {
+// Leading white space, an optional sign, then digits as far as they go; saturates instead
+// of overflowing, so "99999999999999999999" is the longest delay, not a wrapped one.
+int64_t EventDelayFromText(const std::string& text) {
+    size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r')))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
+    int64_t value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value * 10 + (text[at] - '0');
+        if (value > kMaxEventDelay) {
+            value = kMaxEventDelay + 1;
+            // The rest of the digits cannot bring it back into range.
+            break;
+        }
+    }
+    return ClampEventDelay(negative ? -value : value);
+}
+
+// A whole number of any width (integral reals included); nothing for other types.
+std::optional<uint64_t> EventWholeNumber(const Json::Value& value) {
+    if (value.isInt64())
+        return static_cast<uint64_t>(value.asInt64());
+    if (value.isUInt64())
+        return value.asUInt64();
+    return std::nullopt;
+}
+
+void PutArea16(std::vector<uint8_t>& out, size_t at, size_t value) {
     out[at] = static_cast<uint8_t>(value & 0xFF);
     out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
 }
 
 }  // namespace
 
-EncodedEvent EncodeEvent(const Json::Value& event) {
-    EncodedEvent bytes{};
+std::optional<EventFields> ReadEventFields(const Json::Value& event) {
     if (!event.isObject())
-        return bytes;
-    const uint32_t delay = DelayOf(profile::json::Member(event, "Delay"));
-    bytes[0] = static_cast<uint8_t>(delay & 0xFF);
-    bytes[1] = static_cast<uint8_t>((delay >> 8) & 0xFF);
-    uint8_t type =
-        static_cast<uint8_t>(profile::json::IntOf(profile::json::Member(event, "Type")) & 0xFF);
-    if (profile::json::StringOf(profile::json::Member(event, "Action")) == "down")
-        type = static_cast<uint8_t>(type | 0x80);
-    bytes[2] = type;
-    bytes[3] =
-        static_cast<uint8_t>(profile::json::IntOf(profile::json::Member(event, "Button")) & 0xFF);
-    return bytes;
+        return std::nullopt;
+    EventFields fields;
+    const Json::Value& action = profile::json::Member(event, "Action");
+    if (!action.isNull()) {
+        if (!action.isString())
+            return std::nullopt;
+        fields.down = action.asString() == "down";
+    }
+    const Json::Value& button = profile::json::Member(event, "Button");
+    if (!button.isNull()) {
+        const std::optional<uint64_t> number = EventWholeNumber(button);
+        if (!number)
+            return std::nullopt;
+        fields.button = static_cast<uint8_t>(*number & 0xFF);
+    }
+    const Json::Value& type = profile::json::Member(event, "Type");
+    if (!type.isNull()) {
+        const std::optional<uint64_t> number = EventWholeNumber(type);
+        if (!number)
+            return std::nullopt;
+        fields.type = static_cast<uint8_t>(*number & 0x7F);
+    }
+    const Json::Value& delay = profile::json::Member(event, "Delay");
+    if (delay.isString()) {
+        fields.delay = static_cast<uint16_t>(EventDelayFromText(delay.asString()));
+    } else if (delay.isInt64()) {
+        fields.delay = static_cast<uint16_t>(ClampEventDelay(delay.asInt64()));
+    } else if (delay.isUInt64()) {
+        fields.delay = static_cast<uint16_t>(kMaxEventDelay);
+    } else if (delay.isNumeric() && !delay.isBool()) {
+        // A fraction or a real beyond 64 bits: asDouble is safe for every number.
+        const double real = delay.asDouble();
+        fields.delay = static_cast<uint16_t>(real <= 0                ? 0
+                                             : real >= kMaxEventDelay ? kMaxEventDelay
+                                                                      : real);
+    } else if (!delay.isNull()) {
+        return std::nullopt;
+    }
+    return fields;
+}
+
+EncodedEvent EncodeFields(const EventFields& fields) {
+    return {static_cast<uint8_t>(fields.delay & 0xFF), static_cast<uint8_t>(fields.delay >> 8),
+            static_cast<uint8_t>(fields.type | (fields.down ? 0x80 : 0x00)), fields.button};
+}
+
+EncodedEvent EncodeEvent(const Json::Value& event) {
+    const std::optional<EventFields> fields = ReadEventFields(event);
+    return fields ? EncodeFields(*fields) : EncodedEvent{};
 }
 
 std::vector<EncodedEvent> EncodeEvents(const Json::Value& events) {
@@ -46,8 +108,10 @@ std::vector<EncodedEvent> EncodeEvents(const Json::Value& events) {
     if (!events.isArray())
         return out;
     out.reserve(events.size());
-    for (const Json::Value& event : events)
-        out.push_back(EncodeEvent(event));
+    for (const Json::Value& event : events) {
+        if (const std::optional<EventFields> fields = ReadEventFields(event))
+            out.push_back(EncodeFields(*fields));
+    }
     return out;
 }
 
@@ -64,13 +128,13 @@ std::optional<std::vector<uint8_t>> BuildEventArea(
     if (total > kMaxEventArea || items.size() > 0xFFFF)
         return std::nullopt;
     std::vector<uint8_t> area(total, 0);
-    Put16(area, 0, 0x55AA);
-    Put16(area, 2, total);
-    Put16(area, 4, items.size());
+    PutArea16(area, 0, 0x55AA);
+    PutArea16(area, 2, total);
+    PutArea16(area, 4, items.size());
     size_t at = kEventAreaHeader + 2 * items.size();
     for (size_t i = 0; i < items.size(); ++i) {
-        Put16(area, kEventAreaHeader + 2 * i, at);
-        Put16(area, at, items[i].size());
+        PutArea16(area, kEventAreaHeader + 2 * i, at);
+        PutArea16(area, at, items[i].size());
         at += 4;
         for (const EncodedEvent& event : items[i]) {
             std::copy(event.begin(), event.end(), area.begin() + static_cast<ptrdiff_t>(at));

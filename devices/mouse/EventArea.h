@@ -21,10 +21,27 @@ constexpr size_t kMaxEventArea = 0xFFFF;
 
 using EncodedEvent = std::array<uint8_t, kEventBytes>;
 
-// One event object ("Action", "Button", "Type", "Delay" as decimal text or number): delay
-// low, delay high, type with bit 7 for "down", button.
+// The fields of one event object as the mouse takes them.
+struct EventFields {
+    bool down = false;   // "Action" is "down"
+    uint8_t button = 0;  // "Button", low byte
+    uint8_t type = 0;    // "Type", seven bits (bit 7 of the encoding is the action)
+    uint16_t delay = 0;  // "Delay", decimal text or number, clamped to 0-65535
+};
+
+// The one reader of event objects, shared by the encoder and the macro files so that what is
+// shown, saved and sent agree. Nothing when the value is not an object or a member has the
+// wrong type ("Action" not text, "Button" or "Type" not a whole number, "Delay" neither text
+// nor a number); a missing member reads as up, 0, 0, 0. Delay text is read as far as it is
+// a decimal number. Never throws.
+std::optional<EventFields> ReadEventFields(const Json::Value& event);
+
+// Delay low, delay high, type with bit 7 for "down", button.
+EncodedEvent EncodeFields(const EventFields& fields);
+// One event object; an unusable one encodes as zeros.
 EncodedEvent EncodeEvent(const Json::Value& event);
-// Every element of an "Events" array; a non-array gives none.
+// Every usable element of an "Events" array, in order; unusable elements are skipped and a
+// non-array gives none.
 std::vector<EncodedEvent> EncodeEvents(const Json::Value& events);
 
 size_t EventAreaSize(const std::vector<std::vector<EncodedEvent>>& items);

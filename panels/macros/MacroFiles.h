@@ -70,7 +70,9 @@ class MacroList {
     const std::vector<MacroEntry>& Entries() const { return entries_; }
     size_t Count() const { return entries_.size(); }
     std::vector<std::string> Names() const;
-    // data folder + id + ".mac" of entry index ("" outside the list or with an empty id).
+    // data folder + id + ".mac" of entry index ("" outside the list or with an empty id, an
+    // id that could name a file outside the folder, or an id an earlier entry has: that file
+    // is not this entry's to write or delete).
     std::string MacroPath(int index) const;
 
     // "macro_%d" from 1 upward, the first no entry has (case-insensitive), with a new
