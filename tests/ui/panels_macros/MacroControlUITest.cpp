@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -439,6 +441,58 @@ TEST_F(MacroPanelTest, ImportAndExportGoThroughTheList) {
     EXPECT_EQ(panel->ImportMacro((outside / "abcdefghijk.mac").string(), &result), "");
     EXPECT_EQ(result, MacroList::ImportResult::kNameTooLong);
     EXPECT_EQ(Names()->GetCount(), 3);
+}
+
+// The row menu names its 22 commands in order, and both languages name each of them and the
+// panel's own texts.
+TEST(MacroSkinFiles, RowMenuCommandsAndTextsInBothLanguages) {
+    const std::string skin = std::string(T418_RESOURCES_DIR) + "/skin/";
+    std::ifstream in(skin + "XML/Menus/macro_action_menu.xml");
+    std::stringstream menu;
+    menu << in.rdbuf();
+    const std::string body = menu.str();
+    std::vector<std::string> names;
+    std::vector<std::string> keys;
+    const std::regex item(R"rx(<MenuElement name="([^"]+)" text="([^"]+)")rx");
+    for (auto it = std::sregex_iterator(body.begin(), body.end(), item);
+         it != std::sregex_iterator(); ++it) {
+        names.push_back((*it)[1]);
+        keys.push_back((*it)[2]);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"left_down",
+                                               "left_up",
+                                               "middle_down",
+                                               "middle_up",
+                                               "right_down",
+                                               "right_up",
+                                               "forward_down",
+                                               "forward_up",
+                                               "back_down",
+                                               "back_up",
+                                               "left_click",
+                                               "middle_click",
+                                               "right_click",
+                                               "forward_click",
+                                               "back_click",
+                                               "redio_previous_record_time",
+                                               "redio_previous_constant_time",
+                                               "redio_previous_ignore_time",
+                                               "redio_later_record_time",
+                                               "redio_later_constant_time",
+                                               "redio_later_ignore_time",
+                                               "macro_action_edit"}));
+    for (const char* key : {"mouse_move_to_left_text", "mouse_move_to_right_text",
+                            "mouse_move_to_up_text", "mouse_move_to_down_text", "mouse_cursor_text",
+                            "macro_action_down_text", "macro_action_up_text"})
+        keys.push_back(key);
+    for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
+        std::ifstream file(skin + language);
+        std::stringstream text;
+        text << file.rdbuf();
+        for (const std::string& key : keys)
+            EXPECT_NE(text.str().find("id=\"" + key + "\""), std::string::npos)
+                << language << ": " << key;
+    }
 }
 
 }  // namespace
