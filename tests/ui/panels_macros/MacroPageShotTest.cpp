@@ -155,6 +155,17 @@ class MacroPageShot : public ::testing::TestWithParam<const char*> {
         EXPECT_LE(panel->GetPos().bottom, kHeight);
         const ui::Rect start = window.FindControl(CMacroControlUI::kStartButtonName)->GetPos();
         EXPECT_LE(start.right, panel->GetPos().right);
+        // A control's place on the screen follows the window's (a left click on the stop
+        // button is told from others by it).
+        const ui::Rect frame{40, 30, 40 + kWidth, 30 + kHeight};
+        window.GetNativeWindow()->SetRect(frame);
+        EXPECT_EQ(window.GetNativeWindow()->GetRect().left, 40);
+        const std::optional<ui::Rect> onScreen =
+            window.FindControl(CMacroControlUI::kStartButtonName)->GetScreenPos();
+        EXPECT_TRUE(onScreen.has_value());
+        if (onScreen) {
+            EXPECT_EQ(*onScreen, start.Offset(40, 30));
+        }
         auto* native = dynamic_cast<ui::qt::QtWindow*>(window.GetNativeWindow());
         auto* widget = native ? dynamic_cast<ui::qt::WindowWidget*>(native->Widget()) : nullptr;
         if (widget != nullptr)
