@@ -1,6 +1,7 @@
 #include "panels/PanelControls.h"
 
 #include "panels/keys/KeySetControlUI.h"
+#include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
 
 namespace panels {
@@ -8,6 +9,7 @@ namespace panels {
 void AddPanelControlCreators(controls::ControlCreators& creators) {
     creators["CDeviceProfileUI"] = ui::MakeControl<CDeviceProfileUI>();
     creators["CKeySetControlUI"] = ui::MakeControl<CKeySetControlUI>();
+    creators["CMacroControlUI"] = ui::MakeControl<CMacroControlUI>();
 }
 
 }  // namespace panels

@@ -3,6 +3,7 @@
 // focus, repainting, notifications, name registration). CPaintManagerUI implements it; the
 // control base talks only to this interface, so it sits below the manager in the include
 // graph. Window thread only, like the manager.
+#include <optional>
 #include <string>
 
 #include "ui/core/UIDefs.h"
@@ -24,6 +25,11 @@ class IControlHost : public DrawResources {
     virtual void SetFocus(CControlUI* control) = 0;
     virtual void NotifyFrom(CControlUI* control, const std::string& type, WPARAM wParam,
                             LPARAM lParam) = 0;
+    // The attribute list of a named style ("" when the window defines none of that name).
+    virtual std::string StyleAttributes(const std::string& name) const = 0;
+    // A rectangle of the client area on the screen; nothing while the window has no native
+    // window.
+    virtual std::optional<RECT> ClientToScreen(const RECT& rc) const = 0;
 };
 
 // The host side of a paint manager (defined with the manager, which knows both types).

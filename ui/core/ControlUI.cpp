@@ -365,13 +365,32 @@ void CControlUI::DoEvent(TEventUI& event) {
         m_pParent->DoEvent(event);
 }
 
+bool CControlUI::ApplyStyle(std::string_view name) {
+    if (m_pHost == nullptr || name.empty())
+        return false;
+    const std::string list = m_pHost->StyleAttributes(std::string(name));
+    if (list.empty())
+        return false;
+    ApplyAttributeList(list);
+    return true;
+}
+
+std::optional<RECT> CControlUI::GetScreenPos() const {
+    if (m_pHost == nullptr)
+        return std::nullopt;
+    return m_pHost->ClientToScreen(m_rcItem);
+}
+
 void CControlUI::SetAttribute(std::string_view name, std::string_view value) {
     std::string v(value);
     Rect r;
     Size s;
     int n = 0;
     Color c = 0;
-    if (EqualsNoCase(name, "pos")) {
+    if (EqualsNoCase(name, "style")) {
+        // A style named before the control joins a window is applied by the layout builder.
+        ApplyStyle(value);
+    } else if (EqualsNoCase(name, "pos")) {
         if (ParseRect(v, r)) {
             m_rcFloatPos = r;
             m_cXY = Size{r.left, r.top};

@@ -11,6 +11,7 @@
 // Threads: window thread only, like the paint manager that owns the tree.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -167,6 +168,12 @@ class CControlUI {
     virtual void SetAttribute(std::string_view name, std::string_view value);
     // `name="value" name2="value2"` (the form of Default definitions).
     void ApplyAttributeList(std::string_view list);
+    // Applies the attribute list of a named style ("Style" definition of the window's
+    // layouts). False when the control has no window yet or the window lacks the style.
+    bool ApplyStyle(std::string_view name);
+    // The control's rectangle on the screen (its window's client position plus its own);
+    // nothing while it belongs to no window.
+    std::optional<RECT> GetScreenPos() const;
 
     // --- painting ------------------------------------------------------------------------
     // Paints what of the control meets rcPaint; false when pStopControl was reached.

@@ -132,6 +132,15 @@ NativeWindow* CPaintManagerUI::GetNativeWindow() const {
     return window ? window->GetNativeWindow() : nullptr;
 }
 
+std::optional<RECT> CPaintManagerUI::ClientToScreen(const RECT& rc) const {
+    NativeWindow* native = GetNativeWindow();
+    if (native == nullptr)
+        return std::nullopt;
+    // The native rectangle is the client area's, in screen coordinates.
+    const RECT window = native->GetRect();
+    return rc.Offset(window.left, window.top);
+}
+
 SIZE CPaintManagerUI::GetClientSize() const {
     NativeWindow* native = GetNativeWindow();
     if (native == nullptr)

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -210,6 +211,10 @@ class CPaintManagerUI : public IControlHost, public ITextObserver {
                     LPARAM lParam) override {
         SendNotify(control, type, wParam, lParam);
     }
+    std::string StyleAttributes(const std::string& name) const override {
+        return GetDefaultAttributeList(name);
+    }
+    std::optional<RECT> ClientToScreen(const RECT& rc) const override;
 
   private:
     void OnTextsReloaded() override;

@@ -26,6 +26,16 @@ bool IsDefinitionTag(const char* tag) {
            EqualsNoCase(tag, "Image") || EqualsNoCase(tag, "Style");
 }
 
+// A "Default" (for every control of a tag) or "Style" (for controls that name it) attribute
+// list; both live in one table of the window, keyed by name.
+void AddAttributeListDefinition(const pugi::xml_node& node, CPaintManagerUI* manager) {
+    std::string name = node.attribute("name").as_string();
+    std::string value = node.attribute("value").as_string();
+    bool shared = ParseBool(node.attribute("shared").as_string());
+    if (!name.empty())
+        manager->AddDefaultAttributeList(name, value, shared);
+}
+
 }  // namespace
 
 CDialogBuilder::CDialogBuilder() : m_xml(std::make_unique<pugi::xml_document>()) {}
@@ -106,11 +116,7 @@ void CDialogBuilder::ApplyWindow(const pugi::xml_node& window, CPaintManagerUI* 
                 manager->SetDefaultFont(face, size, bold, underline, italic, shared);
             }
         } else if (EqualsNoCase(tag, "Default") || EqualsNoCase(tag, "Style")) {
-            std::string name = node.attribute("name").as_string();
-            std::string value = node.attribute("value").as_string();
-            bool shared = ParseBool(node.attribute("shared").as_string());
-            if (!name.empty())
-                manager->AddDefaultAttributeList(name, value, shared);
+            AddAttributeListDefinition(node, manager);
         } else if (EqualsNoCase(tag, "Image")) {
             std::string name = node.attribute("name").as_string();
             std::string file = node.attribute("file").as_string();
@@ -138,8 +144,14 @@ CControlUI* CDialogBuilder::Parse(const pugi::xml_node& root, CControlUI* parent
         if (node.type() != pugi::node_element)
             continue;
         const char* tag = node.name();
-        if (IsDefinitionTag(tag))
+        if (IsDefinitionTag(tag)) {
+            // A layout without a Window root (a panel's own file) brings its styles inside
+            // its controls; the Window root's definitions were taken by ApplyWindow.
+            if (manager != nullptr && !EqualsNoCase(root.name(), "Window") &&
+                (EqualsNoCase(tag, "Default") || EqualsNoCase(tag, "Style")))
+                AddAttributeListDefinition(node, manager);
             continue;
+        }
         if (EqualsNoCase(tag, "Include")) {
             std::string source = node.attribute("source").as_string();
             int count = std::max(1, node.attribute("count").as_int(1));
@@ -166,14 +178,24 @@ CControlUI* CDialogBuilder::Parse(const pugi::xml_node& root, CControlUI* parent
             platform::TraceF("ui: unknown control tag %s skipped", tag);
             continue;
         }
-        // Defaults of the class first, then the element's own attributes.
+        // Defaults of the class first, then the style the element names, then the element's
+        // own attributes.
         if (manager != nullptr) {
             std::string defaults = manager->GetDefaultAttributeList(tag);
             if (!defaults.empty())
                 control->ApplyAttributeList(defaults);
+            const char* style = node.attribute("style").as_string();
+            if (*style != '\0') {
+                std::string styled = manager->GetDefaultAttributeList(style);
+                if (!styled.empty())
+                    control->ApplyAttributeList(styled);
+                else
+                    platform::TraceF("ui: %s names the unknown style %s", tag, style);
+            }
         }
         for (pugi::xml_attribute attr : node.attributes()) {
-            control->SetAttribute(attr.name(), attr.value());
+            if (!EqualsNoCase(attr.name(), "style"))
+                control->SetAttribute(attr.name(), attr.value());
         }
         if (node.first_child())
             Parse(node, control, manager);
