@@ -73,7 +73,8 @@ const char* HookMouseMessageName(int mode) {
 }
 
 CDeviceHook::CDeviceHook()
-    : CDeviceHook(std::make_unique<WindowKeyboardHook>(), [] { return ChooseRecordingInput(); }) {}
+    : CDeviceHook(std::make_unique<WindowKeyboardHook>(),
+                  [] { return ChooseRecordingInput(InputDeviceFolder()); }) {}
 
 CDeviceHook::CDeviceHook(std::unique_ptr<platform::KeyboardHook> keyboardHook)
     : CDeviceHook(std::move(keyboardHook), [] {

@@ -18,6 +18,11 @@ RecordingInput WindowRecordingInput() {
     return input;
 }
 
+std::string InputDeviceFolder() {
+    const char* folder = std::getenv(kInputDevicesVariable);
+    return folder != nullptr ? std::string(folder) : std::string(platform::kInputDeviceFolder);
+}
+
 RecordingInput ChooseRecordingInput(const std::string& inputFolder) {
     const char* script = std::getenv(kInputScriptVariable);
     if (script != nullptr && *script != '\0') {
@@ -30,8 +35,8 @@ RecordingInput ChooseRecordingInput(const std::string& inputFolder) {
             return input;
         }
     }
-    auto global = std::make_shared<GlobalInput>(inputFolder);
-    if (global->CountReadable() > 0) {
+    auto global = inputFolder.empty() ? nullptr : std::make_shared<GlobalInput>(inputFolder);
+    if (global != nullptr && global->CountReadable() > 0) {
         RecordingInput input;
         input.source = RecordingSource::kGlobal;
         input.keys = MakeKeyHook(global);

@@ -17,10 +17,12 @@
 #include "panels/hook/DeviceHook.h"
 #include "panels/hook/GlobalInput.h"
 #include "panels/hook/ScriptedInput.h"
+#include "panels/hook/WindowKeyboardHook.h"
 #include "panels/hook/WindowMouseHook.h"
 #include "platform/InputDevices.h"
 #include "platform/MessageBus.h"
 #include "ui/core/KeyInput.h"
+#include "ui/core/LinuxKeyCodes.h"
 #include "ui/core/MessageModel.h"
 
 #ifdef T418_TEST_HAVE_LIBEVDEV
@@ -284,6 +286,13 @@ TEST_F(RecordingHookTest, AnUnreadableScriptOrNoInputDeviceFallsBackToTheWindows
     ASSERT_EQ(heard.size(), 4u);
     EXPECT_EQ(heard[0].message, mouseMessages[0]);
     EXPECT_EQ(heard[2].message, keyMessages[0]);
+
+    // Told to read no device, the program's own hook does the same.
+    t418test::ScopedEnv none{kInputDevicesVariable, ""};
+    CDeviceHook own;
+    ASSERT_EQ(own.Install(0, kHookRecordBefore, window->GetHWND(), true, true), 1);
+    EXPECT_EQ(own.Source(), RecordingSource::kWindow);
+    EXPECT_TRUE(own.GlobalInputUnavailable());
 }
 
 #ifdef T418_TEST_HAVE_LIBEVDEV
