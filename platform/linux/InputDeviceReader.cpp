@@ -29,20 +29,43 @@ int64_t InputClockNowUs() {
 
 #ifdef T418_HAVE_LIBEVDEV
 
-namespace {
+// What the reader thread shares with the owner; the thread keeps it alive.
+struct InputDeviceReader::State {
+    struct Node {
+        int fd = -1;
+        libevdev* dev = nullptr;
+    };
+    std::vector<Node> nodes;
+    int abortFd = -1;
+    std::thread thread;
+    std::mutex mutex;
+    bool finished = true;
 
-struct EvdevNode {
-    int fd = -1;
-    libevdev* dev = nullptr;
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    ~State() {
+        CloseAll();
+        if (abortFd >= 0)
+            close(abortFd);
+    }
+    static void Close(Node& node) {
+        if (node.dev != nullptr)
+            libevdev_free(node.dev);
+        if (node.fd >= 0)
+            close(node.fd);
+        node = Node{};
+    }
+    void CloseAll() {
+        for (Node& node : nodes)
+            Close(node);
+        nodes.clear();
+    }
 };
 
-void CloseEvdevNode(EvdevNode& node) {
-    if (node.dev != nullptr)
-        libevdev_free(node.dev);
-    if (node.fd >= 0)
-        close(node.fd);
-    node = EvdevNode{};
-}
+namespace {
+
+using EvdevNode = InputDeviceReader::State::Node;
 
 bool IsEvdevNodeName(const char* name) {
     if (std::strncmp(name, "event", 5) != 0 || name[5] == '\0')
@@ -58,33 +81,6 @@ bool IsEvdevNodeName(const char* name) {
 bool EvdevReportsKeys(libevdev* dev) {
     return libevdev_has_event_type(dev, EV_KEY) != 0;
 }
-
-}  // namespace
-
-// What the reader thread shares with the owner; the thread keeps it alive.
-struct InputDeviceReader::State {
-    std::vector<EvdevNode> nodes;
-    int abortFd = -1;
-    std::thread thread;
-    std::mutex mutex;
-    bool finished = true;
-
-    State() = default;
-    State(const State&) = delete;
-    State& operator=(const State&) = delete;
-    ~State() {
-        CloseAll();
-        if (abortFd >= 0)
-            close(abortFd);
-    }
-    void CloseAll() {
-        for (EvdevNode& node : nodes)
-            CloseEvdevNode(node);
-        nodes.clear();
-    }
-};
-
-namespace {
 
 // Reads every pending event of a node; false when the node is gone.
 bool DrainEvdevNode(EvdevNode& node, const InputDeviceReader::Sink& sink, int abortFd) {
@@ -181,7 +177,7 @@ int InputDeviceReader::Open() {
         if (node.fd < 0)
             continue;  // not ours to read
         if (libevdev_new_from_fd(node.fd, &node.dev) != 0 || !EvdevReportsKeys(node.dev)) {
-            CloseEvdevNode(node);
+            InputDeviceReader::State::Close(node);
             continue;
         }
         // Time stamps on the clock the program measures with.
