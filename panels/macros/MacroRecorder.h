@@ -47,6 +47,10 @@ class CMacroRecorder {
                  const platform::HookMouseRecord& record, uint64_t nowMs, IMacroEventList& list);
 
   private:
+    // Places one event by the placement's rules, with the delays of the time mode.
+    void Place(RecordPlacement placement, bool down, int button, int type, uint64_t nowMs,
+               IMacroEventList& list);
+
     int timeMode_ = kTimeReal;
     uint16_t fixedDelay_ = kDefaultFixedDelay;
     uint64_t lastEventMs_ = 0;

@@ -19,7 +19,8 @@
 namespace ui {
 
 enum class MouseAction { Move, Down, Up, DoubleClick, Wheel, Leave };
-enum class MouseButton { None, Left, Right, Middle };
+// X1 and X2 are the side buttons ("back" and "forward").
+enum class MouseButton { None, Left, Right, Middle, X1, X2 };
 
 enum Modifier : uint32_t { kModShift = 1, kModControl = 2, kModAlt = 4 };
 

@@ -20,6 +20,20 @@ bool IsRegistered(InputObserver* observer) {
     return std::find(list.begin(), list.end(), observer) != list.end();
 }
 
+// Newest first, until one consumes the event.
+template <typename Ask>
+bool AskObservers(const Ask& ask) {
+    if (Observers().empty())
+        return false;
+    // A copy: observers may register and unregister while they are called.
+    const std::vector<InputObserver*> snapshot = Observers();
+    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
+        if (IsRegistered(*it) && ask(*it))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RegisterInputObserver(InputObserver* observer) {
@@ -59,15 +73,13 @@ void ResolveKeyCodes(KeyEvent& key) {
 
 bool DispatchKeyInput(HWND window, const KeyEvent& key) {
     UI_ASSERT_WINDOW_THREAD("DispatchKeyInput");
-    if (Observers().empty())
-        return false;
-    // A copy: observers may register and unregister while they are called.
-    const std::vector<InputObserver*> snapshot = Observers();
-    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-        if (IsRegistered(*it) && (*it)->OnKeyInput(window, key))
-            return true;
-    }
-    return false;
+    return AskObservers([&](InputObserver* o) { return o->OnKeyInput(window, key); });
+}
+
+bool DispatchMouseInput(HWND window, const MouseEvent& event, Point screenPos) {
+    UI_ASSERT_WINDOW_THREAD("DispatchMouseInput");
+    return AskObservers(
+        [&](InputObserver* o) { return o->OnMouseInput(window, event, screenPos); });
 }
 
 }  // namespace detail

@@ -1,8 +1,8 @@
 #pragma once
 // Key input as the whole process sees it: the codes of a key event completed from the
 // scan-code and Linux key tables, and the process-wide input observers that see every
-// window's key events before the window and its controls do, and may withhold them (what
-// the key capture and the macro recorder need).
+// window's key events and mouse button events before the window and its controls do, and
+// may withhold them (what the key capture and the macro recorder need).
 //
 // Threads: window thread only (checked in debug builds).
 #include "ui/core/Backend.h"
@@ -16,6 +16,11 @@ class InputObserver {
     // Every key press and release of every window of the process, codes completed. True
     // consumes the event: neither the window nor its controls see it, nor the text it types.
     virtual bool OnKeyInput(HWND window, const KeyEvent& key) = 0;
+    // Every mouse button press, release and double click of every window of the process
+    // (action Down, Up or DoubleClick), with the pointer's screen position. True consumes it.
+    virtual bool OnMouseInput(HWND /*window*/, const MouseEvent& /*event*/, Point /*screenPos*/) {
+        return false;
+    }
 };
 
 // The observer registered last is asked first. Registering an observer twice has no effect;
@@ -30,6 +35,7 @@ namespace detail {
 void ResolveKeyCodes(KeyEvent& key);
 // Asks the observers; true when one consumed the event.
 bool DispatchKeyInput(HWND window, const KeyEvent& key);
+bool DispatchMouseInput(HWND window, const MouseEvent& event, Point screenPos);
 }  // namespace detail
 
 }  // namespace ui

@@ -18,6 +18,10 @@ uint32_t ButtonBit(int vk) {
             return 2;
         case VK_MBUTTON:
             return 4;
+        case VK_XBUTTON1:
+            return 8;
+        case VK_XBUTTON2:
+            return 16;
         default:
             return 0;
     }

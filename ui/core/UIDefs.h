@@ -81,6 +81,9 @@ enum : UINT {
     WM_MBUTTONDOWN = 0x0207,
     WM_MBUTTONUP = 0x0208,
     WM_MOUSEWHEEL = 0x020A,
+    WM_XBUTTONDOWN = 0x020B,  // the high word of wParam is XBUTTON1 or XBUTTON2
+    WM_XBUTTONUP = 0x020C,
+    WM_XBUTTONDBLCLK = 0x020D,
     WM_POWERBROADCAST = 0x0218,
     WM_MOUSEHOVER = 0x02A1,
     WM_MOUSELEAVE = 0x02A3,
@@ -106,11 +109,15 @@ enum : UINT {
     MK_MBUTTON = 0x10,
     MK_ALT = 0x20
 };
+// Which X button an X button message is about (high word of wParam).
+enum : UINT { XBUTTON1 = 0x0001, XBUTTON2 = 0x0002 };
 // Virtual keys the library itself looks at.
 enum : UINT {
     VK_LBUTTON = 0x01,
     VK_RBUTTON = 0x02,
     VK_MBUTTON = 0x04,
+    VK_XBUTTON1 = 0x05,
+    VK_XBUTTON2 = 0x06,
     VK_BACK = 0x08,
     VK_TAB = 0x09,
     VK_RETURN = 0x0D,

@@ -33,6 +33,25 @@ WPARAM MouseKeys(const MouseEvent& e, bool includeButton) {
     return keys;
 }
 
+int ButtonVk(MouseButton button) {
+    switch (button) {
+        case MouseButton::Left:
+            return VK_LBUTTON;
+        case MouseButton::Right:
+            return VK_RBUTTON;
+        case MouseButton::X1:
+            return VK_XBUTTON1;
+        case MouseButton::X2:
+            return VK_XBUTTON2;
+        default:
+            return VK_MBUTTON;
+    }
+}
+
+bool IsXButton(MouseButton button) {
+    return button == MouseButton::X1 || button == MouseButton::X2;
+}
+
 }  // namespace
 
 // Turns the native window's callbacks into this window's messages.
@@ -49,13 +68,21 @@ class CWindowWnd::Events : public NativeWindowEvents {
     void OnMouse(const MouseEvent& e) override {
         InUse hold(owner_);
         detail::NoteModifiers(e.modifiers);
-        if (e.action == MouseAction::Down || e.action == MouseAction::Up) {
-            int vk = e.button == MouseButton::Left    ? VK_LBUTTON
-                     : e.button == MouseButton::Right ? VK_RBUTTON
-                                                      : VK_MBUTTON;
-            detail::NoteMouseButton(vk, e.action == MouseAction::Down);
+        const bool button = e.action == MouseAction::Down || e.action == MouseAction::Up ||
+                            e.action == MouseAction::DoubleClick;
+        if (e.action == MouseAction::Down || e.action == MouseAction::Up)
+            detail::NoteMouseButton(ButtonVk(e.button), e.action == MouseAction::Down);
+        if (button && e.button != MouseButton::None) {
+            const RECT r = owner_.GetWindowRect();
+            if (detail::DispatchMouseInput(owner_.m_hWnd, e,
+                                           Point{r.left + e.pos.x, r.top + e.pos.y}))
+                return;
         }
         LPARAM pos = MAKELPARAM(e.pos.x, e.pos.y);
+        if (button && IsXButton(e.button)) {
+            SendXButton(e, pos);
+            return;
+        }
         if (e.action != MouseAction::Leave && !inside_) {
             inside_ = true;
             Send(WM_MOUSEHOVER, MouseKeys(e, false), pos);
@@ -173,6 +200,19 @@ class CWindowWnd::Events : public NativeWindowEvents {
     }
 
   private:
+    // An X button as the desktop reports it: which one in the high word of wParam.
+    void SendXButton(const MouseEvent& e, LPARAM pos) {
+        const WPARAM which = e.button == MouseButton::X1 ? XBUTTON1 : XBUTTON2;
+        const UINT msg = e.action == MouseAction::Down ? WM_XBUTTONDOWN
+                         : e.action == MouseAction::Up ? WM_XBUTTONUP
+                                                       : WM_XBUTTONDBLCLK;
+        if (!inside_) {
+            inside_ = true;
+            Send(WM_MOUSEHOVER, MouseKeys(e, false), pos);
+        }
+        Send(msg, (which << 16) | MouseKeys(e, false) | held_, pos);
+    }
+
     // Callers hold the window (InUse) for the whole callback: it reads owner_ after sends
     // that may destroy the window.
     void Send(UINT msg, WPARAM w, LPARAM l) {

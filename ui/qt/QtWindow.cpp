@@ -44,6 +44,10 @@ MouseButton ButtonFromQt(Qt::MouseButton button) {
             return MouseButton::Right;
         case Qt::MiddleButton:
             return MouseButton::Middle;
+        case Qt::BackButton:
+            return MouseButton::X1;
+        case Qt::ForwardButton:
+            return MouseButton::X2;
         default:
             return MouseButton::None;
     }

@@ -160,6 +160,26 @@ TEST(QtWindowTest, MouseAndKeysArriveAsLibraryEvents) {
     EXPECT_EQ(events.closeRequests, 1);
 }
 
+TEST(QtWindowTest, BackAndForwardButtonsArriveAsXButtons) {
+    auto& backend = qt_test::Backend();
+    Recorder events;
+    NativeWindowParams params;
+    params.rect = {0, 0, 100, 100};
+    auto window = backend.CreateNativeWindow(params, events);
+    QWidget* widget = static_cast<qt::QtWindow*>(window.get())->Widget();
+    QMouseEvent back(QEvent::MouseButtonPress, QPointF(3, 4), QPointF(3, 4), Qt::BackButton,
+                     Qt::BackButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &back);
+    QMouseEvent forward(QEvent::MouseButtonRelease, QPointF(3, 4), QPointF(3, 4), Qt::ForwardButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &forward);
+    ASSERT_EQ(events.mice.size(), 2u);
+    EXPECT_EQ(events.mice[0].button, MouseButton::X1);
+    EXPECT_EQ(events.mice[0].action, MouseAction::Down);
+    EXPECT_EQ(events.mice[1].button, MouseButton::X2);
+    EXPECT_EQ(events.mice[1].action, MouseAction::Up);
+}
+
 TEST(QtKeysTest, VirtualKeyCodes) {
     using qt::VirtualKeyFromQt;
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F12, {}), 0x7Bu);
