@@ -25,6 +25,7 @@
 #include "hid/DeviceSlotList.h"
 #include "panels/hook/DeviceHook.h"
 #include "panels/keys/KeyHandlers.h"
+#include "panels/macros/MacroHandlers.h"
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
 #include "ui/core/WindowImplBase.h"
@@ -153,6 +154,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OpenTrayMenu();
     // A context menu of the skin at the cursor (the feature handlers' menus).
     void OpenContextMenu(const std::string& menuFile);
+    // The recorder's hook messages (position in kHookMessageNames); false for the others.
+    bool OnRecordingHookMessage(int index, ui::WPARAM wParam, ui::LPARAM lParam);
     void RaiseWindow();
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);
@@ -180,6 +183,9 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     panels::CKeyHandlers keys_{panelHost_};
     // The input hook of the key page's capture (and, later, the macro recorder).
     panels::hook::CDeviceHook hook_;
+    panels::CMacroHandlers macros_{panelHost_, keys_,
+                                   [this](int mode) { hook_.Install(0, mode, m_hWnd, true, true); },
+                                   [this] { hook_.Remove(); }};
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

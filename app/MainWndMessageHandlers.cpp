@@ -97,6 +97,10 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             OnPower(wParam);
             break;
         case MsgHandler::Hook:
+            if (OnRecordingHookMessage(row.index, wParam, lParam)) {
+                bHandled = true;
+                break;
+            }
             if (row.index == 0) {  // WM_HOOK_KEY_SINGLEKEY_MSG: a key for the key page
                 if (const auto* record =
                         reinterpret_cast<const platform::HookKeyboardRecord*>(lParam))
@@ -330,6 +334,35 @@ void CMainWnd::OpenContextMenu(const std::string& menuFile) {
     const ui::Point cursor = ui::GetBackend().CursorPos();
     if (ui::CMenuWnd::CreateMenu(nullptr, menuFile, {cursor.x, cursor.y}, &m_pm) == nullptr)
         platform::TraceF("MainWnd: the menu \"%s\" cannot be built", menuFile.c_str());
+}
+
+bool CMainWnd::OnRecordingHookMessage(int index, ui::WPARAM wParam, ui::LPARAM lParam) {
+    // Positions in kHookMessageNames of the recorder's messages, and their hook modes.
+    struct RecordingMessage {
+        int index;
+        int mode;
+        bool mouse;
+    };
+    static constexpr RecordingMessage kRecording[] = {
+        {2, 4, false}, {5, 8, false}, {6, 16, false}, {4, 32, false},
+        {3, 4, true},  {12, 8, true}, {13, 16, true}, {11, 32, true},
+    };
+    for (const RecordingMessage& m : kRecording) {
+        if (m.index != index || lParam == 0)
+            continue;
+        const uint32_t message = static_cast<uint32_t>(wParam);
+        if (m.mouse) {
+            if (m.index == 3)
+                platform::Trace("WM_HOOK_KEY_MSMACRO");
+            macros_.OnRecordedMouse(list_->SelectedDevice(), m.mode, message,
+                                    *reinterpret_cast<const platform::HookMouseRecord*>(lParam));
+        } else {
+            macros_.OnRecordedKey(list_->SelectedDevice(), m.mode, message,
+                                  *reinterpret_cast<const platform::HookKeyboardRecord*>(lParam));
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace app

@@ -61,6 +61,9 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
             case Route::KillFocus:
                 OnValueNotify(msg.sType, name);
                 break;
+            case Route::ItemActivate:
+                macros_.OnItemActivate(list_->SelectedDevice(), list_->SelectedKind(), name);
+                break;
             case Route::Quiet:
                 break;
             case Route::Swallowed:
@@ -154,6 +157,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::KeyPanel:
             keys_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
             break;
+        case Route::MacroPanel:
+            macros_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
+            break;
         default:
             NotBuilt("click", name, hit->route);
             break;
@@ -245,6 +251,7 @@ void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
     else if (type == "killfocus")
         handled = performance_.OnKillFocus(device, kind, name) ||
                   keys_.OnKillFocus(device, kind, name) ||
+                  macros_.OnKillFocus(device, kind, name) ||
                   panels::CKeyHandlers::InputHookRequest(type, name).has_value();
     if (!handled && !name.empty())
         platform::TraceF("MainWnd: %s \"%s\" has no handler here", type.c_str(), name.c_str());
@@ -271,10 +278,17 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
         keys_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name);
         return;
     }
+    if (hit->route == Route::MacroPanel) {
+        macros_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name);
+        return;
+    }
     NotBuilt("combo", name, hit->route);
 }
 
 void CMainWnd::OnMenuCommand(const std::string& item) {
+    // The macro page's event-row menu.
+    if (macros_.OnMenuCommand(list_->SelectedDevice(), list_->SelectedKind(), item))
+        return;
     std::optional<RouteHit> hit = FindRoute(MenuRoutes(), item);
     if (!hit) {
         platform::TraceF("MainWnd: the menu item \"%s\" has no handler here", item.c_str());

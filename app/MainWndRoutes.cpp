@@ -52,6 +52,7 @@ constexpr std::array kNotifyTypes = std::to_array<RouteRow>({
     {"itemclick", E, Route::Quiet},
     {"textchanged", E, Route::Quiet},
     {"killfocus", E, Route::KillFocus},
+    {"itemactivate", E, Route::ItemActivate},
     {"click_select_end", E, Route::ClickSelectEnd},
     {"click_wpremove", E, Route::Swallowed},
     {"click_wpedit", E, Route::Swallowed},

@@ -27,6 +27,7 @@ enum class Route {
     ItemSelect,
     Quiet,  // msleave, msenter, itemclick, textchanged: nothing of the window's own
     KillFocus,
+    ItemActivate,
     ClickSelectEnd,
     Swallowed,  // click_wpremove, click_wpedit: never passed on
     // clicks

@@ -1,5 +1,7 @@
 // The mouse's keys on its page: selecting a key for the key panel, storing a key's record and
-// the list of key labels and functions beside the picture. Window thread.
+// the list of key labels and functions beside the picture; the macro panel's folder and list.
+// Window thread.
+#include "devices/MacroPanel.h"
 #include "devices/mouse/MouseKeys.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "ui/controls/LabelUI.h"
@@ -38,6 +40,15 @@ ui::CContainerUI* MakeKeyRow() {
 
 IKeyPanel* COrvaneMouseDevice::KeyPanel() const {
     return dynamic_cast<IKeyPanel*>(keyPanel_);
+}
+
+void COrvaneMouseDevice::BindMacroPanel() {
+    ui::CControlUI* control =
+        m_pManager == nullptr ? nullptr : m_pManager->FindSubControlByName(this, kMacroPanelName);
+    if (auto* panel = dynamic_cast<IMacroPanel*>(control)) {
+        panel->SetDataFolder(GetUserDataFolder());
+        panel->LoadMacroList();
+    }
 }
 
 void COrvaneMouseDevice::BindKeyPanel() {

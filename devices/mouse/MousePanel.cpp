@@ -86,6 +86,7 @@ void COrvaneMouseDevice::BuildPanel() {
         ShowFunctionPage(1);
     }
     LoadNameLists();
+    BindMacroPanel();
     BindKeyPanel();
     ShowPerformancePage(0);
 }

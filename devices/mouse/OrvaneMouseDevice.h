@@ -218,6 +218,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     std::string ComboUserData(const char* combo);
     void SelectPairOption(const char* prefix, int n);
     void BindKeyPanel();
+    void BindMacroPanel();
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);

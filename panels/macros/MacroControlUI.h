@@ -17,16 +17,11 @@
 
 #include <json/value.h>
 
+#include "devices/MacroPanel.h"
 #include "panels/macros/MacroEventList.h"
 #include "panels/macros/MacroFiles.h"
-#include "platform/InputHook.h"
-
-// The recorder names the mouse record by reference only.
-namespace platform {
-struct HookMouseRecord;
-}  // namespace platform
-
 #include "panels/macros/MacroRecorder.h"
+#include "platform/InputHook.h"
 #include "ui/layout/HorizontalLayoutUI.h"
 
 namespace ui {
@@ -38,7 +33,9 @@ class COptionUI;
 
 namespace panels {
 
-class CMacroControlUI : public ui::CHorizontalLayoutUI, public macros::IMacroEventList {
+class CMacroControlUI : public ui::CHorizontalLayoutUI,
+                        public macros::IMacroEventList,
+                        public devices::IMacroPanel {
   public:
     static constexpr const char* kClassName = "MacroControlUI";
 
@@ -95,11 +92,11 @@ class CMacroControlUI : public ui::CHorizontalLayoutUI, public macros::IMacroEve
 
     // --- macros ------------------------------------------------------------------------------
     // The device's data folder (ends with the path separator).
-    void SetDataFolder(const std::string& folder);
+    void SetDataFolder(const std::string& folder) override;
     const std::string& GetDataFolder() const { return folder_; }
     // Fills "macro_name_list" from the macro list file; nothing selected. False when the file
     // is missing or unusable (the list is then empty).
-    bool LoadMacroList();
+    bool LoadMacroList() override;
     const std::vector<std::string>& GetMacroNames() const { return names_; }
     const macros::MacroList& GetMacroList() const { return list_; }
     // Shows the selected macro's name and events (or a blank name and no rows) and starts

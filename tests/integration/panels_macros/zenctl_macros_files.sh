@@ -82,9 +82,9 @@ for name in combo combo_1; do check "delete $name" 0 z macros delete $name; done
 check "profiles" 0 z profiles list
 check "copy" 0 z profiles copy 1
 check "copy" 0 z profiles copy 1
-check "keys" 3 z keys set 1 macro:m3 --profile 2
-check "keys" 3 z keys set 2 macro:m2 --profile 2
-check "keys" 3 z keys set 1 macro:m3 --profile 3
+check "keys" 0 z keys set 1 macro:m3 --profile 2
+check "keys" 0 z keys set 2 macro:m2 --profile 2
+check "keys" 0 z keys set 1 macro:m3 --profile 3
 check "keys" 3 z keys set 3 macro:m2 --profile 1
 for f in "$folder"/*.Json; do cp "$f" "$work/$(basename "$f").before"; done
 cp "$folder/macro.config" "$work/config.before"
