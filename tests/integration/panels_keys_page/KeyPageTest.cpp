@@ -21,6 +21,8 @@
 #include "panels/hook/DeviceHook.h"
 #include "panels/keys/KeyHandlers.h"
 #include "panels/keys/KeySetControlUI.h"
+#include "panels/macros/MacroFiles.h"
+#include "panels/macros/MacroHandlers.h"
 #include "platform/InputHook.h"
 #include "platform/MessageBus.h"
 #include "profile/JsonFile.h"
@@ -71,10 +73,15 @@ class RecordingHost : public panels::IPanelHost {
 class KeyPageWindow : public ui::WindowImplBase {
   public:
     KeyPageWindow(platform::HidTransport* transport, RecordingHost& host)
-        : keys(host), transport_(transport) {}
+        : keys(host),
+          macros(
+              host, keys, [this](int mode) { hook.Install(0, mode, m_hWnd, true, true); },
+              [this] { hook.Remove(); }),
+          transport_(transport) {}
     devices::COrvaneMouseDevice* device = nullptr;
     panels::CKeyHandlers keys;
     panels::hook::CDeviceHook hook;
+    panels::CMacroHandlers macros;
 
     ui::CControlUI* CreateControl(const std::string& tag) override {
         if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
@@ -97,8 +104,17 @@ class KeyPageWindow : public ui::WindowImplBase {
             hit = app::FindRoute(app::OptionRoutes(), name);
         else if (msg.sType == "itemselect")
             hit = app::FindRoute(app::ComboRoutes(), name);
-        if (msg.sType == "killfocus")
+        if (msg.sType == "killfocus") {
             keys.OnKillFocus(device, kind, name);
+            macros.OnKillFocus(device, kind, name);
+        }
+        if (hit && hit->route == app::Route::MacroPanel) {
+            if (msg.sType == "click")
+                macros.OnClick(device, kind, name);
+            else if (msg.sType == "itemselect")
+                macros.OnItemSelect(device, kind, name);
+            return;
+        }
         if (!hit || hit->route != app::Route::KeyPanel)
             return;
         if (msg.sType == "click")
@@ -120,6 +136,10 @@ class KeyPageWindow : public ui::WindowImplBase {
             const auto* record = reinterpret_cast<const platform::HookKeyboardRecord*>(lParam);
             keys.OnCapturedKey(device, device->GetKind(), static_cast<uint32_t>(wParam),
                                record->scanCode, record->flags);
+            handled = true;
+        } else if (msg != 0 && msg == platform::RegisterMessage("WM_HOOK_KEY_KBMACRO_MSG")) {
+            macros.OnRecordedKey(device, 4, static_cast<uint32_t>(wParam),
+                                 *reinterpret_cast<const platform::HookKeyboardRecord*>(lParam));
             handled = true;
         }
         return 0;
@@ -251,6 +271,8 @@ class KeyPageTest : public prototest::BusTest {
     t418test::TempFolder data;
     t418test::ScopedEnv dataEnv{"XDG_DATA_HOME", data.path()};
     t418test::ScopedEnv program{"T418_ZEN_PROGRAM_DIR", std::string(T418_RESOURCES_DIR) + "/"};
+    // Recording takes its input from the program's windows, never from this machine's devices.
+    t418test::ScopedEnv inputDevices{"T418_ZEN_INPUT_DEVICES", ""};
     t418test::TempFolder runtime;
     t418test::ScopedEnv runtimeEnv{"XDG_RUNTIME_DIR", runtime.path()};
     ui::headless::HeadlessBackend backend;
@@ -410,6 +432,45 @@ TEST_F(KeyPageTest, ARefusedMacroUploadTellsTheUserAndFallsBackToTheDefault) {
     window->keys.Apply(mouse);
     EXPECT_EQ(host.shown.size(), 2u);
     EXPECT_EQ(mouse->GetKeyRecords(), before);
+}
+
+TEST_F(KeyPageTest, AMacroRecordedFromTheKeyboardPlaysFromAKeyAfterApply) {
+    Click("macro_btn_name_add");
+    ASSERT_EQ(mouse->MacroNames(), (std::vector<std::string>{"macro_1"}));
+    Click("macro_btn_starredio");
+    ASSERT_TRUE(window->macros.Recording());
+    EXPECT_EQ(window->hook.Mode(), 4);
+    Keys()->NativeKeyDown(Native(KEY_A));
+    backend.AdvanceTime(250);
+    Keys()->NativeKeyUp(Native(KEY_A));
+    backend.AdvanceTime(40);
+    Click("macro_btn_stopredio");
+    EXPECT_FALSE(window->macros.Recording());
+    EXPECT_FALSE(window->hook.IsInstalled());
+
+    panels::macros::MacroList list(mouse->GetUserDataFolder());
+    ASSERT_TRUE(list.Load());
+    const std::vector<Json::Value> events = list.LoadEvents(0);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_TRUE(panels::macros::EventIsDown(events[0]));
+    EXPECT_EQ(panels::macros::EventDelay(events[0]), 250);
+    EXPECT_EQ(panels::macros::EventButton(events[0]), 0x04);
+    EXPECT_EQ(panels::macros::EventType(events[0]), 10);
+
+    // The key page offers the new macro; key 2 plays it once.
+    Click("key_2");
+    ChooseFunction(9);
+    Choose("keyset_macro_combo", 0);
+    Choose("keyset_macro_over_combo", 0);
+    EXPECT_EQ(Code(2), 0x700000u);
+    Click("key_butt_prosave");
+    EXPECT_EQ(MapBytesOf(2), (std::vector<uint8_t>{0x70, 0, 0}));
+    // Header 16, one offset, the item's count and two zero bytes, two events: 30 bytes.
+    const auto area = devices.Mouse().MacroArea(30);
+    EXPECT_EQ((std::vector<uint8_t>(area.begin(), area.begin() + 6)),
+              (std::vector<uint8_t>{0xAA, 0x55, 30, 0, 1, 0}));
+    EXPECT_EQ((std::vector<uint8_t>(area.begin() + 22, area.begin() + 30)),
+              (std::vector<uint8_t>{250, 0, 0x8A, 0x04, 10, 0, 0x0A, 0x04}));
 }
 
 }  // namespace
