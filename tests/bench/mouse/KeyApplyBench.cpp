@@ -20,6 +20,7 @@
 #include "profile/JsonFile.h"
 #include "sim/Simulator.h"
 #include "sim/firmware/SimulatedDevices.h"
+#include "tests/integration/mouse/TestMacros.h"
 
 namespace {
 
@@ -89,29 +90,8 @@ class KeyApplyRig {
     sim::firmware::SimulatedDevices& Devices() { return devices_; }
 
   private:
-    // "macro.config" and one ".mac" file per macro, as the macro panel stores them.
     static void WriteMacros(const std::string& userFolder, const std::vector<int>& eventCounts) {
-        std::filesystem::create_directories(userFolder);
-        Json::Value config(Json::objectValue);
-        config["MacroInfo"] = Json::Value(Json::arrayValue);
-        for (size_t i = 0; i < eventCounts.size(); ++i) {
-            Json::Value entry(Json::objectValue);
-            entry["MacroName"] = "bench " + std::to_string(i);
-            entry["Guid"] = "bench" + std::to_string(i);
-            config["MacroInfo"].append(entry);
-            Json::Value macro(Json::objectValue);
-            macro["Events"] = Json::Value(Json::arrayValue);
-            for (int e = 0; e < eventCounts[i]; ++e) {
-                Json::Value event(Json::objectValue);
-                event["Action"] = e % 2 ? "up" : "down";
-                event["Button"] = 4;
-                event["Type"] = 10;
-                event["Delay"] = "20";
-                macro["Events"].append(event);
-            }
-            profile::WriteJsonFile(userFolder + "bench" + std::to_string(i) + ".mac", macro);
-        }
-        profile::WriteJsonFile(userFolder + "macro.config", config);
+        t418test::WriteTestMacros(userFolder, eventCounts, "bench");
     }
 
     std::filesystem::path folder_;

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/PanelTags.h"
-#include "controls/ProgramControls.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/macros/MacroFiles.h"
 #include "profile/JsonFile.h"
+#include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/layout/TabLayoutUI.h"
@@ -42,26 +42,14 @@ class MacroPageWindow : public ui::WindowImplBase {
 };
 
 ui::qt::QtBackend& Backend() {
-    static ui::qt::QtBackend* backend = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        auto runtime = fs::temp_directory_path() / "t418-macro-bench-runtime";
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        static int argc = 1;
-        static char name[] = "macro_panel_bench";
-        static char* argv[] = {name, nullptr};
-        auto* b = new ui::qt::QtBackend(argc, argv);
-        ui::SetBackend(b);
-        controls::ControlCreators creators;
-        controls::AddCustomControlCreators(creators);
-        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+    ui::qt::QtBackend& backend = t418test::ProgramQtBackend("macro_panel_bench");
+    static const bool resources = [] {
         ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "/skin/");
         ui::CResourceManager::GetInstance()->LoadResource("res.xml");
-        ui::CResourceManager::GetInstance()->LoadLanguage("lan_en.xml");
-        return b;
+        return ui::CResourceManager::GetInstance()->LoadLanguage("lan_en.xml");
     }();
-    return *backend;
+    (void)resources;
+    return backend;
 }
 
 // A data folder with 50 macros of 60 events each (keys, buttons and moves).

@@ -5,6 +5,7 @@
 #include "devices/mouse/SettingsBlock.h"
 #include "profile/JsonFile.h"
 #include "tests/integration/mouse/MouseFixture.h"
+#include "tests/integration/mouse/TestMacros.h"
 
 namespace {
 
@@ -146,28 +147,8 @@ TEST_F(MouseTest, SettingsWritesReportEveryFailure) {
 
 class MouseMacroTest : public MouseTest {
   protected:
-    // n macros with the given event counts, as the macro panel stores them.
     void WriteMacros(const std::vector<int>& eventCounts) {
-        Json::Value config(Json::objectValue);
-        config["MacroInfo"] = Json::Value(Json::arrayValue);
-        for (size_t i = 0; i < eventCounts.size(); ++i) {
-            Json::Value entry(Json::objectValue);
-            entry["MacroName"] = "macro " + std::to_string(i);
-            entry["Guid"] = "m" + std::to_string(i);
-            config["MacroInfo"].append(entry);
-            Json::Value macro(Json::objectValue);
-            macro["Events"] = Json::Value(Json::arrayValue);
-            for (int e = 0; e < eventCounts[i]; ++e) {
-                Json::Value event(Json::objectValue);
-                event["Action"] = e % 2 ? "up" : "down";
-                event["Button"] = 4;
-                event["Type"] = 10;
-                event["Delay"] = std::to_string(50 + static_cast<int>(i));
-                macro["Events"].append(event);
-            }
-            profile::WriteJsonFile(UserFolder() + "m" + std::to_string(i) + ".mac", macro);
-        }
-        profile::WriteJsonFile(UserFolder() + "macro.config", config);
+        t418test::WriteTestMacros(UserFolder(), eventCounts);
     }
 
     static profile::KeyRecord MacroKey(uint16_t key, uint8_t macro, uint32_t factory) {

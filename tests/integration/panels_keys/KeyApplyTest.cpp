@@ -9,6 +9,7 @@
 #include "profile/JsonFile.h"
 #include "profile/MouseProfiledata.h"
 #include "tests/integration/mouse/MouseFixture.h"
+#include "tests/integration/mouse/TestMacros.h"
 
 namespace {
 
@@ -17,28 +18,8 @@ constexpr uint8_t kMacroWrite = 0x15;
 
 class KeyApplyTest : public mousetest::MouseTest {
   protected:
-    // Macros with the given event counts, as the macro panel stores them.
     void WriteMacroFiles(const std::vector<int>& eventCounts) {
-        Json::Value config(Json::objectValue);
-        config["MacroInfo"] = Json::Value(Json::arrayValue);
-        for (size_t i = 0; i < eventCounts.size(); ++i) {
-            Json::Value entry(Json::objectValue);
-            entry["MacroName"] = "macro " + std::to_string(i);
-            entry["Guid"] = "k" + std::to_string(i);
-            config["MacroInfo"].append(entry);
-            Json::Value macro(Json::objectValue);
-            macro["Events"] = Json::Value(Json::arrayValue);
-            for (int e = 0; e < eventCounts[i]; ++e) {
-                Json::Value event(Json::objectValue);
-                event["Action"] = e % 2 ? "up" : "down";
-                event["Button"] = 4;
-                event["Type"] = 10;
-                event["Delay"] = "20";
-                macro["Events"].append(event);
-            }
-            profile::WriteJsonFile(UserFolder() + "k" + std::to_string(i) + ".mac", macro);
-        }
-        profile::WriteJsonFile(UserFolder() + "macro.config", config);
+        t418test::WriteTestMacros(UserFolder(), eventCounts, "k");
     }
 
     devices::COrvaneMouseDevice& Connected(bool receiver) {

@@ -12,10 +12,10 @@
 #include <string>
 
 #include "app/PanelTags.h"
-#include "controls/ProgramControls.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/macros/MacroControlUI.h"
 #include "profile/JsonFile.h"
+#include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/MessageModel.h"
@@ -56,23 +56,7 @@ class PageWindow : public ui::WindowImplBase {
 };
 
 ui::qt::QtBackend& Backend() {
-    static ui::qt::QtBackend* backend = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        auto runtime = fs::temp_directory_path() / "t418-macro-shot-runtime";
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        static int argc = 1;
-        static char name[] = "panels_macros_shot_tests";
-        static char* argv[] = {name, nullptr};
-        auto* b = new ui::qt::QtBackend(argc, argv);
-        ui::SetBackend(b);
-        controls::ControlCreators creators;
-        controls::AddCustomControlCreators(creators);
-        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
-        return b;
-    }();
-    return *backend;
+    return t418test::ProgramQtBackend("panels_macros_shot_tests");
 }
 
 size_t ColourCount(const QImage& image) {
