@@ -1,6 +1,6 @@
-// macros list|show|import|export|delete: the mouse's macros in its user data folder, kept by
-// the same code and rules as the program's macro page. delete repairs the key assignments of
-// every profile as the program does.
+// macros list|show|import|export|delete|record: the mouse's macros in its user data folder,
+// kept by the same code and rules as the program's macro page. delete repairs the key
+// assignments of every profile as the program does; record lives in MacroRecord.cpp.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,6 +12,7 @@
 #include "platform/FileIO.h"
 #include "platform/Folders.h"
 #include "profile/BasicProfiledata.h"
+#include "tools/zenctl/MacroRecord.h"
 #include "tools/zenctl/MouseSession.h"
 #include "tools/zenctl/ProtoChannel.h"
 #include "ui/skin/ResourceManager.h"
@@ -31,6 +32,8 @@ int Usage() {
                  "       t418-zenctl macros import FILE\n"
                  "       t418-zenctl macros export NAME FILE\n"
                  "       t418-zenctl macros delete NAME [--yes]\n"
+                 "       t418-zenctl macros record NAME --script FILE "
+                 "[--time real|fixed:N|ignore]\n"
                  "NAME is the macro's name (without regard to case) or its number from 1.\n");
     return kExitUsage;
 }
@@ -222,6 +225,15 @@ int RunMacros(const std::vector<std::string>& arguments, const Options&) {
         return List(list);
     if (verb == "import" && args.size() == 2)
         return Import(list, args[1]);
+    if (verb == "record") {
+        const std::optional<MacroRecordOptions> options =
+            args.size() >= 2 ? ParseMacroRecordOptions({args.begin() + 2, args.end()})
+                             : std::nullopt;
+        if (!options)
+            return Usage();
+        const int index = IndexOf(args[1], list);
+        return index < 0 ? kExitFailed : RecordMacro(list, index, *options, English);
+    }
     const bool known = (verb == "show" && args.size() == 2) ||
                        (verb == "export" && args.size() == 3) ||
                        (verb == "delete" && args.size() == 2);
@@ -239,7 +251,7 @@ int RunMacros(const std::vector<std::string>& arguments, const Options&) {
 
 const CommandRegistration registration({"macros",
                                         "macros list|show NAME|import FILE|export NAME FILE|"
-                                        "delete NAME [--yes]",
+                                        "delete NAME [--yes]|record NAME --script FILE",
                                         "the mouse's macros, as the program keeps them",
                                         RunMacros});
 
