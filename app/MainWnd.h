@@ -184,7 +184,11 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     // The input hook of the key page's capture (and, later, the macro recorder).
     panels::hook::CDeviceHook hook_;
     panels::CMacroHandlers macros_{panelHost_, keys_,
-                                   [this](int mode) { hook_.Install(0, mode, m_hWnd, true, true); },
+                                   [this](int mode) {
+                                       hook_.Install(0, mode, m_hWnd, true, true);
+                                       return hook_.Source() !=
+                                              panels::hook::RecordingSource::kWindow;
+                                   },
                                    [this] { hook_.Remove(); }};
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).

@@ -415,6 +415,15 @@ void CMacroControlUI::LeaveRecordingState() {
     MacroEnable(c_.delayTabEdit, true);
     MacroShow(c_.startButton, true);
     MacroShow(c_.stopButton, false);
+    ShowRecordingNotice(false);
+}
+
+void CMacroControlUI::ShowRecordingNotice(bool windowOnly) {
+    ui::CControlUI* title = FindChild(kRecordTitleName);
+    if (title == nullptr)
+        return;
+    title->SetText(windowOnly ? "macro_record_window_only_text" : "macro_record_title");
+    title->SetToolTip(windowOnly ? "macro_record_window_only_tip" : "");
 }
 
 bool CMacroControlUI::IsFixedTimeChecked() const {

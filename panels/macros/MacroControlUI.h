@@ -53,6 +53,7 @@ class CMacroControlUI : public ui::CHorizontalLayoutUI,
     static constexpr const char* kDelayTabEditName = "macro_tab_macrodelay_edit";
     static constexpr const char* kStartButtonName = "macro_btn_starredio";
     static constexpr const char* kStopButtonName = "macro_btn_stopredio";
+    static constexpr const char* kRecordTitleName = "macro_record_title_label";
     static constexpr const char* kFixedTimeCheckName = "macro_check_time";
     static constexpr const char* kFixedTimeEditName = "macro_fixed_time_edit";
     static constexpr const char* kLeftDistanceEditName = "mouse_x_left_edit";
@@ -148,6 +149,9 @@ class CMacroControlUI : public ui::CHorizontalLayoutUI,
     // The name tab, the event list and the tab edits disabled; start hidden, stop shown.
     void EnterRecordingState();
     void LeaveRecordingState();
+    // While recording: the group's title says that only the program's own windows are heard
+    // (the desktop's input devices cannot be read); leaving the recording state clears it.
+    void ShowRecordingNotice(bool windowOnly);
     bool IsRecordingState() const { return recording_; }
     bool IsFixedTimeChecked() const;
     std::string FixedTimeText() const;

@@ -12,6 +12,7 @@
 #include "panels/macros/MacroFiles.h"
 #include "panels/macros/MacroRecorder.h"
 #include "platform/InputHook.h"
+#include "platform/Trace.h"
 #include "ui/core/Backend.h"
 #include "ui/core/PaintManager.h"
 #include "ui/core/StringUtil.h"
@@ -117,7 +118,7 @@ unsigned long long TypedNumber(const std::string& text) {
 }  // namespace
 
 CMacroHandlers::CMacroHandlers(IPanelHost& host, CKeyHandlers& keys,
-                               std::function<void(int)> installHook,
+                               std::function<bool(int)> installHook,
                                std::function<void()> removeHook)
     : host_(host),
       keys_(keys),
@@ -400,7 +401,12 @@ void CMacroHandlers::StartRecording(CMacroControlUI& panel, int timeMode, int ho
     panel.Recorder().Start(timeMode, fixedDelay, NowMs());
     panel.EnterRecordingState();
     recording_ = true;
-    installHook_(hookMode);
+    const bool desktop = installHook_(hookMode);
+    panel.ShowRecordingNotice(!desktop);
+    if (!desktop)
+        platform::Trace(
+            "MacroHandlers: the input devices cannot be read; recording hears the "
+            "program's windows only");
     host_.SetSavedState(true, 0);
 }
 

@@ -35,8 +35,9 @@ class CMacroHandlers {
     static constexpr const char* kActionMenu = "XML/Menus/macro_action_menu.xml";
 
     // installHook(mode) installs the input hook for the window in a recording mode (4, 8, 16,
-    // 32); removeHook() removes it.
-    CMacroHandlers(IPanelHost& host, CKeyHandlers& keys, std::function<void(int)> installHook,
+    // 32) and answers whether it hears the whole desktop (false: the program's windows only);
+    // removeHook() removes it.
+    CMacroHandlers(IPanelHost& host, CKeyHandlers& keys, std::function<bool(int)> installHook,
                    std::function<void()> removeHook);
 
     static CMacroControlUI* PanelOf(devices::COrvaneUSBDevice* device);
@@ -73,7 +74,7 @@ class CMacroHandlers {
 
     IPanelHost& host_;
     CKeyHandlers& keys_;
-    std::function<void(int)> installHook_;
+    std::function<bool(int)> installHook_;
     std::function<void()> removeHook_;
     bool recording_ = false;
 };

@@ -75,7 +75,11 @@ class KeyPageWindow : public ui::WindowImplBase {
     KeyPageWindow(platform::HidTransport* transport, RecordingHost& host)
         : keys(host),
           macros(
-              host, keys, [this](int mode) { hook.Install(0, mode, m_hWnd, true, true); },
+              host, keys,
+              [this](int mode) {
+                  hook.Install(0, mode, m_hWnd, true, true);
+                  return hook.Source() != panels::hook::RecordingSource::kWindow;
+              },
               [this] { hook.Remove(); }),
           transport_(transport) {}
     devices::COrvaneMouseDevice* device = nullptr;
@@ -440,6 +444,10 @@ TEST_F(KeyPageTest, AMacroRecordedFromTheKeyboardPlaysFromAKeyAfterApply) {
     Click("macro_btn_starredio");
     ASSERT_TRUE(window->macros.Recording());
     EXPECT_EQ(window->hook.Mode(), 4);
+    // No input device is readable here: the page says that only its windows are heard.
+    auto* title = Get<ui::CControlUI>("macro_record_title_label");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->GetText(), "Recording: this window only");
     Keys()->NativeKeyDown(Native(KEY_A));
     backend.AdvanceTime(250);
     Keys()->NativeKeyUp(Native(KEY_A));
@@ -447,6 +455,7 @@ TEST_F(KeyPageTest, AMacroRecordedFromTheKeyboardPlaysFromAKeyAfterApply) {
     Click("macro_btn_stopredio");
     EXPECT_FALSE(window->macros.Recording());
     EXPECT_FALSE(window->hook.IsInstalled());
+    EXPECT_EQ(title->GetText(), "Recording");
 
     panels::macros::MacroList list(mouse->GetUserDataFolder());
     ASSERT_TRUE(list.Load());
