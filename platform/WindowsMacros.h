@@ -72,6 +72,11 @@
 #undef WM_MBUTTONDOWN
 #undef WM_MBUTTONUP
 #undef WM_MOUSEWHEEL
+#undef WM_XBUTTONDOWN
+#undef WM_XBUTTONUP
+#undef WM_XBUTTONDBLCLK
+#undef XBUTTON1
+#undef XBUTTON2
 #undef WM_POWERBROADCAST
 #undef WM_MOUSEHOVER
 #undef WM_MOUSELEAVE
@@ -94,6 +99,8 @@
 #undef VK_LBUTTON
 #undef VK_RBUTTON
 #undef VK_MBUTTON
+#undef VK_XBUTTON1
+#undef VK_XBUTTON2
 #undef VK_BACK
 #undef VK_TAB
 #undef VK_RETURN
