@@ -68,8 +68,10 @@ size_t ColourCount(const QImage& image) {
 }
 
 // A data folder with two macros, the first holding keyboard, mouse and move events.
-std::string MakeFolder() {
-    const std::string folder = (fs::temp_directory_path() / "t418-macro-shot-data").string() + "/";
+// One folder per language: the instances run side by side.
+std::string MakeFolder(const std::string& language) {
+    const std::string folder =
+        (fs::temp_directory_path() / ("t418-macro-shot-data-" + language)).string() + "/";
     fs::remove_all(folder);
     fs::create_directories(folder);
     Json::Value list;
@@ -126,7 +128,7 @@ class MacroPageShot : public ::testing::TestWithParam<const char*> {
             ->SelectItem(3, false);
         if (auto* tab = dynamic_cast<ui::COptionUI*>(window.FindControl("macro_Op_tab")))
             tab->Selected(true, false);
-        panel->SetDataFolder(MakeFolder());
+        panel->SetDataFolder(MakeFolder(GetParam()));
         panel->LoadMacroList();
         panel->SelectMacroItem(0);
         panel->SelectRow(4);

@@ -16,9 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 using skinshot::Near;
 
-// A user folder whose colour file holds four collected colours.
-fs::path Home() {
-    fs::path home = fs::temp_directory_path() / "t418-palette-shot-test";
+// A user folder whose colour file holds four collected colours; one per shot, as the shots run
+// side by side.
+fs::path Home(const std::string& name) {
+    fs::path home = fs::temp_directory_path() / ("t418-palette-shot-" + name);
     fs::remove_all(home);
     fs::create_directories(home / "T418-ZEN");
     fs::permissions(home, fs::perms::owner_all);
@@ -31,7 +32,7 @@ fs::path Home() {
 }
 
 QImage PaletteShot(const std::string& name, const std::string& arguments) {
-    return skinshot::Shot(name, "--window palette " + arguments, Home());
+    return skinshot::Shot(name, "--window palette " + arguments, Home(name));
 }
 
 class PaletteScreenshot : public ::testing::TestWithParam<int> {

@@ -19,8 +19,9 @@ bool IsAccent(const QColor& c) {
     return c.blue() > 180 && c.blue() > c.red() + 80;
 }
 
+// One home per shot: the shots run side by side.
 QImage Shot(const std::string& name, const std::string& arguments) {
-    return skinshot::Shot(name, arguments, fs::temp_directory_path() / "t418-skin-shot-test");
+    return skinshot::Shot(name, arguments, fs::temp_directory_path() / ("t418-skin-shot-" + name));
 }
 
 size_t ColourCount(const QImage& image) {

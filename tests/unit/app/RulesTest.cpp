@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../platform/TestFolders.h"
 #include "app/DeviceSettingsProgram.h"
 #include "app/DpiRule.h"
 #include "app/LanguageRules.h"
@@ -117,10 +118,8 @@ TEST(WorkToolRecord, ByteForByte) {
 }
 
 TEST(DeviceSettingsProgram, FirstInstalledCandidate) {
-    auto folder =
-        std::filesystem::temp_directory_path() /
-        ("t418-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::remove_all(folder);
+    t418test::TempFolder temp;
+    const std::filesystem::path folder = temp.path();
     std::filesystem::create_directories(folder / "a");
     std::filesystem::create_directories(folder / "b");
     const std::string path = (folder / "a").string() + ":" + (folder / "b").string();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../platform/TestFolders.h"
 #include "RecordingTarget.h"
 #include "platform/Trace.h"
 
@@ -15,15 +16,12 @@ namespace {
 class ImageCacheTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("t418-imagecache-" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(dir);
+        dir = folder.path();
         std::ofstream(dir / "good.png") << "IMG";
         std::ofstream(dir / "bad.png") << "junk";
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
+    t418test::TempFolder folder;  // private: the tests run side by side
     std::filesystem::path dir;
     int decodes = 0;
     ImageCache cache{[this](const std::string& bytes) -> std::shared_ptr<Image> {
