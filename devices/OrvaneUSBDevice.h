@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "devices/LedColours.h"
+#include "devices/LightEffectStep.h"
+#include "devices/LightPanel.h"
 #include "devices/NotifyChannel.h"
 #include "devices/PreviewEngine.h"
 #include "devices/ReactiveState.h"
@@ -35,27 +37,6 @@ class CContainerUI;
 }  // namespace ui
 
 namespace devices {
-
-// One step of a custom light effect (a ".light" file's "LEDEffectList").
-struct LightEffectStep {
-    uint8_t mode = 0;
-    uint8_t brightness = 0;
-    uint8_t speed = 0;
-    uint8_t direction = 0;
-    uint8_t multiColour = 0;
-    uint8_t red = 0, green = 0, blue = 0;
-    uint32_t timeMs = 0;
-    uint32_t cycles = 0;
-};
-
-// The audio light settings in the form the lighting handlers pass them: a = bytes 0-3,
-// b = bytes 4-7, c = byte 8 of the audio light record.
-struct AudioLightWords {
-    uint32_t a = 0;
-    uint32_t b = 0;
-    uint8_t c = 0;
-    friend bool operator==(const AudioLightWords&, const AudioLightWords&) = default;
-};
 
 class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
                          public ui::CNotifyPump,
