@@ -138,9 +138,12 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void SetActiveStage(int index);
     const std::array<uint8_t, 6>& PowerRecord() const { return powerRecord_; }
     const std::vector<std::string>& MacroNames() const { return macroNames_; }
-    // The mode list as LoadNameLists read it: the built-in modes' language keys and the
-    // custom effects' names (mode 12 + position).
+    // The mode list as LoadNameLists read it: the built-in modes' language keys, whether
+    // the list shows them and their device codes, and the custom effects' names (mode 12 +
+    // position).
     const std::vector<std::string>& LightNames() const { return lightNames_; }
+    const std::vector<bool>& LightVisible() const { return lightVisible_; }
+    const std::vector<int>& LightValues() const { return lightValues_; }
     const std::vector<std::string>& CustomLightNames() const { return customLightNames_; }
     uint32_t ReactiveRequests() const { return reactiveRequests_.load(); }
     size_t EffectStepCount() const {
