@@ -18,6 +18,8 @@ namespace json = profile::json;
 // List indices are small device-model numbers; a larger one would only grow the file.
 constexpr int kMaxListIndex = 63;
 constexpr size_t kMaxEffectNameBytes = 64;
+// A custom effect is chosen by its mode byte, 12 + its position.
+constexpr Json::ArrayIndex kMaxCustomEffects = 256 - 12;
 
 // A step member read as a byte: an integer 0-255, or a boolean; false for anything else.
 // A missing member counts as 0, as everywhere the program reads its documents.
@@ -329,6 +331,10 @@ EffectChange AddCustomEffect(const std::string& folder, int listIndex, const std
         !PrepareList(config, listIndex, change.error))
         return change;
     Json::Value& list = config["LightInfo"][static_cast<Json::ArrayIndex>(listIndex)];
+    if (list.size() >= kMaxCustomEffects) {
+        change.error = "the list holds " + std::to_string(kMaxCustomEffects) + " effects already";
+        return change;
+    }
     if (EffectNameTaken(list, name)) {
         change.error = "an effect named \"" + name + "\" exists";
         return change;

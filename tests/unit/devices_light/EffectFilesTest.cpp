@@ -215,6 +215,13 @@ TEST_F(EffectFilesTest, ChangesRefuseAListTheyWouldDestroyAndKeepSharedOrOutside
         EXPECT_EQ(devices::AddCustomEffect(Folder(), 1, "Glow", source).position, -1) << text;
         EXPECT_EQ(Read(config), text);
     }
+    // Every effect must stay reachable by a mode byte (12 + position).
+    std::string full = R"({"LightInfo":[[],[)";
+    for (int i = 0; i < 244; ++i)
+        full += std::string(i ? "," : "") + R"({"LightName":"e)" + std::to_string(i) + R"("})";
+    Write(config, full + "]]}");
+    EXPECT_EQ(devices::AddCustomEffect(Folder(), 1, "One more", source).position, -1);
+    EXPECT_EQ(devices::LoadCustomEffects(Folder(), 1).size(), 244u);
     // Two entries share a file, a third names one outside the folder: removing either
     // leaves both files where they are.
     Write(Outside("x.light"), Effect(kRedStep));
