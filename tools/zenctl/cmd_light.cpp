@@ -118,6 +118,17 @@ int RunLightSet(const std::vector<std::string>& args, const Options& options) {
     SetRequest request;
     if (!ReadSetRequest(args, request))
         return LightUsage();
+    std::optional<light::Rgb> colour;
+    if (request.colour) {
+        colour = light::UnpackArgb(*request.colour);
+    } else if (request.preset) {
+        const std::optional<PresetColour> preset = LightPresetColour(*request.preset);
+        if (!preset) {
+            std::fprintf(stderr, "light set: no preset %d\n", *request.preset);
+            return kExitUsage;
+        }
+        colour = light::UnpackArgb(preset->argb);
+    }
     LightTarget target = OpenLightTarget(request.profileFile, true, request.device, options);
     if (!target.device)
         return request.device == "pad" ? kExitUsage : kLightExitFailed;
@@ -129,17 +140,6 @@ int RunLightSet(const std::vector<std::string>& args, const Options& options) {
             std::fprintf(stderr, "light set: %s\n", error.c_str());
             return kExitUsage;
         }
-    }
-    std::optional<light::Rgb> colour;
-    if (request.colour) {
-        colour = light::UnpackArgb(*request.colour);
-    } else if (request.preset) {
-        const std::optional<PresetColour> preset = LightPresetColour(*request.preset);
-        if (!preset) {
-            std::fprintf(stderr, "light set: no preset %d\n", *request.preset);
-            return kExitUsage;
-        }
-        colour = light::UnpackArgb(preset->argb);
     }
     // In the order of the page's handlers; multicolour last, so that it stands after a
     // colour (which clears it).
