@@ -182,6 +182,7 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
 
     // The clock of the flash steps (the system's by default); it must outlive the device.
     void SetTickClock(TickClock* clock) { clock_ = clock ? clock : &SystemTickClock(); }
+    TickClock& GetTickClock() const { return *clock_; }
     const PreviewState& GetPreviewState() const { return preview_; }
     const ReactiveState& GetReactiveState() const { return reactive_; }
 

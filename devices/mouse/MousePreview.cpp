@@ -133,7 +133,8 @@ void COrvaneMouseDevice::PreviewReactive() {
 
 void COrvaneMouseDevice::PlayCustomEffect() {
     EffectPlayback& play = Playback();
-    const uint32_t now = SystemTickClock().NowMs();
+    // The device's tick clock: a picture rendered step by step plays the steps in its time.
+    const uint32_t now = GetTickClock().NowMs();
     if (!play.started) {
         play.started = true;
         play.startTick = now;

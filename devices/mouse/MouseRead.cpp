@@ -2,6 +2,7 @@
 // profile files and name lists the page is filled from.
 #include <algorithm>
 
+#include "devices/LightEffectFiles.h"
 #include "devices/mouse/InfoBlock.h"
 #include "devices/mouse/MouseKeys.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
@@ -228,40 +229,11 @@ void COrvaneMouseDevice::ResetToDefaultData() {
     RefreshPanel();
 }
 
-std::vector<LightEffectStep> COrvaneMouseDevice::LoadEffectSteps(const Json::Value& config,
-                                                                 uint8_t mode) const {
-    namespace json = profile::json;
-    std::vector<LightEffectStep> steps;
+std::vector<LightEffectStep> COrvaneMouseDevice::LoadEffectSteps(uint8_t mode) const {
     if (mode < mouse::kFirstCustomMode)
-        return steps;
-    const Json::Value& entry =
-        json::Element(json::Element(json::Member(config, "LightInfo"), lightListIndex_),
-                      mode - mouse::kFirstCustomMode);
-    const std::string guid = json::StringOf(json::Member(entry, "Guid"));
-    if (guid.empty())
-        return steps;
-    const Json::Value file = profile::LoadJsonFile(GetUserDataFolder() + guid + ".light");
-    const Json::Value& list = json::Member(file, "LEDEffectList");
-    if (!list.isArray())
-        return steps;
-    for (const Json::Value& item : list) {
-        auto byte = [&item](const char* key) {
-            return static_cast<uint8_t>(json::IntOf(json::Member(item, key)) & 0xFF);
-        };
-        LightEffectStep step;
-        step.mode = byte("LEDREGMode");
-        step.brightness = byte("LEDBrightness");
-        step.speed = byte("LEDSpeed");
-        step.direction = byte("LEDDirection");
-        step.multiColour = byte("LEDMultiColor");
-        step.red = byte("red");
-        step.green = byte("green");
-        step.blue = byte("blue");
-        step.timeMs = static_cast<uint32_t>(json::IntOf(json::Member(item, "Time")));
-        step.cycles = static_cast<uint32_t>(json::IntOf(json::Member(item, "Cyle")));
-        steps.push_back(step);
-    }
-    return steps;
+        return {};
+    return devices::LoadEffectSteps(GetUserDataFolder(), lightListIndex_,
+                                    mode - mouse::kFirstCustomMode);
 }
 
 int COrvaneMouseDevice::LoadLightSettings() {
@@ -277,8 +249,7 @@ int COrvaneMouseDevice::LoadLightSettings() {
         platform::LockGuard guard(ledListLock_);
         ledList_ = profile_.GetLedList();
     }
-    const Json::Value config = profile_.LoadConfigDocument(profile_.GetConfigPath());
-    std::vector<LightEffectStep> effects = LoadEffectSteps(config, light.mode);
+    std::vector<LightEffectStep> effects = LoadEffectSteps(light.mode);
     {
         platform::LockGuard guard(effectLock_);
         effectList_ = std::move(effects);
@@ -319,15 +290,11 @@ void COrvaneMouseDevice::LoadNameLists() {
             areaLightNames_.push_back(
                 profile::json::StringOf(profile::json::Member(entry, "LightName")));
     }
-    const Json::Value custom = profile::LoadJsonFile(folder + "kesta_light.config");
-    const Json::Value& customNames =
-        profile::json::Element(profile::json::Member(custom, "LightInfo"), lightListIndex_);
-    if (customNames.isArray()) {
-        customLightNames_.clear();
-        for (const Json::Value& entry : customNames)
-            customLightNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "LightName")));
-    }
+    // A new data folder starts with the program's own effects.
+    SeedCustomEffects(folder, GetDefaultDataFolder() + "light/", lightListIndex_);
+    customLightNames_.clear();
+    for (const CustomEffect& effect : LoadCustomEffects(folder, lightListIndex_))
+        customLightNames_.push_back(effect.name);
 }
 
 bool COrvaneMouseDevice::ValidateMacroReferences() {

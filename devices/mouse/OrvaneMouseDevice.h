@@ -138,6 +138,13 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void SetActiveStage(int index);
     const std::array<uint8_t, 6>& PowerRecord() const { return powerRecord_; }
     const std::vector<std::string>& MacroNames() const { return macroNames_; }
+    // The mode list as LoadNameLists read it: the built-in modes' language keys, whether
+    // the list shows them and their device codes, and the custom effects' names (mode 12 +
+    // position).
+    const std::vector<std::string>& LightNames() const { return lightNames_; }
+    const std::vector<bool>& LightVisible() const { return lightVisible_; }
+    const std::vector<int>& LightValues() const { return lightValues_; }
+    const std::vector<std::string>& CustomLightNames() const { return customLightNames_; }
     uint32_t ReactiveRequests() const { return reactiveRequests_.load(); }
     size_t EffectStepCount() const {
         platform::LockGuard guard(effectLock_);
@@ -223,8 +230,8 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);
     // The steps of the custom effect a mode of 12 or more names ("kesta_light.config" and
-    // its ".light" file); none for the device's own modes or a missing file.
-    std::vector<LightEffectStep> LoadEffectSteps(const Json::Value& config, uint8_t mode) const;
+    // its ".light" file); none for the device's own modes or a missing or unusable file.
+    std::vector<LightEffectStep> LoadEffectSteps(uint8_t mode) const;
 
     std::array<uint8_t, hid::kMaxBlockSize> keyData_{};
     std::atomic<uint8_t> onboardProfile_{0};

@@ -34,8 +34,12 @@ bool ToColour(std::string text, PreviewOptions& options) {
 bool ParsePreviewOptions(const std::vector<std::string>& args, PreviewOptions& options,
                          std::string& error) {
     bool haveMode = false;
+    std::string lightOption;  // a light option given, refused with --profile
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        if (name == "--mode" || name == "--colour" || name == "--color" || name == "--brightness" ||
+            name == "--speed" || name == "--direction" || name == "--multicolour")
+            lightOption = name;
         if (name == "--multicolour") {
             options.multiColour = true;
             continue;
@@ -90,13 +94,27 @@ bool ParsePreviewOptions(const std::vector<std::string>& args, PreviewOptions& o
             options.everyMs = n;
         } else if (name == "--out") {
             options.outFolder = value;
+        } else if (name == "--profile") {
+            options.profileFile = value;
+        } else if (name == "--apng") {
+            options.apngFile = value;
+        } else if (name == "--strip") {
+            options.stripFile = value;
         } else {
             error = "unknown option '" + name + "'";
             return false;
         }
     }
-    if (!haveMode || options.frames == 0 || options.outFolder.empty()) {
-        error = "--mode, --frames and --out are required";
+    if (!options.profileFile.empty() && !lightOption.empty()) {
+        error = "--profile gives the light; " + lightOption + " cannot be given with it";
+        return false;
+    }
+    if ((!haveMode && options.profileFile.empty()) || options.frames == 0) {
+        error = "--mode (or --profile) and --frames are required";
+        return false;
+    }
+    if (options.outFolder.empty() && options.apngFile.empty() && options.stripFile.empty()) {
+        error = "--out, --apng or --strip says where the frames go";
         return false;
     }
     return true;
