@@ -143,16 +143,20 @@ int Import(int set, const std::string& file) {
     std::printf("imported: %s -> set %d (%s)\n", file.c_str(), set, target.c_str());
     if (!shoot::LoadSet(target).usable)
         std::fprintf(stderr,
-                     "shoot import: %s is not a shoot-data set; the set shows empty, and its "
-                     "first edit keeps the file beside it as .bad\n",
+                     "shoot import: %s is not a shoot-data set; the set shows empty until an "
+                     "edit or upload keeps it beside the set as .bad and starts from the "
+                     "factory set\n",
                      file.c_str());
     return kExitOk;
 }
 
 int Export(int set, const std::string& file) {
-    shoot::EnsureUserSets(ShootUserFolder(), platform::DefaultDataFolder());
+    // What `show` shows: the user's set, or the factory set while the user has none.
+    std::string source = UserSetPath(set);
+    if (!shoot::LoadSet(source).exists)
+        source = FactorySetPath(set);
     std::string error;
-    if (!shoot::CopySetFile(UserSetPath(set), file, &error)) {
+    if (!shoot::CopySetFile(source, file, &error)) {
         std::fprintf(stderr, "shoot export: %s; %s is unchanged\n", error.c_str(), file.c_str());
         return kShootExitFailed;
     }
