@@ -17,7 +17,6 @@ namespace shoot = panels::shoot;
 
 constexpr uint8_t kBegin = 0x01;
 constexpr uint8_t kEnd = 0x02;
-constexpr uint8_t kInfoRead = 0x03;
 constexpr uint8_t kShootWrite = 0x17;
 constexpr uint8_t kLinkProbe = 0xAA;
 
@@ -130,7 +129,7 @@ TEST_F(ShootUploadTest, ValuesBeyondWhatTheMouseTakesReachItAsTheirLowBits) {
     EXPECT_EQ(area[first + 12] | area[first + 13] << 8, 0x1170);
 }
 
-TEST_F(ShootUploadTest, AnImportOrResetChangesTheFilesAndTheMouseOnlyAtTheUpload) {
+TEST_F(ShootUploadTest, AnImportChangesTheFileAtOnceAndTheMouseOnlyAtTheUpload) {
     FactorySets();
     auto& m = MakeMouse(false);
     ASSERT_EQ(m.WriteShootData(), 1);
@@ -148,13 +147,6 @@ TEST_F(ShootUploadTest, AnImportOrResetChangesTheFilesAndTheMouseOnlyAtTheUpload
     const std::vector<uint8_t> after = devices.Mouse().ShootArea(2920);
     EXPECT_NE(after, before);
     EXPECT_TRUE(std::equal(after.begin() + 748, after.begin() + 1472, after.begin() + 2196));
-
-    // A reset brings the factory set back, on the mouse again only with the upload.
-    ASSERT_TRUE(shoot::CopySetFile(platform::DefaultDataFolder() + shoot::SetFileName(1),
-                                   SetPath(1), nullptr));
-    EXPECT_EQ(devices.Mouse().ShootArea(2920), after);
-    ASSERT_EQ(m.WriteShootData(), 1);
-    EXPECT_EQ(devices.Mouse().ShootArea(2920), before);
 }
 
 TEST_F(ShootUploadTest, AnUploadThatCannotBeMadeSendsNothingAndSaysSo) {
@@ -171,23 +163,6 @@ TEST_F(ShootUploadTest, AnUploadThatCannotBeMadeSendsNothingAndSaysSo) {
         EXPECT_TRUE(devices.Mouse().ShootArea(4).empty() ||
                     devices.Mouse().ShootArea(4) == std::vector<uint8_t>(4, 0));
         devices.SetLinked(true);
-    }
-    {
-        // A set too large for the area's 16-bit fields: no begin and no chunk.
-        Json::Value huge(Json::objectValue);
-        for (int e = 0; e < 17000; ++e)
-            huge["Events"].append(Json::Value(Json::objectValue));
-        ASSERT_EQ(profile::WriteJsonFile(SetPath(2), huge), 0);
-        auto& m = MakeMouse(false);
-        TakeRequests();
-        EXPECT_EQ(m.WriteShootData(), 0);
-        for (const Request& r : TakeRequests()) {
-            EXPECT_NE(r.code, kBegin);
-            EXPECT_NE(r.code, kShootWrite);
-            EXPECT_EQ(r.code, kInfoRead);
-        }
-        std::filesystem::remove(SetPath(2));
-        ASSERT_EQ(shoot::EnsureUserSets(UserFolder(), platform::DefaultDataFolder()), 1);
     }
     {
         // The mouse refuses a chunk half-way: the upload reports it did not write.

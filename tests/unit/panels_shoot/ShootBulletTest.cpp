@@ -109,17 +109,6 @@ TEST(ShootBullet, EditTextsReadAsTheirLeadingNumber) {
     EXPECT_EQ(shoot::LeadingNumber("-3"), 0);
     EXPECT_EQ(shoot::LeadingNumber("007"), 7);
     EXPECT_EQ(shoot::LeadingNumber("99999999999999999999"), INT_MAX);
-
-    ShootFolder folder;
-    const std::string path = folder.User() + shoot::SetFileName(0);
-    profile::WriteJsonFile(path, shoot_test::CompleteSet());
-    const shoot::Bullet typed{shoot::LeadingNumber("300"), shoot::LeadingNumber("12abc"),
-                              shoot::LeadingNumber(""), false, false};
-    ASSERT_TRUE(shoot::SaveBullet(path, 0, typed, nullptr));
-    const Json::Value saved = folder.Parse(path);
-    EXPECT_EQ(saved["Events"][2]["Button"], 300);
-    EXPECT_EQ(saved["Events"][3]["Button"], 12);
-    EXPECT_EQ(saved["Events"][3]["Delay"], 0);
 }
 
 // Each case: the file's text, whether it is a usable set, and whether its other root members
