@@ -1,6 +1,7 @@
 #include "panels/shoot/ShootFiles.h"
 
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
