@@ -26,7 +26,7 @@ void* CSliderUI::GetInterface(std::string_view name) {
 
 UINT CSliderUI::GetControlFlags() const {
     return (IsKeyboardEnabled() ? UINT{UIFLAG_TABSTOP} : 0u) |
-           (IsEnabled() ? UINT{UIFLAG_SETCURSOR} : 0u);
+           (IsEffectivelyEnabled() ? UINT{UIFLAG_SETCURSOR} : 0u);
 }
 
 void CSliderUI::SetMinValue(int value) {
@@ -110,7 +110,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             if (IsKeyboardEnabled() && m_pManager != nullptr)
                 SetFocus();
@@ -165,7 +165,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_SCROLLWHEEL: {
-            if (!IsEnabled() || m_bDragging)
+            if (!IsEffectivelyEnabled() || m_bDragging)
                 return;
             const int delta = GET_WHEEL_DELTA_WPARAM(event.wParam);
             if (delta == 0)
@@ -179,7 +179,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
             return;
         }
         case UIEVENT_KEYDOWN: {
-            if (!IsEnabled() || m_bDragging)
+            if (!IsEffectivelyEnabled() || m_bDragging)
                 break;
             int steps = 0;
             int target = m_model.Value();
@@ -287,8 +287,9 @@ void CSliderUI::PaintBkColor(RenderTarget& target) {
         const int left = m_rcItem.left + (m_rcItem.Width() - w) / 2;
         rail = Rect{left, RailStart() - RailLength(), left + w, RailStart()};
     }
-    CRenderEngine::FillRoundRect(target, rail, w / 2,
-                                 IsEnabled() ? m_dwRailColor : WithOpacity(m_dwRailColor, 120));
+    CRenderEngine::FillRoundRect(
+        target, rail, w / 2,
+        IsEffectivelyEnabled() ? m_dwRailColor : WithOpacity(m_dwRailColor, 120));
 }
 
 void CSliderUI::PaintForeImage(RenderTarget& target) {
@@ -314,8 +315,9 @@ void CSliderUI::PaintForeImage(RenderTarget& target) {
         fill = Rect{left, RailStart() - offset, left + w, RailStart()};
     }
     if (!fill.IsEmpty()) {
-        CRenderEngine::FillRoundRect(target, fill, w / 2,
-                                     IsEnabled() ? m_dwForeColor : WithOpacity(m_dwForeColor, 120));
+        CRenderEngine::FillRoundRect(
+            target, fill, w / 2,
+            IsEffectivelyEnabled() ? m_dwForeColor : WithOpacity(m_dwForeColor, 120));
     }
 }
 
@@ -328,7 +330,7 @@ void CSliderUI::PaintStatusImage(RenderTarget& target) {
         return;
     CRenderEngine::FillEllipse(target, thumb, m_dwThumbColor);
     const Color border =
-        IsEnabled() ? m_dwThumbBorderColor : WithOpacity(m_dwThumbBorderColor, 120);
+        IsEffectivelyEnabled() ? m_dwThumbBorderColor : WithOpacity(m_dwThumbBorderColor, 120);
     target.DrawEllipseOutline(thumb, m_bDragging || m_bThumbHot ? Scale(3) : Scale(2), border);
 }
 
