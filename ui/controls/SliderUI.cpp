@@ -328,7 +328,8 @@ void CSliderUI::PaintStatusImage(RenderTarget& target) {
                                                                            : m_sThumbImage;
     if (DrawPartImage(*this, target, image, thumb))
         return;
-    CRenderEngine::FillEllipse(target, thumb, m_dwThumbColor);
+    CRenderEngine::FillEllipse(
+        target, thumb, IsEffectivelyEnabled() ? m_dwThumbColor : WithOpacity(m_dwThumbColor, 120));
     const Color border =
         IsEffectivelyEnabled() ? m_dwThumbBorderColor : WithOpacity(m_dwThumbBorderColor, 120);
     target.DrawEllipseOutline(thumb, m_bDragging || m_bThumbHot ? Scale(3) : Scale(2), border);
