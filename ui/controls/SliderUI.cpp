@@ -8,6 +8,8 @@
 
 namespace ui {
 namespace {
+// How much of the value's colours a disabled slider keeps (0-255): it reads as grey.
+constexpr int kDisabledSliderOpacity = 70;
 const BuiltInControlRegistration kSliderTag("Slider",
                                             [] { return static_cast<CControlUI*>(new CSliderUI); });
 }  // namespace
@@ -315,9 +317,10 @@ void CSliderUI::PaintForeImage(RenderTarget& target) {
         fill = Rect{left, RailStart() - offset, left + w, RailStart()};
     }
     if (!fill.IsEmpty()) {
-        CRenderEngine::FillRoundRect(
-            target, fill, w / 2,
-            IsEffectivelyEnabled() ? m_dwForeColor : WithOpacity(m_dwForeColor, 120));
+        CRenderEngine::FillRoundRect(target, fill, w / 2,
+                                     IsEffectivelyEnabled()
+                                         ? m_dwForeColor
+                                         : WithOpacity(m_dwForeColor, kDisabledSliderOpacity));
     }
 }
 
@@ -328,10 +331,13 @@ void CSliderUI::PaintStatusImage(RenderTarget& target) {
                                                                            : m_sThumbImage;
     if (DrawPartImage(*this, target, image, thumb))
         return;
-    CRenderEngine::FillEllipse(
-        target, thumb, IsEffectivelyEnabled() ? m_dwThumbColor : WithOpacity(m_dwThumbColor, 120));
-    const Color border =
-        IsEffectivelyEnabled() ? m_dwThumbBorderColor : WithOpacity(m_dwThumbBorderColor, 120);
+    CRenderEngine::FillEllipse(target, thumb,
+                               IsEffectivelyEnabled()
+                                   ? m_dwThumbColor
+                                   : WithOpacity(m_dwThumbColor, kDisabledSliderOpacity));
+    const Color border = IsEffectivelyEnabled()
+                             ? m_dwThumbBorderColor
+                             : WithOpacity(m_dwThumbBorderColor, kDisabledSliderOpacity);
     target.DrawEllipseOutline(thumb, m_bDragging || m_bThumbHot ? Scale(3) : Scale(2), border);
 }
 
