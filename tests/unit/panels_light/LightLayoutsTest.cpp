@@ -31,49 +31,17 @@ std::set<int> SameModeModes(int family) {
     return modes;
 }
 
-TEST(LightLayoutsTest, MouseModeFourDisablesEverythingAndMayOfferSameMode) {
-    const auto off = LayoutFor(light::kFamilyMouse, 4);
-    ASSERT_TRUE(off);
-    EXPECT_EQ(Marks(*off), "-------");
-    EXPECT_TRUE(off->sameMode);
-    // Four-colour breathing keeps brightness and speed but offers no same mode.
-    const auto fourColour = LayoutFor(light::kFamilyMouse, 3);
-    ASSERT_TRUE(fourColour);
-    EXPECT_EQ(Marks(*fourColour), "---++--");
-    EXPECT_FALSE(fourColour->sameMode);
-}
-
-TEST(LightLayoutsTest, MouseWaveAndNeonTakeADirectionAndLeaveTheEditsAlone) {
-    for (int mode : {5, 9}) {
-        const auto layout = LayoutFor(light::kFamilyMouse, mode);
-        ASSERT_TRUE(layout) << mode;
-        EXPECT_EQ(layout->groups[light::kDirectionGroup], Change::On) << mode;
-        EXPECT_EQ(layout->groups[light::kMultiColourGroup], Change::On) << mode;
-        EXPECT_EQ(layout->groups[light::kRgbGroup], Change::Keep) << mode;
-        EXPECT_FALSE(layout->sameMode) << mode;
-    }
-    // Every other mouse mode turns the direction off.
-    for (int mode : {0, 1, 2, 3, 4, 6, 7, 8, 10})
-        EXPECT_EQ(LayoutFor(light::kFamilyMouse, mode)->groups[light::kDirectionGroup], Change::Off)
-            << mode;
-}
-
-TEST(LightLayoutsTest, MouseModesFromTenOnAreAllOffIncludingCustomEffects) {
-    for (int mode : {10, 11, 12, 13, 40, 255}) {
-        const auto layout = LayoutFor(light::kFamilyMouse, mode);
-        ASSERT_TRUE(layout) << mode;
-        EXPECT_EQ(Marks(*layout), "------.") << mode;
-        EXPECT_FALSE(layout->sameMode) << mode;
-        EXPECT_FALSE(layout->labels) << mode;
-    }
-}
-
-TEST(LightLayoutsTest, MouseTableRowsAndSameModeModes) {
+TEST(LightLayoutsTest, MouseRowsAndWhereTheSameModeButtonMayShow) {
+    // Off disables everything; four-colour breathing keeps brightness and speed; wave and
+    // neon take a direction and leave the edits ('.') as they were.
     const char* rows[] = {"-+++--+", "-++++-+", "---++--", "---++--", "-------",
                           "++++++.", "+++++-.", "-++++-+", "---++-.", "++++++."};
     for (int mode = 0; mode < 10; ++mode)
         EXPECT_EQ(Marks(*LayoutFor(light::kFamilyMouse, mode)), rows[mode]) << mode;
     EXPECT_EQ(SameModeModes(light::kFamilyMouse), (std::set<int>{0, 1, 2, 4, 6, 7}));
+    // Hidden built-ins and custom effects: all off, the edits left alone.
+    for (int mode : {10, 11, 12, 13, 40, 255})
+        EXPECT_EQ(Marks(*LayoutFor(light::kFamilyMouse, mode)), "------.") << mode;
     // The mouse never touches the keyboard's groups or direction labels.
     for (int mode = 0; mode < 20; ++mode) {
         const auto layout = LayoutFor(light::kFamilyMouse, mode);
