@@ -6,6 +6,7 @@
 #include "panels/keys/KeySetControlUI.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
+#include "panels/shoot/ShootControlUI.h"
 #include "platform/Trace.h"
 #include "ui/core/StringUtil.h"
 #include "ui/skin/DialogBuilder.h"
@@ -47,6 +48,8 @@ ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCal
         return new panels::CKeySetControlUI;
     if (ui::EqualsNoCase(tag, "MacroControl"))
         return new panels::CMacroControlUI;
+    if (ui::EqualsNoCase(tag, "ShootControl"))
+        return new panels::CShootControlUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

@@ -3,6 +3,7 @@
 #include "panels/keys/KeySetControlUI.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
+#include "panels/shoot/ShootControlUI.h"
 
 namespace panels {
 
@@ -10,6 +11,7 @@ void AddPanelControlCreators(controls::ControlCreators& creators) {
     creators["CDeviceProfileUI"] = ui::MakeControl<CDeviceProfileUI>();
     creators["CKeySetControlUI"] = ui::MakeControl<CKeySetControlUI>();
     creators["CMacroControlUI"] = ui::MakeControl<CMacroControlUI>();
+    creators["CShootControlUI"] = ui::MakeControl<CShootControlUI>();
 }
 
 }  // namespace panels

@@ -4,6 +4,7 @@
 #include "controls/SelectPanelUI.h"
 #include "devices/IndexedName.h"
 #include "devices/ProfilePanel.h"
+#include "devices/ShootPanel.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
@@ -88,7 +89,18 @@ void COrvaneMouseDevice::BuildPanel() {
     LoadNameLists();
     BindMacroPanel();
     BindKeyPanel();
+    BindShootPanel();
     ShowPerformancePage(0);
+}
+
+void COrvaneMouseDevice::BindShootPanel() {
+    if (auto* shoot = dynamic_cast<IShootPanel*>(Find(m_pManager, this, kShootPanelName))) {
+        shoot->SetDataFolder(GetUserDataFolder());
+        shoot->SetDefaultFolder(GetDefaultDataFolder());
+        shoot->Init();
+        shoot->SelectSet(0);
+        shoot->SelectBullet(0);
+    }
 }
 
 void COrvaneMouseDevice::ShowFunctionPage(int page) {
