@@ -37,15 +37,6 @@ uint8_t ByteOf(const Json::Value& section, const char* key) {
     return static_cast<uint8_t>(json::IntOf(json::Member(section, key)));
 }
 
-// "<path>.<timestamp>.bad", with a counter when that name is taken.
-std::string FreeBackupName(const std::string& path) {
-    std::string stem = path + "." + MakeTimestampName();
-    std::string name = stem + ".bad";
-    for (int n = 1; platform::FileExists(name) || platform::FolderExists(name); ++n)
-        name = stem + "-" + std::to_string(n) + ".bad";
-    return name;
-}
-
 }  // namespace
 
 bool CBasicProfiledata::Save() {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/FileIO.h"
+
 namespace profile {
 
 std::string MakeTimestampName(const platform::LocalTime& t) {
@@ -20,6 +22,14 @@ std::string GetFileTitle(const std::string& path) {
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string FreeBackupName(const std::string& path) {
+    std::string stem = path + "." + MakeTimestampName();
+    std::string name = stem + ".bad";
+    for (int n = 1; platform::FileExists(name) || platform::FolderExists(name); ++n)
+        name = stem + "-" + std::to_string(n) + ".bad";
+    return name;
 }
 
 }  // namespace profile

@@ -14,4 +14,8 @@ std::string MakeTimestampName(const platform::LocalTime& time);
 // The last component of path ('/' or '\' separated) without the text from its last dot.
 std::string GetFileTitle(const std::string& path);
 
+// Where an unusable file at path is kept before it is replaced: "<path>.<timestamp>.bad", with
+// "-1", "-2", ... before ".bad" while that name is taken.
+std::string FreeBackupName(const std::string& path);
+
 }  // namespace profile

@@ -13,9 +13,10 @@ int64_t ClampEventDelay(int64_t value) {
     return value < 0 ? 0 : value > kMaxEventDelay ? kMaxEventDelay : value;
 }
 
-// Leading white space, an optional sign, then digits as far as they go; saturates instead
-// of overflowing, so "99999999999999999999" is the longest delay, not a wrapped one.
-int64_t EventDelayFromText(const std::string& text) {
+// Leading white space, an optional sign, then digits as far as they go. Clamping saturates
+// instead of overflowing, so "99999999999999999999" is the longest delay, not a wrapped one;
+// the low-16 rule keeps the low bits of the whole decimal number.
+int64_t EventDelayFromText(const std::string& text, DelayRule rule) {
     size_t at = 0;
     while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r')))
         ++at;
@@ -25,13 +26,21 @@ int64_t EventDelayFromText(const std::string& text) {
     int64_t value = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
         value = value * 10 + (text[at] - '0');
-        if (value > kMaxEventDelay) {
+        if (rule == DelayRule::kLow16) {
+            value &= kMaxEventDelay;
+        } else if (value > kMaxEventDelay) {
             value = kMaxEventDelay + 1;
             // The rest of the digits cannot bring it back into range.
             break;
         }
     }
     return ClampEventDelay(negative ? -value : value);
+}
+
+int64_t EventDelayFromNumber(int64_t value, DelayRule rule) {
+    if (rule == DelayRule::kLow16 && value > 0)
+        return value & kMaxEventDelay;
+    return ClampEventDelay(value);
 }
 
 // A whole number of any width (integral reals included); nothing for other types.
@@ -50,7 +59,7 @@ void PutArea16(std::vector<uint8_t>& out, size_t at, size_t value) {
 
 }  // namespace
 
-std::optional<EventFields> ReadEventFields(const Json::Value& event) {
+std::optional<EventFields> ReadEventFields(const Json::Value& event, DelayRule rule) {
     if (!event.isObject())
         return std::nullopt;
     EventFields fields;
@@ -76,11 +85,12 @@ std::optional<EventFields> ReadEventFields(const Json::Value& event) {
     }
     const Json::Value& delay = profile::json::Member(event, "Delay");
     if (delay.isString()) {
-        fields.delay = static_cast<uint16_t>(EventDelayFromText(delay.asString()));
+        fields.delay = static_cast<uint16_t>(EventDelayFromText(delay.asString(), rule));
     } else if (delay.isInt64()) {
-        fields.delay = static_cast<uint16_t>(ClampEventDelay(delay.asInt64()));
+        fields.delay = static_cast<uint16_t>(EventDelayFromNumber(delay.asInt64(), rule));
     } else if (delay.isUInt64()) {
-        fields.delay = static_cast<uint16_t>(kMaxEventDelay);
+        fields.delay = static_cast<uint16_t>(rule == DelayRule::kLow16 ? delay.asUInt64() & 0xFFFF
+                                                                       : kMaxEventDelay);
     } else if (delay.isNumeric() && !delay.isBool()) {
         // A fraction or a real beyond 64 bits: asDouble is safe for every number.
         const double real = delay.asDouble();
@@ -103,13 +113,13 @@ EncodedEvent EncodeEvent(const Json::Value& event) {
     return fields ? EncodeFields(*fields) : EncodedEvent{};
 }
 
-std::vector<EncodedEvent> EncodeEvents(const Json::Value& events) {
+std::vector<EncodedEvent> EncodeEvents(const Json::Value& events, DelayRule rule) {
     std::vector<EncodedEvent> out;
     if (!events.isArray())
         return out;
     out.reserve(events.size());
     for (const Json::Value& event : events) {
-        if (const std::optional<EventFields> fields = ReadEventFields(event))
+        if (const std::optional<EventFields> fields = ReadEventFields(event, rule))
             out.push_back(EncodeFields(*fields));
     }
     return out;

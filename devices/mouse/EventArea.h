@@ -29,12 +29,19 @@ struct EventFields {
     uint16_t delay = 0;  // "Delay", decimal text or number, clamped to 0-65535
 };
 
+// How a "Delay" above 65535 reaches the mouse: a macro plays its longest delay; a shoot-data
+// set sends the low 16 bits of the number it stores (its delay edit takes five digits, and
+// what the file keeps is what the user typed). Negative delays read as 0 and fractions are
+// clamped under both rules.
+enum class DelayRule { kClamp, kLow16 };
+
 // The one reader of event objects, shared by the encoder and the macro files so that what is
 // shown, saved and sent agree. Nothing when the value is not an object or a member has the
 // wrong type ("Action" not text, "Button" or "Type" not a whole number, "Delay" neither text
 // nor a number); a missing member reads as up, 0, 0, 0. Delay text is read as far as it is
 // a decimal number. Never throws.
-std::optional<EventFields> ReadEventFields(const Json::Value& event);
+std::optional<EventFields> ReadEventFields(const Json::Value& event,
+                                           DelayRule rule = DelayRule::kClamp);
 
 // Delay low, delay high, type with bit 7 for "down", button.
 EncodedEvent EncodeFields(const EventFields& fields);
@@ -42,7 +49,8 @@ EncodedEvent EncodeFields(const EventFields& fields);
 EncodedEvent EncodeEvent(const Json::Value& event);
 // Every usable element of an "Events" array, in order; unusable elements are skipped and a
 // non-array gives none.
-std::vector<EncodedEvent> EncodeEvents(const Json::Value& events);
+std::vector<EncodedEvent> EncodeEvents(const Json::Value& events,
+                                       DelayRule rule = DelayRule::kClamp);
 
 size_t EventAreaSize(const std::vector<std::vector<EncodedEvent>>& items);
 

@@ -6,6 +6,7 @@
 #include "devices/mouse/EventArea.h"
 #include "devices/mouse/InfoBlock.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
+#include "devices/mouse/ShootArea.h"
 #include "hid/ResultCode.h"
 #include "profile/JsonAccess.h"
 #include "profile/JsonFile.h"
@@ -13,7 +14,6 @@
 namespace devices {
 namespace {
 
-constexpr int kShootSets = 4;
 constexpr uint32_t kReconnectDelayMs = 500;
 constexpr int kConnectTimer = 1001;
 // The longest period a window timer takes.
@@ -182,22 +182,13 @@ int COrvaneMouseDevice::WriteShootData() {
     std::array<uint8_t, hid::kInfoBlockLength> block{};
     if (channel_.ReadInfoBlock(block.data()) == hid::kResultOk)
         infoBlock_ = block;
-    const std::string folder = GetUserDataFolder();
-    std::vector<std::vector<mouse::EncodedEvent>> items;
-    for (int set = 0; set < kShootSets; ++set) {
-        const Json::Value file =
-            profile::LoadJsonFile(folder + "ShootData_" + std::to_string(set) + ".Shoot");
-        items.push_back(mouse::EncodeEvents(profile::json::Member(file, "Events")));
-        if (items.back().size() > 0xFFFF)
-            return 0;
-    }
-    // An imported set can be larger than the header's 16-bit fields express.
-    const auto area = mouse::BuildEventArea(items);
-    if (!area)
+    const mouse::ShootArea shoot = mouse::BuildShootArea(GetUserDataFolder());
+    if (!shoot.bytes)
         return 0;
+    const std::vector<uint8_t>& area = *shoot.bytes;
     if (!LinkUp() || channel_.BeginTransaction() != hid::kResultOk)
         return 0;
-    const int written = channel_.WriteShootBlock(area->data(), area->size());
+    const int written = channel_.WriteShootBlock(area.data(), area.size());
     if (!LinkUp())
         return 0;
     channel_.EndTransaction();

@@ -118,8 +118,13 @@ bool RunDump(const std::vector<std::string>& args, ControlContext&, std::string&
         // The active key map is written by the key-table write and read by no command.
         bytes = Devices().Mouse().ActiveKeyMap(bank);
         bytes.resize(length);
+    } else if (args.size() == 2 && args[0] == "shoot" && ParseNumber(args[1], 0xFFFF, length)) {
+        // The shoot area is written by 0x17 and read by no command.
+        bytes = Devices().Mouse().ShootArea(length);
     } else {
-        reply = "usage: dump memory ADDR LEN (LEN at most 4096) | dump keymap BANK LEN";
+        reply =
+            "usage: dump memory ADDR LEN (LEN at most 4096) | dump keymap BANK LEN | "
+            "dump shoot LEN";
         return false;
     }
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -179,9 +184,9 @@ void InstallFirmware() {
         {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
     static const ControlCommandRegistration log(
         {"log", "log on|off", "print every command packet both ways", RunLog});
-    static const ControlCommandRegistration dump({"dump", "dump memory ADDR LEN|keymap BANK LEN",
-                                                  "print the mouse's memory or its active key map",
-                                                  RunDump});
+    static const ControlCommandRegistration dump(
+        {"dump", "dump memory ADDR LEN|keymap BANK LEN|shoot LEN",
+         "print the mouse's memory, its active key map or its shoot area", RunDump});
     static const ControlCommandRegistration info({"info", "info set OFFSET VALUE",
                                                   "change a byte of the mouse's information block",
                                                   RunInfo});
