@@ -9,7 +9,7 @@
 namespace controls {
 namespace {
 
-// The grid's axes through the start: the line colour, faint.
+// The grid's axis through the start: the line colour, faint.
 constexpr ui::Color kAxisAlpha = 0x50000000;
 
 ui::Rect Around(ui::Point p, int radius) {
@@ -104,9 +104,9 @@ void CShootPatternUI::PaintGrid(ui::RenderTarget& target, const ui::Rect& area,
         target.DrawLine(ui::Point{x, area.top}, ui::Point{x, area.bottom}, thin, gridColor_);
     for (int y = start.y - ((start.y - area.top) / step) * step; y < area.bottom; y += step)
         target.DrawLine(ui::Point{area.left, y}, ui::Point{area.right, y}, thin, gridColor_);
+    // The line straight down from the start: how far the path drifts sideways.
     const ui::Color axis = (lineColor_ & 0x00FFFFFF) | kAxisAlpha;
     target.DrawLine(ui::Point{start.x, area.top}, ui::Point{start.x, area.bottom}, thin, axis);
-    target.DrawLine(ui::Point{area.left, start.y}, ui::Point{area.right, start.y}, thin, axis);
 }
 
 void CShootPatternUI::PaintStatusImage(ui::RenderTarget& target) {
@@ -120,7 +120,7 @@ void CShootPatternUI::PaintStatusImage(ui::RenderTarget& target) {
     const int line = std::max(1, Scale(2));
     for (size_t i = 0; i + 1 < points.size(); ++i)
         target.DrawLine(points[i], points[i + 1], line, lineColor_);
-    const int dot = std::max(1, Scale(3));
+    const int dot = std::max(1, Scale(2));
     for (size_t i = 1; i < points.size(); ++i)
         target.FillEllipse(Around(points[i], dot), dotColor_);
     // The start: a small cross where the first shot is fired.
