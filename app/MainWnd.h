@@ -28,6 +28,7 @@
 #include "panels/macros/MacroHandlers.h"
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
+#include "panels/shoot/ShootHandlers.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
 
@@ -190,6 +191,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
                                               panels::hook::RecordingSource::kWindow;
                                    },
                                    [this] { hook_.Remove(); }};
+    panels::CShootHandlers shoot_{panelHost_};
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

@@ -160,6 +160,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::MacroPanel:
             macros_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
             break;
+        case Route::ShootPanel:
+            shoot_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
+            break;
         default:
             NotBuilt("click", name, hit->route);
             break;
@@ -237,6 +240,10 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
         keys_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
         return;
     }
+    if (hit->route == Route::ShootPanel) {
+        shoot_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
+        return;
+    }
     NotBuilt("option", name, hit->route);
 }
 
@@ -249,10 +256,10 @@ void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
     else if (type == "movevaluechanged")
         handled = performance_.OnMoveValueChanged(device, kind, name);
     else if (type == "killfocus")
-        handled = performance_.OnKillFocus(device, kind, name) ||
-                  keys_.OnKillFocus(device, kind, name) ||
-                  macros_.OnKillFocus(device, kind, name) ||
-                  panels::CKeyHandlers::InputHookRequest(type, name).has_value();
+        handled =
+            performance_.OnKillFocus(device, kind, name) || keys_.OnKillFocus(device, kind, name) ||
+            macros_.OnKillFocus(device, kind, name) || shoot_.OnKillFocus(device, kind, name) ||
+            panels::CKeyHandlers::InputHookRequest(type, name).has_value();
     if (!handled && !name.empty())
         platform::TraceF("MainWnd: %s \"%s\" has no handler here", type.c_str(), name.c_str());
 }

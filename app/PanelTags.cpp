@@ -7,6 +7,7 @@
 #include "panels/light/LightControlUI.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
+#include "panels/shoot/ShootControlUI.h"
 #include "platform/Trace.h"
 #include "ui/core/StringUtil.h"
 #include "ui/skin/DialogBuilder.h"
@@ -50,6 +51,8 @@ ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCal
         return new panels::CMacroControlUI;
     if (ui::EqualsNoCase(tag, "LightControl"))
         return new panels::CLightControlUI;
+    if (ui::EqualsNoCase(tag, "ShootControl"))
+        return new panels::CShootControlUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

@@ -5,6 +5,7 @@
 #include "controls/HandImgSelectButtonUI.h"
 #include "controls/RedioMacroButtonUI.h"
 #include "controls/SelectPanelUI.h"
+#include "controls/ShootPatternUI.h"
 #include "controls/WndUI.h"
 
 namespace controls {
@@ -24,6 +25,7 @@ constexpr const char* kOrder[] = {
     "CHandImgButtonUI",
     "CHandImgSelectButtonUI",
     "CRedioMacroButtonUI",
+    "CShootPatternUI",
     "CAudioRecordUI",
     "CLightControlUI",
     "CMacroControlUI",
@@ -55,6 +57,7 @@ void AddCustomControlCreators(ControlCreators& creators) {
     creators["CHandImgButtonUI"] = Maker<CHandImgButtonUI>();
     creators["CHandImgSelectButtonUI"] = Maker<CHandImgSelectButtonUI>();
     creators["CRedioMacroButtonUI"] = Maker<CRedioMacroButtonUI>();
+    creators["CShootPatternUI"] = Maker<CShootPatternUI>();
 }
 
 std::vector<std::string> RegisterProgramControls(ui::CControlFactory& factory,

@@ -18,7 +18,7 @@ using ControlCreators = std::map<std::string, ui::CreateClass>;
 std::span<const char* const> ProgramControlOrder();
 
 // The classes of this folder: CWndUI, CSelectPanelUI, CDeviceKeyButtonUI, CHandImgButtonUI,
-// CHandImgSelectButtonUI, CRedioMacroButtonUI.
+// CHandImgSelectButtonUI, CRedioMacroButtonUI, CShootPatternUI.
 void AddCustomControlCreators(ControlCreators& creators);
 
 // Registers, in ProgramControlOrder, each class that has a creator; answers the class names

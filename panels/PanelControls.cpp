@@ -4,6 +4,7 @@
 #include "panels/light/LightControlUI.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
+#include "panels/shoot/ShootControlUI.h"
 
 namespace panels {
 
@@ -12,6 +13,7 @@ void AddPanelControlCreators(controls::ControlCreators& creators) {
     creators["CKeySetControlUI"] = ui::MakeControl<CKeySetControlUI>();
     creators["CMacroControlUI"] = ui::MakeControl<CMacroControlUI>();
     creators["CLightControlUI"] = ui::MakeControl<CLightControlUI>();
+    creators["CShootControlUI"] = ui::MakeControl<CShootControlUI>();
 }
 
 }  // namespace panels

@@ -1,7 +1,7 @@
 #pragma once
 // The feature panels' control classes for the program's control registration
 // (controls/ProgramControls.h): CDeviceProfileUI, CKeySetControlUI,
-// CMacroControlUI. Window thread, start-up.
+// CMacroControlUI, CShootControlUI. Window thread, start-up.
 #include "controls/ProgramControls.h"
 
 namespace panels {

@@ -5,6 +5,7 @@
 #include "devices/IndexedName.h"
 #include "devices/LightPanel.h"
 #include "devices/ProfilePanel.h"
+#include "devices/ShootPanel.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
@@ -114,7 +115,18 @@ void COrvaneMouseDevice::BuildPanel() {
     }
     BindMacroPanel();
     BindKeyPanel();
+    BindShootPanel();
     ShowPerformancePage(0);
+}
+
+void COrvaneMouseDevice::BindShootPanel() {
+    if (auto* shoot = dynamic_cast<IShootPanel*>(Find(m_pManager, this, kShootPanelName))) {
+        shoot->SetDataFolder(GetUserDataFolder());
+        shoot->SetDefaultFolder(GetDefaultDataFolder());
+        shoot->Init();
+        shoot->SelectSet(0);
+        shoot->SelectBullet(0);
+    }
 }
 
 void COrvaneMouseDevice::ShowFunctionPage(int page) {

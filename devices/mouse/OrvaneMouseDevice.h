@@ -226,6 +226,8 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void SelectPairOption(const char* prefix, int n);
     void BindKeyPanel();
     void BindMacroPanel();
+    // The shoot panel: its folders, its start-up rule, set 0 and bullet 0 selected.
+    void BindShootPanel();
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);

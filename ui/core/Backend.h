@@ -123,6 +123,8 @@ struct FileDialogRequest {
     std::string fileName;              // suggested name (save)
     std::vector<std::string> filters;  // e.g. "Profile (*.json)"
     NativeWindow* owner = nullptr;
+    // Save: the extension a name entered without one gets ("json"; empty: none).
+    std::string defaultSuffix;
 };
 
 class Backend {

@@ -15,15 +15,44 @@
 #include "ui/qt/QtSystemNotices.h"
 #include "ui/qt/QtTray.h"
 #include "ui/qt/QtWindow.h"
+#include "ui/shell/FileDialog.h"
 
 namespace ui::qt {
 namespace {
 
-QString JoinFilters(const std::vector<std::string>& filters) {
+// The filters with their patterns made case-insensitive (desktop dialogs match them
+// case-sensitively); the expanded sets stay out of sight behind the descriptions.
+QStringList DialogFilters(const std::vector<std::string>& filters, bool* expanded) {
     QStringList list;
-    for (const std::string& f : filters)
-        list << QString::fromStdString(f);
-    return list.join(";;");
+    *expanded = false;
+    for (const std::string& f : filters) {
+        const std::string wide = CaseInsensitiveFilter(f);
+        *expanded = *expanded || wide != f;
+        list << QString::fromStdString(wide);
+    }
+    return list;
+}
+
+std::string RunFileDialog(const FileDialogRequest& request, QWidget* owner, bool save) {
+    QFileDialog dialog(owner, QString::fromStdString(request.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    bool expanded = false;
+    const QStringList filters = DialogFilters(request.filters, &expanded);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, expanded);
+    if (!request.folder.empty())
+        dialog.setDirectory(QString::fromStdString(request.folder));
+    if (save) {
+        if (!request.defaultSuffix.empty())
+            dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+        if (!request.fileName.empty())
+            dialog.selectFile(QString::fromStdString(request.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
 }
 
 QWidget* OwnerWidget(NativeWindow* owner) {
@@ -213,21 +242,11 @@ std::unique_ptr<NativeTrayIcon> QtBackend::CreateTrayIcon(TrayIconEvents& events
 }
 
 std::string QtBackend::OpenFileDialog(const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileName(
-               OwnerWidget(request.owner), QString::fromStdString(request.title),
-               QString::fromStdString(request.folder), JoinFilters(request.filters))
-        .toStdString();
+    return RunFileDialog(request, OwnerWidget(request.owner), false);
 }
 
 std::string QtBackend::SaveFileDialog(const FileDialogRequest& request) {
-    QString start = QString::fromStdString(request.folder);
-    if (!request.fileName.empty())
-        start = start.isEmpty() ? QString::fromStdString(request.fileName)
-                                : start + "/" + QString::fromStdString(request.fileName);
-    return QFileDialog::getSaveFileName(OwnerWidget(request.owner),
-                                        QString::fromStdString(request.title), start,
-                                        JoinFilters(request.filters))
-        .toStdString();
+    return RunFileDialog(request, OwnerWidget(request.owner), true);
 }
 
 }  // namespace ui::qt

@@ -240,9 +240,11 @@ TEST(ProgramControls, RegisteredInStartUpOrder) {
         controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
     EXPECT_EQ(order, (std::vector<std::string>{"CWndUI", "CSelectPanelUI", "CDeviceKeyButtonUI",
                                                "CHandImgButtonUI", "CHandImgSelectButtonUI",
-                                               "CRedioMacroButtonUI", "COrvaneUSBDevice"}));
-    for (const char* tag : {"Wnd", "SelectPanel", "DeviceKeyButton", "HandImgButton",
-                            "HandImgSelectButton", "RedioMacroButton", "OrvaneUSBDevice"}) {
+                                               "CRedioMacroButtonUI", "CShootPatternUI",
+                                               "COrvaneUSBDevice"}));
+    for (const char* tag :
+         {"Wnd", "SelectPanel", "DeviceKeyButton", "HandImgButton", "HandImgSelectButton",
+          "RedioMacroButton", "ShootPattern", "OrvaneUSBDevice"}) {
         std::unique_ptr<ui::CControlUI> control(
             ui::CControlFactory::GetInstance()->CreateControl(tag));
         ASSERT_NE(control, nullptr) << tag;
