@@ -1,0 +1,245 @@
+// One light change from the notification to the settings block written: the real mouse page
+// (headless), a "valuechanged" of the brightness slider routed to the light handlers, the
+// shared change path (record, profile file, reloaded light settings) and the block sent to the
+// simulated mouse over the simulated bus, on the cable and through the receiver. The floor is
+// the 10 ms the device is given before each answer, and once more before each end of a
+// transaction; the goal is a change within 1.2 x the floor.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/PanelTags.h"
+#include "controls/ProgramControls.h"
+#include "devices/DeviceControls.h"
+#include "devices/mouse/OrvaneMouseDevice.h"
+#include "devices/mouse/SettingsBlock.h"
+#include "hid/HidChannel.h"
+#include "panels/PanelHost.h"
+#include "panels/light/LightControlUI.h"
+#include "panels/light/LightHandlers.h"
+#include "platform/HidTransport.h"
+#include "sim/Simulator.h"
+#include "sim/firmware/SimulatedDevices.h"
+#include "ui/controls/SliderUI.h"
+#include "ui/core/MessageModel.h"
+#include "ui/core/WindowImplBase.h"
+#include "ui/headless/HeadlessBackend.h"
+#include "ui/skin/ResourceManager.h"
+
+namespace {
+
+using LightClock = std::chrono::steady_clock;
+constexpr uint8_t kLightEndCode = 0x02;  // the end of a transaction: one more lead before it
+
+class LightBenchHost : public panels::IPanelHost {
+  public:
+    bool Confirm(const std::string&) override { return true; }
+    void ShowKey(const std::string&) override {}
+    void ShowText(const std::string&) override {}
+    std::string LanguageText(const std::string& key) override { return key; }
+    std::optional<uint32_t> PickColour(uint32_t) override { return std::nullopt; }
+    std::string OpenFileDialog(const std::string&, const std::vector<std::string>&) override {
+        return {};
+    }
+    std::string SaveFileDialog(const std::string&, const std::vector<std::string>&,
+                               const std::string&) override {
+        return {};
+    }
+    void RestartItemTimer(devices::COrvaneUSBDevice&, int, uint32_t) override {}
+    void OpenContextMenu(const std::string&) override {}
+    void SetSavedState(bool, int) override {}
+};
+
+class LightBenchWindow : public ui::WindowImplBase {
+  public:
+    LightBenchWindow(platform::HidTransport* transport, LightBenchHost& host)
+        : light(host), transport_(transport) {
+        light.SetScreenSize({1920, 1080});
+    }
+    devices::COrvaneMouseDevice* device = nullptr;
+    panels::CLightHandlers light;
+    int changes = 0;
+
+    ui::CControlUI* CreateControl(const std::string& tag) override {
+        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
+            device = new devices::COrvaneMouseDevice(transport_);
+            return device;
+        }
+        return app::CreatePanelControl(tag, this, m_pm);
+    }
+    void Notify(ui::TNotifyUI& msg) override {
+        if (msg.pSender != nullptr && msg.sType == "valuechanged" && device != nullptr &&
+            light.OnValueChanged(device, device->GetKind(), msg.pSender->GetName()))
+            ++changes;
+    }
+
+  protected:
+    std::string GetWindowClassName() const override { return "LightChangeBench"; }
+    std::string GetSkinFile() override {
+        return R"(<Window size="976,640"><VerticalLayout>
+                    <Include source="XML/DeviceXml/mousedevice.xml"/>
+                  </VerticalLayout></Window>)";
+    }
+
+  private:
+    platform::HidTransport* transport_;
+};
+
+class LightBenchRig {
+  public:
+    LightBenchRig() {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("t418-light-bench-" + std::to_string(std::random_device{}()));
+        ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+        ::setenv("T418_ZEN_PROGRAM_DIR", T418_RESOURCES_DIR, 1);
+        simulator_ = std::make_unique<sim::Simulator>((folder_ / "bus").string());
+        simulator_->SetFirmwareFactory(
+            [this](const sim::BusDevice& d, const sim::BusInterface& i,
+                   const sim::BusCollection& c) { return devices_.HandlerFor(d, i, c); });
+        simulator_->Start();
+        simulator_->Plug("mouse-cable");
+        simulator_->Plug("mouse-receiver");
+        transport_ = platform::MakeSimBusTransport((folder_ / "bus").string());
+        backend_.Install();
+        ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "skin/");
+        ui::CResourceManager::GetInstance()->LoadResource("res.xml");
+        ui::CResourceManager::GetInstance()->LoadLanguage("lan_en.xml");
+        controls::ControlCreators creators;
+        controls::AddCustomControlCreators(creators);
+        devices::AddDeviceControlCreators(creators);
+        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+    }
+    ~LightBenchRig() {
+        Close();
+        simulator_->Stop();
+        std::filesystem::remove_all(folder_);
+    }
+
+    // The mouse page with the mouse connected as the program connects it.
+    LightBenchWindow& Open(bool receiver) {
+        Close();
+        window_ = std::make_unique<LightBenchWindow>(transport_.get(), host_);
+        window_->Create(nullptr, "light", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 976, 640);
+        backend_.ProcessPending();
+        devices::COrvaneMouseDevice& mouse = *window_->device;
+        std::vector<std::string> paths;
+        transport_->EnumeratePaths(paths);
+        const std::string id = receiver ? "/mouse-receiver-if1-col2#" : "/mouse-cable-if1-col2#";
+        hid::CHidChannel& channel = mouse.Channel();
+        for (const std::string& path : paths) {
+            hid::CHidDevice& device = receiver ? channel.ReceiverDevice() : channel.CableDevice();
+            if (path.find(id) != std::string::npos && device.Open(path, true, true, true, false)) {
+                channel.SetOpen(true);
+                channel.SetConnection(receiver ? hid::kConnectionReceiver : hid::kConnectionCable);
+            }
+        }
+        hid::DeviceIdentity identity;
+        identity.Kind = receiver ? hid::kKindMouseReceiver : hid::kKindMouseCable;
+        mouse.SetIdentity(identity);
+        mouse.SetMessageSink([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
+        mouse.SetProfileBaseName("bench");
+        mouse.SetKeyCount(11);
+        mouse.SetLedCount(15);
+        mouse.SetLightListIndex(1);
+        mouse.SetSkinFile("XML/DeviceXml/mousedevice.xml");
+        mouse.BindPanelControls();
+        mouse.ConnectDevice();
+        mouse.StopPreviewThread();
+        return *window_;
+    }
+
+    sim::firmware::SimulatedDevices& Devices() { return devices_; }
+
+  private:
+    void Close() {
+        if (window_ && ui::IsWindow(window_->GetHWND()))
+            ui::DestroyWindow(window_->GetHWND());
+        window_.reset();
+        backend_.ProcessPending();
+    }
+
+    std::filesystem::path folder_;
+    sim::firmware::SimulatedDevices devices_;
+    std::unique_ptr<sim::Simulator> simulator_;
+    std::unique_ptr<platform::HidTransport> transport_;
+    ui::headless::HeadlessBackend backend_;
+    LightBenchHost host_;
+    std::unique_ptr<LightBenchWindow> window_;
+};
+
+LightBenchRig& SharedLightBenchRig() {
+    static LightBenchRig rig;
+    return rig;
+}
+
+struct LightExchanges {
+    size_t requests = 0;
+    size_t leads = 0;  // requests, and one more before each end
+};
+
+LightExchanges TakeLightExchanges(sim::firmware::SimulatedDevices& devices) {
+    LightExchanges n;
+    for (const auto& entry : devices.Log().Entries()) {
+        if (!entry.request)
+            continue;
+        ++n.requests;
+        n.leads += entry.bytes.size() > 3 && entry.bytes[3] == kLightEndCode ? 2 : 1;
+    }
+    devices.Log().Clear();
+    return n;
+}
+
+// Arg: receiver (0 cable, 1 receiver).
+void BM_LightChange(benchmark::State& state) {
+    const bool receiver = state.range(0) != 0;
+    LightBenchRig& rig = SharedLightBenchRig();
+    LightBenchWindow& window = rig.Open(receiver);
+    auto* slider = dynamic_cast<ui::CSliderUI*>(
+        window.GetPaintManager()->FindControl(panels::CLightControlUI::kBrightnessSliderName));
+    if (slider == nullptr) {
+        state.SkipWithError("the page has no brightness slider");
+        return;
+    }
+    TakeLightExchanges(rig.Devices());
+    window.changes = 0;
+    LightClock::duration total{};
+    int brightness = 0;
+    for (auto _ : state) {
+        brightness = (brightness + 1) % 5;
+        const auto start = LightClock::now();
+        slider->SetValue(brightness);  // raises "valuechanged"
+        total += LightClock::now() - start;
+        const auto block = rig.Devices().Mouse().Memory(0, devices::mouse::kSettingsBlockSize);
+        if (block[2] != brightness) {
+            state.SkipWithError("the block does not hold the new brightness");
+            break;
+        }
+    }
+    const LightExchanges exchanges = TakeLightExchanges(rig.Devices());
+    const double runs = static_cast<double>(state.iterations());
+    const double ms = std::chrono::duration<double, std::milli>(total).count() / runs;
+    const double floorMs = static_cast<double>(exchanges.leads) / runs * hid::kAnswerLeadMs;
+    state.counters["changes"] = window.changes / runs;
+    state.counters["requests"] = static_cast<double>(exchanges.requests) / runs;
+    state.counters["leads"] = static_cast<double>(exchanges.leads) / runs;
+    state.counters["ms_per_op"] = ms;
+    state.counters["floor_ms"] = floorMs;
+    state.counters["ratio"] = floorMs > 0 ? ms / floorMs : 0;
+}
+BENCHMARK(BM_LightChange)
+    ->ArgNames({"receiver"})
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
