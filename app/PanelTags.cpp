@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "panels/keys/KeySetControlUI.h"
+#include "panels/light/LightControlUI.h"
 #include "panels/macros/MacroControlUI.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "platform/Trace.h"
@@ -47,6 +48,8 @@ ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCal
         return new panels::CKeySetControlUI;
     if (ui::EqualsNoCase(tag, "MacroControl"))
         return new panels::CMacroControlUI;
+    if (ui::EqualsNoCase(tag, "LightControl"))
+        return new panels::CLightControlUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

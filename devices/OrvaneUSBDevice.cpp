@@ -74,10 +74,15 @@ void COrvaneUSBDevice::SetLightSettings(uint32_t a, uint32_t b, uint32_t c, uint
 
 void COrvaneUSBDevice::SetAudioLightSettings(uint32_t a, uint32_t b, uint32_t c) {
     audioLight_ = AudioLightWords{a, b, static_cast<uint8_t>(c)};
+    if (auto* panel = dynamic_cast<ILightPanel*>(lightPanel_))
+        panel->SetAudioLightInfo(audioLight_.a, audioLight_.b, audioLight_.c);
 }
 
-AudioLightWords COrvaneUSBDevice::GetAudioLightSettings(bool /*colourFlag*/) {
-    // Without a lighting panel on the page the stored settings are what there is.
+AudioLightWords COrvaneUSBDevice::GetAudioLightSettings(bool colourFlag) {
+    // The panel holds what the user edits (and which colour); without one the stored
+    // settings are what there is.
+    if (auto* panel = dynamic_cast<ILightPanel*>(lightPanel_))
+        audioLight_ = panel->GetAudioLightInfo(colourFlag);
     return audioLight_;
 }
 

@@ -3,6 +3,7 @@
 #include "controls/LedColour.h"
 #include "controls/SelectPanelUI.h"
 #include "devices/IndexedName.h"
+#include "devices/LightPanel.h"
 #include "devices/ProfilePanel.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "ui/controls/EditUI.h"
@@ -24,11 +25,26 @@ void LightWhite(ui::CControlUI* control) {
         button->SetLightColour(controls::PackLedColour(255, 255, 255), 255, true);
 }
 
+// The mouse's brightness steps (its speed has as many: mouse::kMaxSpeed).
+constexpr int kMouseBrightnessMaximum = 4;
+
+// Shows the light and audio light records in the page's lighting panel (none: nothing).
+void ShowLightRecords(ui::CControlUI* panel, const profile::LightRecord& light,
+                      const AudioLightWords& audio) {
+    auto* lights = dynamic_cast<ILightPanel*>(panel);
+    if (lights == nullptr)
+        return;
+    const std::array<uint32_t, 4> words = light.ToWords();
+    lights->SetLightInfo(words[0], words[1], words[2], words[3]);
+    lights->SetAudioLightInfo(audio.a, audio.b, audio.c);
+}
+
 }  // namespace
 
 void COrvaneMouseDevice::BuildPanel() {
     // Bound anew: controls found before may be gone.
     pageControls_.clear();
+    lightPanel_ = nullptr;
     if (skinFile_.empty()) {
         COrvaneUSBDevice::BindPanelControls();
         return;
@@ -85,7 +101,17 @@ void COrvaneMouseDevice::BuildPanel() {
     } else {
         ShowFunctionPage(1);
     }
+    // The lighting panel: its layout table, then the built-in modes (translated) followed by
+    // the custom effects, so that position p >= 12 is custom effect p - 12.
+    lightPanel_ = Find(m_pManager, this, kLightPanelName);
+    auto* lights = dynamic_cast<ILightPanel*>(lightPanel_);
+    if (lights != nullptr)
+        lights->SetLayoutFamily(kind_);
     LoadNameLists();
+    if (lights != nullptr) {
+        lights->FillModeList(lightNames_, lightVisible_, kMouseBrightnessMaximum, mouse::kMaxSpeed);
+        lights->AppendCustomModes(customLightNames_);
+    }
     BindMacroPanel();
     BindKeyPanel();
     ShowPerformancePage(0);
@@ -146,6 +172,7 @@ void COrvaneMouseDevice::RefreshSystemControls() {
 void COrvaneMouseDevice::RefreshPanel() {
     LoadNameLists();
     RefreshKeyNames();
+    ShowLightRecords(lightPanel_, lightSettings_, audioLight_);
     RefreshStageControls();
     RefreshSystemControls();
 }

@@ -22,7 +22,7 @@ UINT CButtonUI::GetControlFlags() const {
     UINT flags = 0;
     if (IsKeyboardEnabled())
         flags |= UIFLAG_TABSTOP;
-    if (IsEnabled())
+    if (IsEffectivelyEnabled())
         flags |= UIFLAG_SETCURSOR;
     return flags;
 }
@@ -61,7 +61,7 @@ void CButtonUI::DoEvent(TEventUI& event) {
             break;
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:
-            if (m_rcItem.Contains(event.ptMouse) && IsEnabled()) {
+            if (m_rcItem.Contains(event.ptMouse) && IsEffectivelyEnabled()) {
                 m_uButtonState |= UISTATE_PUSHED | UISTATE_CAPTURED;
                 Invalidate();
             }
@@ -90,7 +90,7 @@ void CButtonUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_MOUSEENTER:
-            if (IsEnabled()) {
+            if (IsEffectivelyEnabled()) {
                 m_uButtonState |= UISTATE_HOT;
                 Invalidate();
             }
@@ -137,7 +137,7 @@ void CButtonUI::SetHotForeImage(const std::string& image) {
 }
 
 Color CButtonUI::CurrentTextColor() const {
-    if (!IsEnabled())
+    if (!IsEffectivelyEnabled())
         return CLabelUI::CurrentTextColor();
     if ((m_uButtonState & UISTATE_PUSHED) && m_dwPushedTextColor != 0)
         return m_dwPushedTextColor;
@@ -150,7 +150,7 @@ Color CButtonUI::CurrentTextColor() const {
 
 void CButtonUI::PaintBkColor(RenderTarget& target) {
     Color color = 0;
-    if (!IsEnabled())
+    if (!IsEffectivelyEnabled())
         color = m_dwDisabledBkColor;
     else if (m_uButtonState & UISTATE_PUSHED)
         color = m_dwPushedBkColor;
@@ -171,7 +171,7 @@ void CButtonUI::PaintBkColor(RenderTarget& target) {
 void CButtonUI::PaintStatusImage(RenderTarget& target) {
     // The most specific image of the state that exists wins; the normal one is the fallback.
     const std::string* image = &m_sNormalImage;
-    if (!IsEnabled()) {
+    if (!IsEffectivelyEnabled()) {
         if (!m_sDisabledImage.empty())
             image = &m_sDisabledImage;
     } else if (m_uButtonState & UISTATE_PUSHED) {

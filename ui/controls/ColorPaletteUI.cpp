@@ -78,7 +78,7 @@ void CColorPaletteUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             m_colorAtPress = m_selected;
             if (GetPaneRect().Contains(event.ptMouse)) {
@@ -124,6 +124,9 @@ void CColorPaletteUI::SetAttribute(std::string_view name, std::string_view value
     } else if (EqualsNoCase(name, "color") || EqualsNoCase(name, "selectcolor")) {
         if (ParseColor(v, c))
             SetSelectColor(c, false);
+    } else if (EqualsNoCase(name, "disabledmaskcolor")) {
+        if (ParseColor(v, c))
+            m_dwDisabledMask = c;
     } else if (EqualsNoCase(name, "thumbimage")) {
         m_sPaneThumbImage = v;
     } else if (EqualsNoCase(name, "barthumbimage")) {
@@ -175,6 +178,12 @@ void CColorPaletteUI::PaintStatusImage(RenderTarget& target) {
         if (!DrawPartImage(*this, target, m_sBarThumbImage, mark)) {
             target.FillRect(mark, 0xFFFFFFFF);
             target.DrawRectOutline(mark, 1, 0xFF000000);
+        }
+    }
+    if (!IsEffectivelyEnabled() && m_dwDisabledMask != 0) {
+        for (const RECT& surface : {pane, bar}) {
+            if (!surface.IsEmpty())
+                target.FillRect(surface, m_dwDisabledMask);
         }
     }
 }

@@ -44,6 +44,7 @@ class CColorPaletteUI : public CControlUI {
     Drag m_drag = Drag::None;
     int m_nBarWidth = 20;  // 96-DPI pixels
     int m_nBarGap = 8;
+    Color m_dwDisabledMask = 0xA0808080;  // laid over both surfaces while disabled
     std::string m_sPaneThumbImage;
     std::string m_sBarThumbImage;
 };

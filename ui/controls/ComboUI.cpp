@@ -217,7 +217,7 @@ void* CComboUI::GetInterface(std::string_view name) {
 }
 
 UINT CComboUI::GetControlFlags() const {
-    return IsEnabled() ? UINT{UIFLAG_TABSTOP | UIFLAG_SETCURSOR} : 0u;
+    return IsEffectivelyEnabled() ? UINT{UIFLAG_TABSTOP | UIFLAG_SETCURSOR} : 0u;
 }
 
 void CComboUI::Reindex() {
@@ -439,7 +439,7 @@ void CComboUI::DoEvent(TEventUI& event) {
             return;
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             if (IsKeyboardEnabled())
                 SetFocus();
@@ -453,7 +453,7 @@ void CComboUI::DoEvent(TEventUI& event) {
         case UIEVENT_MOUSEMOVE:
             return;
         case UIEVENT_MOUSEENTER:
-            if (IsEnabled()) {
+            if (IsEffectivelyEnabled()) {
                 m_bHot = true;
                 Invalidate();
             }
@@ -465,7 +465,7 @@ void CComboUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_KEYDOWN: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 break;
             int target = -2;
             switch (event.chKey) {
@@ -562,8 +562,9 @@ void CComboUI::PaintBkColor(RenderTarget& target) {
     if (GetBkColor() == 0 && GetBkImage().empty() && m_sNormalImage.empty()) {
         // A combo without a skin of its own: a light rounded field.
         const int r = Scale(4);
-        CRenderEngine::FillRoundRect(target, m_rcItem, r,
-                                     IsEnabled() ? (m_bHot ? 0xFFF7F9FC : 0xFFFFFFFF) : 0xFFF2F2F2);
+        CRenderEngine::FillRoundRect(
+            target, m_rcItem, r,
+            IsEffectivelyEnabled() ? (m_bHot ? 0xFFF7F9FC : 0xFFFFFFFF) : 0xFFF2F2F2);
         return;
     }
     CContainerUI::PaintBkColor(target);
@@ -571,7 +572,7 @@ void CComboUI::PaintBkColor(RenderTarget& target) {
 
 void CComboUI::PaintStatusImage(RenderTarget& target) {
     const std::string* image = &m_sNormalImage;
-    if (!IsEnabled() && !m_sDisabledImage.empty()) {
+    if (!IsEffectivelyEnabled() && !m_sDisabledImage.empty()) {
         image = &m_sDisabledImage;
     } else if (m_pWindow != nullptr && !m_sPushedImage.empty()) {
         image = &m_sPushedImage;
@@ -588,7 +589,7 @@ void CComboUI::PaintStatusImage(RenderTarget& target) {
     const int size = Scale(4);
     const int cx = m_rcItem.right - Scale(12);
     const int cy = (m_rcItem.top + m_rcItem.bottom) / 2;
-    const Color color = IsEnabled() ? m_dwArrowColor : WithOpacity(m_dwArrowColor, 100);
+    const Color color = IsEffectivelyEnabled() ? m_dwArrowColor : WithOpacity(m_dwArrowColor, 100);
     const int dir = m_pWindow != nullptr ? -1 : 1;
     target.DrawLine(Point{cx - size, cy - dir * size / 2}, Point{cx, cy + dir * size / 2},
                     Scale(2) > 1 ? 2 : 1, color);
@@ -602,7 +603,7 @@ void CComboUI::PaintText(RenderTarget& target) {
         return;
     RECT rc = m_rcItem.Deflate(GetTextPadding());
     Color color = m_dwTextColor != 0 ? m_dwTextColor : m_pManager->GetDefaultFontColor();
-    if (!IsEnabled())
+    if (!IsEffectivelyEnabled())
         color = m_dwDisabledTextColor != 0 ? m_dwDisabledTextColor
                                            : m_pManager->GetDefaultDisabledColor();
     if (m_bShowHtml) {

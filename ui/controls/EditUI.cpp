@@ -45,7 +45,7 @@ void* CEditUI::GetInterface(std::string_view name) {
 }
 
 UINT CEditUI::GetControlFlags() const {
-    return IsEnabled() ? UINT{UIFLAG_TABSTOP | UIFLAG_SETCURSOR} : 0u;
+    return IsEffectivelyEnabled() ? UINT{UIFLAG_TABSTOP | UIFLAG_SETCURSOR} : 0u;
 }
 
 std::string CEditUI::GetText() const {
@@ -370,7 +370,7 @@ void CEditUI::DoEvent(TEventUI& event) {
             }
             break;
         case UIEVENT_BUTTONDOWN: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             const bool wasFocused = IsFocused();
             if (!wasFocused)
@@ -383,7 +383,7 @@ void CEditUI::DoEvent(TEventUI& event) {
             return;
         }
         case UIEVENT_DBLCLICK:
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             if (!IsFocused())
                 SetFocus();
@@ -402,7 +402,7 @@ void CEditUI::DoEvent(TEventUI& event) {
             m_bSelecting = false;
             return;
         case UIEVENT_MOUSEENTER:
-            if (IsEnabled()) {
+            if (IsEffectivelyEnabled()) {
                 m_bHot = true;
                 Invalidate();
             }
@@ -414,11 +414,11 @@ void CEditUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_KEYDOWN:
-            if (IsEnabled() && HandleKey(event))
+            if (IsEffectivelyEnabled() && HandleKey(event))
                 return;
             break;
         case UIEVENT_CHAR: {
-            if (!IsEnabled() || m_bReadOnly)
+            if (!IsEffectivelyEnabled() || m_bReadOnly)
                 return;
             const uint32_t cp = event.chKey;
             // Control characters (Ctrl combinations, Return, Tab) are keys, not text.
@@ -490,7 +490,8 @@ void CEditUI::SetAttribute(std::string_view name, std::string_view value) {
 void CEditUI::PaintBkColor(RenderTarget& target) {
     // An edit without a skin of its own is a white field.
     if (GetBkColor() == 0 && GetBkImage().empty() && m_sNormalImage.empty()) {
-        CRenderEngine::DrawColor(target, m_rcItem, IsEnabled() ? 0xFFFFFFFF : 0xFFF2F2F2);
+        CRenderEngine::DrawColor(target, m_rcItem,
+                                 IsEffectivelyEnabled() ? 0xFFFFFFFF : 0xFFF2F2F2);
         return;
     }
     CLabelUI::PaintBkColor(target);
@@ -498,7 +499,7 @@ void CEditUI::PaintBkColor(RenderTarget& target) {
 
 void CEditUI::PaintStatusImage(RenderTarget& target) {
     const std::string* image = &m_sNormalImage;
-    if (!IsEnabled() && !m_sDisabledImage.empty()) {
+    if (!IsEffectivelyEnabled() && !m_sDisabledImage.empty()) {
         image = &m_sDisabledImage;
     } else if (IsFocused() && !m_sFocusedImage.empty()) {
         image = &m_sFocusedImage;

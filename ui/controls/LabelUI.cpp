@@ -120,7 +120,7 @@ Color CLabelUI::CurrentTextColor() const {
     Color normal = m_dwTextColor != 0 ? m_dwTextColor
                    : m_pManager       ? m_pManager->GetDefaultFontColor()
                                       : 0xFF000000;
-    if (IsEnabled())
+    if (IsEffectivelyEnabled())
         return normal;
     if (m_dwDisabledTextColor != 0)
         return m_dwDisabledTextColor;

@@ -24,7 +24,7 @@ void* CListHeaderItemUI::GetInterface(std::string_view name) {
 }
 
 UINT CListHeaderItemUI::GetControlFlags() const {
-    return IsEnabled() && m_nSepWidth != 0 ? UINT{UIFLAG_SETCURSOR} : 0u;
+    return IsEffectivelyEnabled() && m_nSepWidth != 0 ? UINT{UIFLAG_SETCURSOR} : 0u;
 }
 
 RECT CListHeaderItemUI::SeparatorRect() const {
@@ -36,7 +36,7 @@ void CListHeaderItemUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             if (m_bDragable && SeparatorRect().Contains(event.ptMouse)) {
                 m_bResizing = true;
@@ -75,7 +75,7 @@ void CListHeaderItemUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_MOUSEENTER:
-            m_bHot = IsEnabled();
+            m_bHot = IsEffectivelyEnabled();
             Invalidate();
             return;
         case UIEVENT_MOUSELEAVE:

@@ -92,7 +92,7 @@ bool ApplyListInfoAttribute(TListInfoUI& info, std::string_view name, std::strin
 // --- ListItemCore ---------------------------------------------------------------------
 
 bool ListItemCore::Select(CControlUI& self, bool select, bool notify) {
-    if (!self.IsEnabled() && select)
+    if (!self.IsEffectivelyEnabled() && select)
         return false;
     if (owner == nullptr) {
         selected = select;
@@ -105,7 +105,7 @@ bool ListItemCore::Select(CControlUI& self, bool select, bool notify) {
 }
 
 bool ListItemCore::SelectMulti(CControlUI& self, bool select) {
-    if (!self.IsEnabled() && select)
+    if (!self.IsEffectivelyEnabled() && select)
         return false;
     if (owner == nullptr)
         return Select(self, select, false);
@@ -118,13 +118,13 @@ bool ListItemCore::HandleEvent(CControlUI& self, TEventUI& event) {
     CPaintManagerUI* pm = self.GetManager();
     switch (event.Type) {
         case UIEVENT_DBLCLICK:
-            if (!self.IsEnabled())
+            if (!self.IsEffectivelyEnabled())
                 return true;
             self.Activate();
             self.Invalidate();
             return true;
         case UIEVENT_KEYDOWN:
-            if (event.chKey == VK_RETURN && self.IsEnabled()) {
+            if (event.chKey == VK_RETURN && self.IsEffectivelyEnabled()) {
                 self.Activate();
                 self.Invalidate();
                 return true;
@@ -132,7 +132,7 @@ bool ListItemCore::HandleEvent(CControlUI& self, TEventUI& event) {
             return false;
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_RBUTTONDOWN: {
-            if (!self.IsEnabled())
+            if (!self.IsEffectivelyEnabled())
                 return true;
             const UINT keys = EventKeyState(self, event);
             const bool multi = owner != nullptr && owner->IsMultiSelect();
@@ -156,7 +156,7 @@ bool ListItemCore::HandleEvent(CControlUI& self, TEventUI& event) {
             return true;
         }
         case UIEVENT_BUTTONUP:
-            if (pressed && self.IsEnabled() && pm != nullptr &&
+            if (pressed && self.IsEffectivelyEnabled() && pm != nullptr &&
                 self.GetPos().Contains(event.ptMouse)) {
                 pressed = false;
                 pm->SendNotify(&self, "itemclick");
@@ -166,7 +166,7 @@ bool ListItemCore::HandleEvent(CControlUI& self, TEventUI& event) {
         case UIEVENT_MOUSEMOVE:
             return true;
         case UIEVENT_MOUSEENTER:
-            if (self.IsEnabled()) {
+            if (self.IsEffectivelyEnabled()) {
                 hot = true;
                 self.Invalidate();
             }
@@ -189,7 +189,7 @@ void ListItemCore::DrawBk(CControlUI& self, RenderTarget& target) const {
     const RECT& rc = self.GetPos();
     Color bk = info->dwBkColor;
     const std::string* image = &info->sBkImage;
-    if (!self.IsEnabled()) {
+    if (!self.IsEffectivelyEnabled()) {
         if (info->dwDisabledBkColor)
             bk = info->dwDisabledBkColor;
         if (!info->sDisabledImage.empty())
@@ -222,7 +222,7 @@ Color ListItemCore::TextColor(const CControlUI& self) const {
     const TListInfoUI* info = owner ? owner->GetListInfo() : nullptr;
     if (info == nullptr)
         return 0xFF000000;
-    if (!self.IsEnabled())
+    if (!self.IsEffectivelyEnabled())
         return info->dwDisabledTextColor;
     if (selected)
         return info->dwSelectedTextColor;

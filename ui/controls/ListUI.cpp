@@ -289,7 +289,7 @@ void CListUI::DoEvent(TEventUI& event) {
             Invalidate();
             return;
         case UIEVENT_KEYDOWN: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 break;
             ListKey key;
             switch (event.chKey) {

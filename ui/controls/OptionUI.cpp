@@ -1,10 +1,13 @@
 #include "ui/controls/OptionUI.h"
 
+#include "ui/controls/ControlsCommon.h"
 #include "ui/core/PaintManager.h"
 #include "ui/skin/ControlFactory.h"
 
 namespace ui {
 namespace {
+// How much of the selected background a disabled option keeps (0-255).
+constexpr int kDisabledSelectionOpacity = 90;
 const BuiltInControlRegistration kOptionTag("Option", MakeControl<COptionUI>());
 const BuiltInControlRegistration kCheckBoxTag("CheckBox", MakeControl<CCheckBoxUI>());
 }  // namespace
@@ -84,18 +87,22 @@ bool COptionUI::Activate() {
 }
 
 Color COptionUI::CurrentTextColor() const {
-    if (m_bSelected && IsEnabled() && m_dwSelectedTextColor != 0)
+    if (m_bSelected && IsEffectivelyEnabled() && m_dwSelectedTextColor != 0)
         return m_dwSelectedTextColor;
     return CButtonUI::CurrentTextColor();
 }
 
 void COptionUI::PaintBkColor(RenderTarget& target) {
     if (m_bSelected && m_dwSelectedBkColor != 0) {
+        // A disabled selection stays recognisable, faded.
+        const Color color = IsEffectivelyEnabled()
+                                ? m_dwSelectedBkColor
+                                : WithOpacity(m_dwSelectedBkColor, kDisabledSelectionOpacity);
         Size round = GetBorderRound();
         if (round.cx > 0) {
-            target.FillRoundRect(m_rcItem, round.cx, GetAdjustColor(m_dwSelectedBkColor));
+            target.FillRoundRect(m_rcItem, round.cx, GetAdjustColor(color));
         } else {
-            target.FillRect(m_rcItem, GetAdjustColor(m_dwSelectedBkColor));
+            target.FillRect(m_rcItem, GetAdjustColor(color));
         }
         return;
     }
@@ -107,7 +114,7 @@ void COptionUI::PaintStatusImage(RenderTarget& target) {
         CButtonUI::PaintStatusImage(target);
     } else {
         const std::string* image = &m_sSelectedImage;
-        if (!IsEnabled()) {
+        if (!IsEffectivelyEnabled()) {
             if (!m_sSelectedDisabledImage.empty())
                 image = &m_sSelectedDisabledImage;
         } else if ((m_uButtonState & UISTATE_PUSHED) && !m_sSelectedPushedImage.empty()) {

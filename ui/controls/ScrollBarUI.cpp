@@ -212,7 +212,7 @@ void CScrollBarUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             m_pressed = HitTest(event.ptMouse);
             if (m_pressed == ScrollPart::Thumb) {
@@ -383,7 +383,8 @@ void CScrollBarUI::PaintButton(RenderTarget& target, const Rect& rc, bool second
             const int y = cy - s / 2 + i;
             line = Rect{cx - half, y, cx + half + 1, y + 1};
         }
-        target.FillRect(line, IsEnabled() ? m_dwArrowColor : WithOpacity(m_dwArrowColor, 100));
+        target.FillRect(line,
+                        IsEffectivelyEnabled() ? m_dwArrowColor : WithOpacity(m_dwArrowColor, 100));
     }
 }
 
@@ -392,7 +393,7 @@ void CScrollBarUI::PaintStatusImage(RenderTarget& target) {
                 m_pressed == ScrollPart::LineUp);
     PaintButton(target, m_rcButton2, true, m_hot == ScrollPart::LineDown,
                 m_pressed == ScrollPart::LineDown);
-    if (m_rcThumb.IsEmpty() || !IsEnabled())
+    if (m_rcThumb.IsEmpty() || !IsEffectivelyEnabled())
         return;
     const bool pushed = m_pressed == ScrollPart::Thumb;
     const bool hot = m_hot == ScrollPart::Thumb;

@@ -8,6 +8,8 @@
 
 namespace ui {
 namespace {
+// How much of the value's colours a disabled slider keeps (0-255): it reads as grey.
+constexpr int kDisabledSliderOpacity = 70;
 const BuiltInControlRegistration kSliderTag("Slider",
                                             [] { return static_cast<CControlUI*>(new CSliderUI); });
 }  // namespace
@@ -26,7 +28,7 @@ void* CSliderUI::GetInterface(std::string_view name) {
 
 UINT CSliderUI::GetControlFlags() const {
     return (IsKeyboardEnabled() ? UINT{UIFLAG_TABSTOP} : 0u) |
-           (IsEnabled() ? UINT{UIFLAG_SETCURSOR} : 0u);
+           (IsEffectivelyEnabled() ? UINT{UIFLAG_SETCURSOR} : 0u);
 }
 
 void CSliderUI::SetMinValue(int value) {
@@ -110,7 +112,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK: {
-            if (!IsEnabled())
+            if (!IsEffectivelyEnabled())
                 return;
             if (IsKeyboardEnabled() && m_pManager != nullptr)
                 SetFocus();
@@ -165,7 +167,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_SCROLLWHEEL: {
-            if (!IsEnabled() || m_bDragging)
+            if (!IsEffectivelyEnabled() || m_bDragging)
                 return;
             const int delta = GET_WHEEL_DELTA_WPARAM(event.wParam);
             if (delta == 0)
@@ -179,7 +181,7 @@ void CSliderUI::DoEvent(TEventUI& event) {
             return;
         }
         case UIEVENT_KEYDOWN: {
-            if (!IsEnabled() || m_bDragging)
+            if (!IsEffectivelyEnabled() || m_bDragging)
                 break;
             int steps = 0;
             int target = m_model.Value();
@@ -287,8 +289,9 @@ void CSliderUI::PaintBkColor(RenderTarget& target) {
         const int left = m_rcItem.left + (m_rcItem.Width() - w) / 2;
         rail = Rect{left, RailStart() - RailLength(), left + w, RailStart()};
     }
-    CRenderEngine::FillRoundRect(target, rail, w / 2,
-                                 IsEnabled() ? m_dwRailColor : WithOpacity(m_dwRailColor, 120));
+    CRenderEngine::FillRoundRect(
+        target, rail, w / 2,
+        IsEffectivelyEnabled() ? m_dwRailColor : WithOpacity(m_dwRailColor, 120));
 }
 
 void CSliderUI::PaintForeImage(RenderTarget& target) {
@@ -315,7 +318,9 @@ void CSliderUI::PaintForeImage(RenderTarget& target) {
     }
     if (!fill.IsEmpty()) {
         CRenderEngine::FillRoundRect(target, fill, w / 2,
-                                     IsEnabled() ? m_dwForeColor : WithOpacity(m_dwForeColor, 120));
+                                     IsEffectivelyEnabled()
+                                         ? m_dwForeColor
+                                         : WithOpacity(m_dwForeColor, kDisabledSliderOpacity));
     }
 }
 
@@ -326,9 +331,13 @@ void CSliderUI::PaintStatusImage(RenderTarget& target) {
                                                                            : m_sThumbImage;
     if (DrawPartImage(*this, target, image, thumb))
         return;
-    CRenderEngine::FillEllipse(target, thumb, m_dwThumbColor);
-    const Color border =
-        IsEnabled() ? m_dwThumbBorderColor : WithOpacity(m_dwThumbBorderColor, 120);
+    CRenderEngine::FillEllipse(target, thumb,
+                               IsEffectivelyEnabled()
+                                   ? m_dwThumbColor
+                                   : WithOpacity(m_dwThumbColor, kDisabledSliderOpacity));
+    const Color border = IsEffectivelyEnabled()
+                             ? m_dwThumbBorderColor
+                             : WithOpacity(m_dwThumbBorderColor, kDisabledSliderOpacity);
     target.DrawEllipseOutline(thumb, m_bDragging || m_bThumbHot ? Scale(3) : Scale(2), border);
 }
 

@@ -30,7 +30,7 @@ void* CControlUI::GetInterface(std::string_view name) {
 }
 
 bool CControlUI::Activate() {
-    return IsVisible() && IsEnabled();
+    return IsVisible() && IsEffectivelyEnabled();
 }
 
 void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
@@ -276,6 +276,14 @@ void CControlUI::SetEnabled(bool enabled) {
         m_pHost->SetFocus(nullptr);
     }
     Invalidate();
+}
+
+bool CControlUI::IsEffectivelyEnabled() const {
+    for (const CControlUI* control = this; control != nullptr; control = control->GetParent()) {
+        if (!control->IsEnabled())
+            return false;
+    }
+    return true;
 }
 
 void CControlUI::SetFocus() {

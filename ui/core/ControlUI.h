@@ -133,8 +133,12 @@ class CControlUI {
     bool IsOwnVisible() const { return m_bVisible; }
     virtual void SetVisible(bool visible = true);
     virtual void SetInternVisible(bool visible = true);  // hidden by the parent (tabs)
+    // The control's own flag; SetEnabled of a container leaves its children's flags alone.
     virtual bool IsEnabled() const { return m_bEnabled; }
     virtual void SetEnabled(bool enabled = true);
+    // Its own flag and every ancestor's: what input and painting go by, so that a disabled
+    // container refuses input to everything it holds and shows it disabled.
+    bool IsEffectivelyEnabled() const;
     virtual bool IsMouseEnabled() const { return m_bMouseEnabled; }
     virtual void SetMouseEnabled(bool enabled = true) { m_bMouseEnabled = enabled; }
     virtual bool IsKeyboardEnabled() const { return m_bKeyboardEnabled; }

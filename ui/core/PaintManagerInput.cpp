@@ -95,7 +95,7 @@ void CPaintManagerUI::UpdateCursor(CControlUI* control) {
     if (native == nullptr)
         return;
     CursorShape shape = CursorShape::Arrow;
-    if (control != nullptr && control->IsEnabled()) {
+    if (control != nullptr && control->IsEffectivelyEnabled()) {
         std::string cursor = control->GetCursor();
         if (EqualsNoCase(cursor, "hand"))
             shape = CursorShape::Hand;
@@ -113,7 +113,7 @@ void CPaintManagerUI::UpdateCursor(CControlUI* control) {
 
 void CPaintManagerUI::DispatchMouseMove(POINT pt, WPARAM /*keys*/) {
     CControlUI* hit = FindControl(pt);
-    if (hit != nullptr && !hit->IsEnabled())
+    if (hit != nullptr && !hit->IsEffectivelyEnabled())
         hit = nullptr;
     if (hit != m_pEventHover) {
         CControlUI* old = m_pEventHover;
@@ -261,7 +261,7 @@ bool CPaintManagerUI::OnButtonDownMessage(UINT uMsg, POINT pt, WPARAM wParam, LP
     CControlUI* control = FindControl(pt);
     if (uMsg == WM_LBUTTONDOWN && StartCaptionDrag(pt, control))
         return true;
-    if (control == nullptr || !control->IsEnabled())
+    if (control == nullptr || !control->IsEffectivelyEnabled())
         return false;
     m_pEventClick = control;
     if (control != m_pFocus)
@@ -300,7 +300,7 @@ bool CPaintManagerUI::OnRightButtonDownMessage(POINT pt, WPARAM wParam, LPARAM l
     m_uKeyState = ModifiersFromKeys(wParam);
     ResolveLayout();
     CControlUI* control = FindControl(pt);
-    if (control == nullptr || !control->IsEnabled())
+    if (control == nullptr || !control->IsEffectivelyEnabled())
         return false;
     m_pEventRClick = control;
     if (control != m_pFocus)
@@ -322,7 +322,7 @@ bool CPaintManagerUI::OnRightButtonUpMessage(POINT pt, WPARAM wParam, LPARAM lPa
 bool CPaintManagerUI::OnPointedMessage(int eventType, POINT pt, WPARAM wParam, LPARAM lParam) {
     ResolveLayout();
     CControlUI* control = FindControl(pt);
-    if (control == nullptr || !control->IsEnabled())
+    if (control == nullptr || !control->IsEffectivelyEnabled())
         return false;
     SendEvent(control, eventType, pt, wParam, lParam);
     return false;
@@ -360,7 +360,7 @@ bool CPaintManagerUI::OnKillFocusMessage() {
 void CPaintManagerUI::SetFocus(CControlUI* control) {
     if (control == m_pFocus)
         return;
-    if (control != nullptr && (!control->IsVisible() || !control->IsEnabled()))
+    if (control != nullptr && (!control->IsVisible() || !control->IsEffectivelyEnabled()))
         return;
     CControlUI* old = m_pFocus;
     m_pFocus = nullptr;

@@ -395,6 +395,15 @@ void CContainerUI::SetInternVisible(bool visible) {
 
 void CContainerUI::SetEnabled(bool enabled) {
     CControlUI::SetEnabled(enabled);
+    if (enabled || m_pHost == nullptr)
+        return;
+    // The children keep their own flags but take no input now: none keeps the focus.
+    for (CControlUI* focus = m_pHost->GetFocus(); focus != nullptr; focus = focus->GetParent()) {
+        if (focus == this) {
+            m_pHost->SetFocus(nullptr);
+            break;
+        }
+    }
 }
 
 void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
