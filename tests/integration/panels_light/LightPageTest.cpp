@@ -38,6 +38,9 @@ namespace {
 
 using panels::CLightControlUI;
 
+// The function page of the mouse page that holds the light tab.
+constexpr int kLightFunctionPage = 3;
+
 class LightPageHost : public panels::IPanelHost {
   public:
     bool Confirm(const std::string&) override { return true; }
@@ -150,7 +153,7 @@ class LightPageTest : public prototest::BusTest {
         mouse->BindPanelControls();
         mouse->ConnectDevice();
         mouse->StopPreviewThread();
-        mouse->ShowFunctionPage(1);
+        mouse->ShowFunctionPage(kLightFunctionPage);
         window->GetPaintManager()->UpdateLayout();
         panel = panels::CLightHandlers::PanelOf(mouse);
         ASSERT_NE(panel, nullptr);
@@ -298,12 +301,13 @@ TEST_F(LightPageTest, ColourEditsStoreWhatTheyShow) {
     Type(CLightControlUI::kRedEditName, "");
     EXPECT_EQ(Block()[6], 0);
     EXPECT_EQ(Text(CLightControlUI::kRedEditName), "0");
-    Type(CLightControlUI::kRedEditName, "-5");
-    EXPECT_EQ(Block()[6], 0);
-    EXPECT_EQ(Text(CLightControlUI::kRedEditName), "0");
-    Type(CLightControlUI::kBlueEditName, "4x");
-    EXPECT_EQ(Block()[7], 4);
-    EXPECT_EQ(Text(CLightControlUI::kBlueEditName), "4");
+    // Whatever else reaches an edit (a sign, letters, more digits than it takes), it shows
+    // the value stored afterwards.
+    for (const char* typed : {"-5", "4x", "x", "2550", "099"}) {
+        Type(CLightControlUI::kRedEditName, typed);
+        EXPECT_EQ(Text(CLightControlUI::kRedEditName), std::to_string(Block()[6])) << typed;
+        EXPECT_EQ(Saved("LightInfo")["Red"].asInt(), Block()[6]) << typed;
+    }
 }
 
 TEST_F(LightPageTest, APaletteOrPresetColourEndsMulticolourAndFillsTheEdits) {
@@ -379,14 +383,15 @@ TEST_F(LightPageTest, AudioColoursAreSavedByTypeAndNeverSent) {
     EXPECT_EQ(saved["7ColorFlags"].asInt(), 0);
     EXPECT_EQ(static_cast<uint32_t>(saved["FgColorG"].asInt()), (preset >> 8) & 0xFF);
 
-    // The background: an edit changes its channel and is not rewritten.
+    // The background: an edit changes its channel of the background only, and the panel then
+    // shows the stored record.
     Check(CLightControlUI::kAudioBackgroundName, true);
     Type(CLightControlUI::kAudioGreenEditName, "300");
     saved = Saved("AudioLightInfo");
     EXPECT_EQ(saved["BkColorG"].asInt(), 255);
     EXPECT_EQ(saved["ColorTypeFlags"].asInt(), 0);
     EXPECT_EQ(static_cast<uint32_t>(saved["FgColorG"].asInt()), (preset >> 8) & 0xFF);
-    EXPECT_EQ(Text(CLightControlUI::kAudioGreenEditName), "300");
+    EXPECT_EQ(Text(CLightControlUI::kAudioGreenEditName), "255");
     Click("Close_bkColor_btn");
     saved = Saved("AudioLightInfo");
     EXPECT_EQ(saved["BkColorR"].asInt() + saved["BkColorG"].asInt() + saved["BkColorB"].asInt(), 0);
