@@ -19,34 +19,34 @@
 namespace panels {
 namespace {
 
-constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+constexpr uint32_t kLightPanelOpaqueBlack = 0xFF000000u;
 
 // The texts the audio operations trace when the skin lacks what they need.
-constexpr const char* kAudioSetMissing = " SetAudioLightInfo control is NULL\n";
-constexpr const char* kAudioGetMissing = "GetAudioLightInfo control is NULL\n";
-constexpr const char* kAudioTextMissing = "GetLightAudioColor control is NULL\n";
+constexpr const char* kLightPanelAudioSetMissing = " SetAudioLightInfo control is NULL\n";
+constexpr const char* kLightPanelAudioGetMissing = "GetAudioLightInfo control is NULL\n";
+constexpr const char* kLightPanelAudioTextMissing = "GetLightAudioColor control is NULL\n";
 
-uint8_t ByteOf(uint32_t word, int index) {
+uint8_t LightWordByte(uint32_t word, int index) {
     return static_cast<uint8_t>(word >> (8 * index));
 }
 
-void SetEnabledIf(ui::CControlUI* control, light::Change change) {
+void EnableLightGroup(ui::CControlUI* control, light::Change change) {
     if (control != nullptr && change != light::Change::Keep)
         control->SetEnabled(change == light::Change::On);
 }
 
-void SetVisibleIf(ui::CControlUI* control, light::Change change) {
+void ShowLightGroup(ui::CControlUI* control, light::Change change) {
     if (control != nullptr && change != light::Change::Keep)
         control->SetVisible(change == light::Change::On);
 }
 
-void SelectQuietly(ui::COptionUI* option, bool selected) {
+void SelectLightOption(ui::COptionUI* option, bool selected) {
     if (option != nullptr)
         option->Selected(selected, false);
 }
 
 // An index the combo lacks selects nothing.
-void SelectComboQuietly(ui::CComboUI* combo, int index) {
+void SelectLightComboItem(ui::CComboUI* combo, int index) {
     if (combo == nullptr)
         return;
     if (index < -1 || index >= combo->GetCount())
@@ -54,11 +54,11 @@ void SelectComboQuietly(ui::CComboUI* combo, int index) {
     combo->SelectItem(index, false, false);
 }
 
-int ComboSelection(const ui::CComboUI* combo) {
+int LightComboSelection(const ui::CComboUI* combo) {
     return combo != nullptr ? combo->GetCurSel() : -1;
 }
 
-void AddModeItem(ui::CComboUI& combo, const std::string& name, bool translated, bool visible) {
+void AddLightModeItem(ui::CComboUI& combo, const std::string& name, bool translated, bool visible) {
     auto* item = new ui::CListLabelElementUI;
     item->SetFixedHeight(CLightControlUI::kModeItemHeight);
     item->SetResourceText(translated);
@@ -121,7 +121,7 @@ void CLightControlUI::FillModeList(const std::vector<std::string>& names,
         for (size_t i = 0; i < names.size(); ++i) {
             // A name without a visibility entry is shown.
             const bool shown = i < visible.size() ? static_cast<bool>(visible[i]) : true;
-            AddModeItem(*combo, names[i], true, shown);
+            AddLightModeItem(*combo, names[i], true, shown);
         }
     }
     if (auto* slider = ChildAs<ui::CSliderUI>(kBrightnessSliderName))
@@ -135,22 +135,22 @@ void CLightControlUI::AppendCustomModes(const std::vector<std::string>& names) {
     if (combo == nullptr)
         return;
     for (const std::string& name : names)
-        AddModeItem(*combo, name, false, true);
+        AddLightModeItem(*combo, name, false, true);
 }
 
 void CLightControlUI::SetLightInfo(uint32_t a, uint32_t b, uint32_t c, uint32_t /*d*/) {
-    const int mode = ByteOf(a, 0);
+    const int mode = LightWordByte(a, 0);
     SelectMode(mode);
-    SetBrightness(ByteOf(a, 1));
-    SetSpeed(ByteOf(a, 2));
-    const light::Rgb colour{ByteOf(b, 1), ByteOf(b, 2), ByteOf(b, 3)};
+    SetBrightness(LightWordByte(a, 1));
+    SetSpeed(LightWordByte(a, 2));
+    const light::Rgb colour{LightWordByte(b, 1), LightWordByte(b, 2), LightWordByte(b, 3)};
     SetColourText(0, std::to_string(colour.red));
     SetColourText(1, std::to_string(colour.green));
     SetColourText(2, std::to_string(colour.blue));
     SetPaletteColour(light::PackArgb(colour));
-    SetMultiColour(ByteOf(b, 0) != 0);
-    SelectZzccMode(ByteOf(c, 3));
-    SetDirection(ByteOf(a, 3));
+    SetMultiColour(LightWordByte(b, 0) != 0);
+    SelectZzccMode(LightWordByte(c, 3));
+    SetDirection(LightWordByte(a, 3));
     // Once more: the steps above may have changed what the groups hold.
     ApplyLayout(family_, mode);
 }
@@ -163,12 +163,12 @@ void CLightControlUI::SetSameModeAllowed(bool allowed) {
 // --- the light record's controls ---------------------------------------------------------
 
 void CLightControlUI::SelectMode(int index) {
-    SelectComboQuietly(ChildAs<ui::CComboUI>(kModeComboName), index);
+    SelectLightComboItem(ChildAs<ui::CComboUI>(kModeComboName), index);
     ApplyLayout(family_, index);
 }
 
 int CLightControlUI::GetSelectedMode() {
-    return ComboSelection(ChildAs<ui::CComboUI>(kModeComboName));
+    return LightComboSelection(ChildAs<ui::CComboUI>(kModeComboName));
 }
 
 void CLightControlUI::SetBrightness(int value) {
@@ -209,7 +209,7 @@ void CLightControlUI::SetPaletteColour(uint32_t argb) {
 
 uint32_t CLightControlUI::GetPaletteColour() {
     auto* palette = ChildAs<ui::CColorPaletteUI>(kPaletteName);
-    return palette != nullptr ? palette->GetSelectColor() : kOpaqueBlack;
+    return palette != nullptr ? palette->GetSelectColor() : kLightPanelOpaqueBlack;
 }
 
 void CLightControlUI::SetColourButton(uint32_t argb) {
@@ -224,7 +224,7 @@ uint32_t CLightControlUI::GetPresetColour(int n) {
 }
 
 void CLightControlUI::SetMultiColour(bool on) {
-    SelectQuietly(ChildAs<ui::COptionUI>(kMultiColourName), on);
+    SelectLightOption(ChildAs<ui::COptionUI>(kMultiColourName), on);
 }
 
 bool CLightControlUI::IsMultiColour() {
@@ -233,24 +233,24 @@ bool CLightControlUI::IsMultiColour() {
 }
 
 void CLightControlUI::SetDirection(int flag) {
-    SelectQuietly(ChildAs<ui::COptionUI>(kFirstDirectionName), flag != 0);
-    SelectQuietly(ChildAs<ui::COptionUI>(kSecondDirectionName), flag == 0);
+    SelectLightOption(ChildAs<ui::COptionUI>(kFirstDirectionName), flag != 0);
+    SelectLightOption(ChildAs<ui::COptionUI>(kSecondDirectionName), flag == 0);
 }
 
 void CLightControlUI::SelectZzccMode(int index) {
-    SelectComboQuietly(ChildAs<ui::CComboUI>(kZzccComboName), index);
+    SelectLightComboItem(ChildAs<ui::CComboUI>(kZzccComboName), index);
 }
 
 int CLightControlUI::GetZzccMode() {
-    return ComboSelection(ChildAs<ui::CComboUI>(kZzccComboName));
+    return LightComboSelection(ChildAs<ui::CComboUI>(kZzccComboName));
 }
 
 void CLightControlUI::SelectCustomMode(int index) {
-    SelectComboQuietly(ChildAs<ui::CComboUI>(kCustomModeComboName), index);
+    SelectLightComboItem(ChildAs<ui::CComboUI>(kCustomModeComboName), index);
 }
 
 int CLightControlUI::GetCustomMode() {
-    return ComboSelection(ChildAs<ui::CComboUI>(kCustomModeComboName));
+    return LightComboSelection(ChildAs<ui::CComboUI>(kCustomModeComboName));
 }
 
 void CLightControlUI::ApplyLayout(int family, int mode) {
@@ -261,9 +261,9 @@ void CLightControlUI::ApplyLayout(int family, int mode) {
     if (ui::CControlUI* direction = Child(light::kParameterGroupNames[light::kDirectionGroup]))
         direction->SetEnabled(true);
     for (size_t g = 0; g < light::kParameterGroupCount; ++g)
-        SetEnabledIf(Child(light::kParameterGroupNames[g]), layout->groups[g]);
+        EnableLightGroup(Child(light::kParameterGroupNames[g]), layout->groups[g]);
     for (size_t g = 0; g < light::kKeyboardGroupCount; ++g)
-        SetVisibleIf(Child(light::kKeyboardGroupNames[g]), layout->keyboardGroups[g]);
+        ShowLightGroup(Child(light::kKeyboardGroupNames[g]), layout->keyboardGroups[g]);
     if (layout->labels) {
         const std::array<std::pair<const char*, const char*>, 2> relabel = {
             std::pair{kFirstDirectionName, layout->labels->first},
@@ -290,23 +290,23 @@ void CLightControlUI::ShowSameModeButton(bool flag) {
 void CLightControlUI::SetAudioLightInfo(uint32_t a, uint32_t b, uint32_t c) {
     auto* mode = ChildAs<ui::CComboUI>(kAudioModeComboName);
     if (mode == nullptr) {
-        platform::Trace(kAudioSetMissing);
+        platform::Trace(kLightPanelAudioSetMissing);
         return;
     }
     if (Child(kAudioColourButtonName) == nullptr) {
-        platform::Trace(kAudioGetMissing);
+        platform::Trace(kLightPanelAudioGetMissing);
         return;
     }
     audio_ = light::FromAudioWords(devices::AudioLightWords{a, b, static_cast<uint8_t>(c)});
-    SelectComboQuietly(mode, audio_.mode);
+    SelectLightComboItem(mode, audio_.mode);
     auto* multiColour = ChildAs<ui::COptionUI>(kAudioMultiColourName);
     const bool foreground = audio_.colourType == 1;
-    SelectQuietly(ChildAs<ui::COptionUI>(kAudioForegroundName), foreground);
-    SelectQuietly(ChildAs<ui::COptionUI>(kAudioBackgroundName), !foreground);
+    SelectLightOption(ChildAs<ui::COptionUI>(kAudioForegroundName), foreground);
+    SelectLightOption(ChildAs<ui::COptionUI>(kAudioBackgroundName), !foreground);
     if (multiColour != nullptr)
         multiColour->SetEnabled(foreground);
     if (foreground) {
-        SelectQuietly(multiColour, audio_.multiColour != 0);
+        SelectLightOption(multiColour, audio_.multiColour != 0);
         const light::Rgb shown = light::AudioForeground(audio_);
         ShowAudioColour(shown.red, shown.green, shown.blue);
     } else {
@@ -329,7 +329,7 @@ devices::AudioLightWords CLightControlUI::GetAudioLightInfo(bool colourFlag) {
     ui::CControlUI* button = Child(kAudioColourButtonName);
     if (mode == nullptr || multiColour == nullptr || background == nullptr ||
         foreground == nullptr || button == nullptr) {
-        platform::Trace(kAudioGetMissing);
+        platform::Trace(kLightPanelAudioGetMissing);
         return {};
     }
     profile::AudioLightRecord record = audio_;
@@ -364,13 +364,13 @@ uint32_t CLightControlUI::GetLightAudioColor(int n) {
 
 uint32_t CLightControlUI::GetAudioPaletteColour() {
     auto* palette = ChildAs<ui::CColorPaletteUI>(kAudioPaletteName);
-    return palette != nullptr ? palette->GetSelectColor() : kOpaqueBlack;
+    return palette != nullptr ? palette->GetSelectColor() : kLightPanelOpaqueBlack;
 }
 
 std::string CLightControlUI::GetAudioColourText(int index) {
     for (int i = 0; i < 3; ++i) {
         if (AudioEdit(i) == nullptr) {
-            platform::Trace(kAudioTextMissing);
+            platform::Trace(kLightPanelAudioTextMissing);
             return {};
         }
     }
