@@ -15,47 +15,21 @@
 #include <string>
 #include <vector>
 
-#include "app/PanelTags.h"
-#include "controls/ProgramControls.h"
-#include "devices/DeviceControls.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "devices/mouse/SettingsBlock.h"
 #include "hid/HidChannel.h"
-#include "panels/PanelHost.h"
 #include "panels/light/LightControlUI.h"
-#include "panels/light/LightHandlers.h"
 #include "platform/HidTransport.h"
 #include "sim/Simulator.h"
 #include "sim/firmware/SimulatedDevices.h"
+#include "tests/integration/panels_light/LightPage.h"
 #include "ui/controls/SliderUI.h"
-#include "ui/core/MessageModel.h"
-#include "ui/core/WindowImplBase.h"
 #include "ui/headless/HeadlessBackend.h"
-#include "ui/skin/ResourceManager.h"
 
 namespace {
 
 using LightClock = std::chrono::steady_clock;
 constexpr uint8_t kLightEndCode = 0x02;  // the end of a transaction: one more lead before it
-
-class LightBenchHost : public panels::IPanelHost {
-  public:
-    bool Confirm(const std::string&) override { return true; }
-    void ShowKey(const std::string&) override {}
-    void ShowText(const std::string&) override {}
-    std::string LanguageText(const std::string& key) override { return key; }
-    std::optional<uint32_t> PickColour(uint32_t) override { return std::nullopt; }
-    std::string OpenFileDialog(const std::string&, const std::vector<std::string>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::vector<std::string>&,
-                               const std::string&) override {
-        return {};
-    }
-    void RestartItemTimer(devices::COrvaneUSBDevice&, int, uint32_t) override {}
-    void OpenContextMenu(const std::string&) override {}
-    void SetSavedState(bool, int) override {}
-};
 
 // The mouse, noting when each settings block it sends is written.
 class LightBenchMouse : public devices::COrvaneMouseDevice {
@@ -68,41 +42,6 @@ class LightBenchMouse : public devices::COrvaneMouseDevice {
         return written;
     }
     LightClock::time_point blockWritten;
-};
-
-class LightBenchWindow : public ui::WindowImplBase {
-  public:
-    LightBenchWindow(platform::HidTransport* transport, LightBenchHost& host)
-        : light(host), transport_(transport) {
-        light.SetScreenSize({1920, 1080});
-    }
-    LightBenchMouse* device = nullptr;
-    panels::CLightHandlers light;
-    int changes = 0;
-
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
-            device = new LightBenchMouse(transport_);
-            return device;
-        }
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-    void Notify(ui::TNotifyUI& msg) override {
-        if (msg.pSender != nullptr && msg.sType == "valuechanged" && device != nullptr &&
-            light.OnValueChanged(device, device->GetKind(), msg.pSender->GetName()))
-            ++changes;
-    }
-
-  protected:
-    std::string GetWindowClassName() const override { return "LightChangeBench"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,640"><VerticalLayout>
-                    <Include source="XML/DeviceXml/mousedevice.xml"/>
-                  </VerticalLayout></Window>)";
-    }
-
-  private:
-    platform::HidTransport* transport_;
 };
 
 class LightBenchRig {
@@ -122,13 +61,7 @@ class LightBenchRig {
         simulator_->Plug("mouse-receiver");
         transport_ = platform::MakeSimBusTransport((folder_ / "bus").string());
         backend_.Install();
-        ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "skin/");
-        ui::CResourceManager::GetInstance()->LoadResource("res.xml");
-        ui::CResourceManager::GetInstance()->LoadLanguage("lan_en.xml");
-        controls::ControlCreators creators;
-        controls::AddCustomControlCreators(creators);
-        devices::AddDeviceControlCreators(creators);
-        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+        lighttest::LoadLightPageSkin(T418_RESOURCES_DIR);
     }
     ~LightBenchRig() {
         Close();
@@ -137,37 +70,22 @@ class LightBenchRig {
     }
 
     // The mouse page with the mouse connected as the program connects it.
-    LightBenchWindow& Open(bool receiver) {
+    lighttest::LightPageWindow& Open(bool receiver) {
         Close();
-        window_ = std::make_unique<LightBenchWindow>(transport_.get(), host_);
+        window_ = std::make_unique<lighttest::LightPageWindow>(
+            host_, [this] { return mouse_ = new LightBenchMouse(transport_.get()); });
         window_->Create(nullptr, "light", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 976, 640);
         backend_.ProcessPending();
-        devices::COrvaneMouseDevice& mouse = *window_->device;
         std::vector<std::string> paths;
         transport_->EnumeratePaths(paths);
         const std::string id = receiver ? "/mouse-receiver-if1-col2#" : "/mouse-cable-if1-col2#";
-        hid::CHidChannel& channel = mouse.Channel();
         for (const std::string& path : paths) {
-            hid::CHidDevice& device = receiver ? channel.ReceiverDevice() : channel.CableDevice();
-            if (path.find(id) != std::string::npos && device.Open(path, true, true, true, false)) {
-                channel.SetOpen(true);
-                channel.SetConnection(receiver ? hid::kConnectionReceiver : hid::kConnectionCable);
-            }
+            if (path.find(id) != std::string::npos)
+                lighttest::ConnectLightPage(*window_, path, receiver);
         }
-        hid::DeviceIdentity identity;
-        identity.Kind = receiver ? hid::kKindMouseReceiver : hid::kKindMouseCable;
-        mouse.SetIdentity(identity);
-        mouse.SetMessageSink([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
-        mouse.SetProfileBaseName("bench");
-        mouse.SetKeyCount(11);
-        mouse.SetLedCount(15);
-        mouse.SetLightListIndex(1);
-        mouse.SetSkinFile("XML/DeviceXml/mousedevice.xml");
-        mouse.BindPanelControls();
-        mouse.ConnectDevice();
-        mouse.StopPreviewThread();
         return *window_;
     }
+    LightBenchMouse& Mouse() { return *mouse_; }
 
     sim::firmware::SimulatedDevices& Devices() { return devices_; }
 
@@ -184,8 +102,9 @@ class LightBenchRig {
     std::unique_ptr<sim::Simulator> simulator_;
     std::unique_ptr<platform::HidTransport> transport_;
     ui::headless::HeadlessBackend backend_;
-    LightBenchHost host_;
-    std::unique_ptr<LightBenchWindow> window_;
+    lighttest::LightPageHost host_;
+    std::unique_ptr<lighttest::LightPageWindow> window_;
+    LightBenchMouse* mouse_ = nullptr;
 };
 
 LightBenchRig& SharedLightBenchRig() {
@@ -214,7 +133,7 @@ LightExchanges TakeLightExchanges(sim::firmware::SimulatedDevices& devices) {
 void BM_LightChange(benchmark::State& state) {
     const bool receiver = state.range(0) != 0;
     LightBenchRig& rig = SharedLightBenchRig();
-    LightBenchWindow& window = rig.Open(receiver);
+    lighttest::LightPageWindow& window = rig.Open(receiver);
     auto* slider = dynamic_cast<ui::CSliderUI*>(
         window.GetPaintManager()->FindControl(panels::CLightControlUI::kBrightnessSliderName));
     if (slider == nullptr) {
@@ -222,7 +141,7 @@ void BM_LightChange(benchmark::State& state) {
         return;
     }
     TakeLightExchanges(rig.Devices());
-    window.changes = 0;
+    window.heard.clear();
     LightClock::duration toBlock{};
     LightClock::duration total{};
     int brightness = 0;
@@ -231,7 +150,7 @@ void BM_LightChange(benchmark::State& state) {
         const auto start = LightClock::now();
         slider->SetValue(brightness);  // raises "valuechanged"
         total += LightClock::now() - start;
-        toBlock += window.device->blockWritten - start;
+        toBlock += rig.Mouse().blockWritten - start;
         const auto block = rig.Devices().Mouse().Memory(0, devices::mouse::kSettingsBlockSize);
         if (block[2] != brightness) {
             state.SkipWithError("the block does not hold the new brightness");
@@ -243,7 +162,7 @@ void BM_LightChange(benchmark::State& state) {
     const double ms = std::chrono::duration<double, std::milli>(toBlock).count() / runs;
     const double handlerMs = std::chrono::duration<double, std::milli>(total).count() / runs;
     const double floorMs = static_cast<double>(exchanges.leads) / runs * hid::kAnswerLeadMs;
-    state.counters["changes"] = window.changes / runs;
+    state.counters["notifications"] = static_cast<double>(window.heard.size()) / runs;
     state.counters["requests"] = static_cast<double>(exchanges.requests) / runs;
     state.counters["leads"] = static_cast<double>(exchanges.leads) / runs;
     state.counters["ms_to_block"] = ms;

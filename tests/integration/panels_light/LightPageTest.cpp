@@ -5,156 +5,47 @@
 #include <gtest/gtest.h>
 #include <json/value.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "../../unit/platform/TestFolders.h"
-#include "app/MainWndRoutes.h"
-#include "app/PanelTags.h"
 #include "controls/DeviceKeyButtonUI.h"
-#include "controls/ProgramControls.h"
-#include "devices/DeviceControls.h"
 #include "devices/LightPanel.h"
-#include "devices/mouse/OrvaneMouseDevice.h"
 #include "devices/mouse/SettingsBlock.h"
-#include "panels/PanelHost.h"
 #include "panels/light/LightControlUI.h"
-#include "panels/light/LightHandlers.h"
 #include "profile/JsonFile.h"
+#include "tests/integration/panels_light/LightPage.h"
 #include "tests/integration/proto/BusFixture.h"
 #include "ui/controls/ColorPaletteUI.h"
 #include "ui/controls/ComboUI.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
-#include "ui/core/MessageModel.h"
-#include "ui/core/WindowImplBase.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/layout/ContainerUI.h"
-#include "ui/skin/ResourceManager.h"
 
 namespace {
 
 using panels::CLightControlUI;
-
-// The function page of the mouse page that holds the light tab.
-constexpr int kLightFunctionPage = 3;
-
-class LightPageHost : public panels::IPanelHost {
-  public:
-    bool Confirm(const std::string&) override { return true; }
-    void ShowKey(const std::string&) override {}
-    void ShowText(const std::string&) override {}
-    std::string LanguageText(const std::string& key) override { return key; }
-    std::optional<uint32_t> PickColour(uint32_t) override { return std::nullopt; }
-    std::string OpenFileDialog(const std::string&, const std::vector<std::string>&) override {
-        return {};
-    }
-    std::string SaveFileDialog(const std::string&, const std::vector<std::string>&,
-                               const std::string&) override {
-        return {};
-    }
-    void RestartItemTimer(devices::COrvaneUSBDevice&, int, uint32_t) override {}
-    void OpenContextMenu(const std::string&) override {}
-    void SetSavedState(bool, int) override {}
-};
-
-// The mouse page, its notifications routed as the main window routes them.
-class LightPageWindow : public ui::WindowImplBase {
-  public:
-    LightPageWindow(platform::HidTransport* transport, LightPageHost& host)
-        : light(host), transport_(transport) {
-        light.SetScreenSize({1920, 1080});
-    }
-    devices::COrvaneMouseDevice* device = nullptr;
-    panels::CLightHandlers light;
-    std::vector<std::string> heard;  // "type name" of every notification
-
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
-            device = new devices::COrvaneMouseDevice(transport_);
-            return device;
-        }
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-    void Notify(ui::TNotifyUI& msg) override {
-        if (msg.pSender == nullptr)
-            return;
-        const std::string name = msg.pSender->GetName();
-        heard.push_back(msg.sType + " " + name);
-        const int kind = device ? device->GetKind() : 0;
-        auto routed = [&](std::span<const app::RouteRow> table) {
-            std::optional<app::RouteHit> hit = app::FindRoute(table, name);
-            return hit && hit->route == app::Route::Lighting;
-        };
-        if (msg.sType == "click" && routed(app::ClickRoutes()))
-            light.OnClick(device, kind, name);
-        else if (msg.sType == "selectchanged" && routed(app::OptionRoutes()))
-            light.OnSelectChanged(device, kind, name);
-        else if (msg.sType == "itemselect" && routed(app::ComboRoutes()))
-            light.OnItemSelect(device, kind, name);
-        else if (msg.sType == "valuechanged")
-            light.OnValueChanged(device, kind, name);
-        else if (msg.sType == "killfocus")
-            light.OnKillFocus(device, kind, name);
-        else if (msg.sType == "colorchanged")
-            light.OnColorChanged(device, kind, name);
-        else if (msg.sType == "click_select_end")
-            light.OnClickSelectEnd(device, kind, msg.pSender);
-    }
-
-  protected:
-    std::string GetWindowClassName() const override { return "LightPageTest"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,640"><VerticalLayout>
-                    <Include source="XML/DeviceXml/mousedevice.xml"/>
-                  </VerticalLayout></Window>)";
-    }
-
-  private:
-    platform::HidTransport* transport_;
-};
 
 class LightPageTest : public prototest::BusTest {
   protected:
     void SetUp() override {
         BusTest::SetUp();
         backend.Install();
-        ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "skin/");
-        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
-        ui::CResourceManager::GetInstance()->ClearLanguage();
-        ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadLanguage("lan_en.xml"));
-        controls::ControlCreators creators;
-        controls::AddCustomControlCreators(creators);
-        devices::AddDeviceControlCreators(creators);
-        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
+        ASSERT_TRUE(lighttest::LoadLightPageSkin(T418_RESOURCES_DIR));
         WriteCustomEffects();
-        window = std::make_unique<LightPageWindow>(transport.get(), host);
+        window = std::make_unique<lighttest::LightPageWindow>(
+            host, [this] { return new devices::COrvaneMouseDevice(transport.get()); });
         ASSERT_NE(
             window->Create(nullptr, "light", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 976, 640),
             nullptr);
         backend.ProcessPending();
         mouse = window->device;
         ASSERT_NE(mouse, nullptr);
-        hid::CHidChannel& channel = mouse->Channel();
-        ASSERT_TRUE(
-            channel.CableDevice().Open(PathOf("mouse-cable-if1-col2"), true, true, true, false));
-        channel.SetOpen(true);
-        channel.SetConnection(hid::kConnectionCable);
-        hid::DeviceIdentity identity;
-        identity.Kind = hid::kKindMouseCable;
-        mouse->SetIdentity(identity);
-        mouse->SetMessageSink([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
-        mouse->SetKeyCount(11);
-        mouse->SetLedCount(15);
-        mouse->SetLightListIndex(1);
-        mouse->SetSkinFile("XML/DeviceXml/mousedevice.xml");
-        mouse->BindPanelControls();
-        mouse->ConnectDevice();
-        mouse->StopPreviewThread();
-        mouse->ShowFunctionPage(kLightFunctionPage);
-        window->GetPaintManager()->UpdateLayout();
+        ASSERT_TRUE(lighttest::ConnectLightPage(*window, PathOf("mouse-cable-if1-col2"), false));
         panel = panels::CLightHandlers::PanelOf(mouse);
         ASSERT_NE(panel, nullptr);
         window->heard.clear();
@@ -249,8 +140,8 @@ class LightPageTest : public prototest::BusTest {
     t418test::TempFolder runtime;
     t418test::ScopedEnv runtimeEnv{"XDG_RUNTIME_DIR", runtime.path()};
     ui::headless::HeadlessBackend backend;
-    LightPageHost host;
-    std::unique_ptr<LightPageWindow> window;
+    lighttest::LightPageHost host;
+    std::unique_ptr<lighttest::LightPageWindow> window;
     devices::COrvaneMouseDevice* mouse = nullptr;
     CLightControlUI* panel = nullptr;
 };
