@@ -80,6 +80,12 @@ profile::SystemRecord MergeSystemWords(const SettingsBlock& b, profile::SystemRe
     return w;
 }
 
+uint8_t MergeLightMode(uint8_t deviceMode, uint8_t profileMode) {
+    if (deviceMode == 0 && profileMode >= kFirstCustomMode)
+        return profileMode;
+    return deviceMode;
+}
+
 uint8_t MergeLightMode(const SettingsReadBack& read, uint8_t profileMode) {
     if (read.deviceMode == 0 && profileMode >= kFirstCustomMode)
         return profileMode;

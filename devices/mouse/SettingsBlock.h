@@ -57,9 +57,10 @@ SettingsReadBack DecodeSettingsBlock(const SettingsBlock& block,
 // stages are not taken from the device.
 profile::SystemRecord MergeSystemWords(const SettingsBlock& block, profile::SystemRecord words);
 
-// The mode a read-back leaves in the record. The device knows no custom mode: one is sent as
-// code 0, and a device holding 0 keeps the profile's custom mode. Compared on the device's own
-// code, so that a list whose code 0 is not position 0 keeps the custom mode too.
+// The device knows no custom mode and reports it as 0: then the profile's custom mode stays.
+uint8_t MergeLightMode(uint8_t deviceMode, uint8_t profileMode);
+// The same for a whole read-back, compared on the device's own code (a custom mode is sent as
+// code 0), so that a list whose code 0 is not position 0 keeps the custom mode too.
 uint8_t MergeLightMode(const SettingsReadBack& read, uint8_t profileMode);
 
 profile::DpiStageRecord StageOf(const SettingsBlock& block, int index);

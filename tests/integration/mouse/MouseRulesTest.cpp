@@ -43,6 +43,9 @@ TEST(MouseRules, SettingsBlockDecodesWhatItEncodes) {
     mouse::SettingsBlock odd = block;
     odd[3] = 200;  // not a speed the program writes
     EXPECT_EQ(mouse::DecodeSettingsBlock(odd, {}).speed, 0);
+    EXPECT_EQ(mouse::MergeLightMode(0, 14), 14);
+    EXPECT_EQ(mouse::MergeLightMode(0, 3), 0);
+    EXPECT_EQ(mouse::MergeLightMode(2, 14), 2);
     // A custom mode is sent as code 0: a device holding 0 keeps it, even where the list maps
     // code 0 to another position.
     mouse::SettingsBlock custom{};
