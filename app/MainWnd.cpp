@@ -130,6 +130,7 @@ void CMainWnd::OnWindowInit() {
     ui::Rect screen = ui::GetBackend().WorkArea();
     screenWidth_ = screen.Width();
     screenHeight_ = screen.Height();
+    light_.SetScreenSize({screenWidth_, screenHeight_});
     ShowWindow(false, false);
     SetPreviewActive(0);
 

@@ -25,6 +25,7 @@
 #include "hid/DeviceSlotList.h"
 #include "panels/hook/DeviceHook.h"
 #include "panels/keys/KeyHandlers.h"
+#include "panels/light/LightHandlers.h"
 #include "panels/macros/MacroHandlers.h"
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
@@ -182,6 +183,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     panels::ProfileHandlers profiles_{panelHost_};
     panels::CPerformanceHandlers performance_{panelHost_};
     panels::CKeyHandlers keys_{panelHost_};
+    panels::CLightHandlers light_{panelHost_};
     // The input hook of the key page's capture (and, later, the macro recorder).
     panels::hook::CDeviceHook hook_;
     panels::CMacroHandlers macros_{panelHost_, keys_,

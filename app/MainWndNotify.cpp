@@ -64,6 +64,14 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
             case Route::ItemActivate:
                 macros_.OnItemActivate(list_->SelectedDevice(), list_->SelectedKind(), name);
                 break;
+            case Route::ColorChanged:
+                if (!light_.OnColorChanged(list_->SelectedDevice(), list_->SelectedKind(), name))
+                    NotBuilt(msg.sType.c_str(), name, hit->route);
+                break;
+            case Route::ClickSelectEnd:
+                light_.OnClickSelectEnd(list_->SelectedDevice(), list_->SelectedKind(),
+                                        msg.pSender);
+                break;
             case Route::Quiet:
                 break;
             case Route::Swallowed:
@@ -163,6 +171,11 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ShootPanel:
             shoot_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
             break;
+        case Route::Lighting:
+            // The same-mode button is the light synchronisation's.
+            if (!light_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name))
+                NotBuilt("click", name, hit->route);
+            break;
         default:
             NotBuilt("click", name, hit->route);
             break;
@@ -244,6 +257,9 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
         shoot_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
         return;
     }
+    if (hit->route == Route::Lighting &&
+        light_.OnSelectChanged(list_->SelectedDevice(), list_->SelectedKind(), name))
+        return;
     NotBuilt("option", name, hit->route);
 }
 
@@ -252,13 +268,15 @@ void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
     const int kind = list_->SelectedKind();
     bool handled = false;
     if (type == "valuechanged")
-        handled = performance_.OnValueChanged(device, kind, name);
+        handled = performance_.OnValueChanged(device, kind, name) ||
+                  light_.OnValueChanged(device, kind, name);
     else if (type == "movevaluechanged")
         handled = performance_.OnMoveValueChanged(device, kind, name);
     else if (type == "killfocus")
         handled =
             performance_.OnKillFocus(device, kind, name) || keys_.OnKillFocus(device, kind, name) ||
             macros_.OnKillFocus(device, kind, name) || shoot_.OnKillFocus(device, kind, name) ||
+            light_.OnKillFocus(device, kind, name) ||
             panels::CKeyHandlers::InputHookRequest(type, name).has_value();
     if (!handled && !name.empty())
         platform::TraceF("MainWnd: %s \"%s\" has no handler here", type.c_str(), name.c_str());
@@ -289,6 +307,9 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
         macros_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name);
         return;
     }
+    if (hit->route == Route::Lighting &&
+        light_.OnItemSelect(list_->SelectedDevice(), list_->SelectedKind(), name))
+        return;
     NotBuilt("combo", name, hit->route);
 }
 

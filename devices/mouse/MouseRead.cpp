@@ -160,7 +160,7 @@ int COrvaneMouseDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     activeStageByte_ = block[12];
 
     profile::LightRecord light = profile_.GetLightRecord();
-    light.mode = mouse::MergeLightMode(read.mode, light.mode);
+    light.mode = mouse::MergeLightMode(read, light.mode);
     light.brightness = read.brightness;
     light.speed = read.speed;
     light.multiColour = read.multiColour;
@@ -178,6 +178,7 @@ int COrvaneMouseDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     // A reconnection usually finds what the file holds: the synced write is then skipped.
     if (profile_.Document() != before)
         profile_.Save();
+    ShowLightStatus();
     return 1;
 }
 
@@ -255,6 +256,8 @@ int COrvaneMouseDevice::LoadLightSettings() {
         effectList_ = std::move(effects);
         effectCount_ = static_cast<int32_t>(effectList_.size());
     }
+    LoadAudioLight();
+    ShowLightStatus();
     return 1;
 }
 

@@ -71,6 +71,8 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void SaveProfile() override { profile_.Save(); }
     void SetLightListIndex(int index) override;
     void SetLightSettings(uint32_t a, uint32_t b, uint32_t c, uint32_t d) override;
+    // Also writes the document's "AudioLightInfo" (MouseLight.cpp).
+    void SetAudioLightSettings(uint32_t a, uint32_t b, uint32_t c) override;
     void SelectKey(int index) override;
 
     // --- keys (MouseKeyList.cpp) -----------------------------------------------------------
@@ -81,6 +83,14 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void RefreshKeyNames();
     // The page's key panel (null without one).
     IKeyPanel* KeyPanel() const;
+
+    // --- lighting (MouseLight.cpp) ------------------------------------------------------------
+    // The audio light record as the device keeps it (loaded with the light settings).
+    profile::AudioLightRecord AudioLightRecord() const;
+    // The current light mode's name, translated (empty when the lists do not have it); the
+    // logo button's tooltip shows it.
+    std::string LightModeStatus() const;
+    void ShowLightStatus();
 
     // --- reading -------------------------------------------------------------------------
     // The first part of ConnectDevice; true when the key table was read.
@@ -231,6 +241,8 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     // Macro entries of "macro.config" ("MacroInfo"); -1 when the file is unusable.
     int MacroCount(Json::Value* config = nullptr) const;
     void PreviewThreadBody(platform::Event& stop);
+    // The document's audio light record into the device's (MouseLight.cpp).
+    void LoadAudioLight();
     // The steps of the custom effect a mode of 12 or more names ("kesta_light.config" and
     // its ".light" file); none for the device's own modes or a missing or unusable file.
     std::vector<LightEffectStep> LoadEffectSteps(uint8_t mode) const;

@@ -17,7 +17,7 @@ SettingsBlock EncodeSettingsBlock(const SettingsSource& source) {
     const profile::SystemRecord& w = source.system;
     block[0] = source.firstByte;
     block[1] = light.mode >= kFirstCustomMode ? 0 : light.mode;
-    block[2] = light.brightness;
+    block[2] = std::min(light.brightness, kMaxBrightness);
     // A speed past the scale would wrap the inverted byte.
     block[3] = static_cast<uint8_t>(kMaxSpeed - std::min(light.speed, kMaxSpeed));
     block[4] = light.direction;
@@ -49,6 +49,7 @@ SettingsReadBack DecodeSettingsBlock(const SettingsBlock& block,
                                      const std::vector<int>& modeValues) {
     SettingsReadBack r;
     r.onboardProfile = block[0];
+    r.deviceMode = block[1];
     r.mode = block[1];
     for (size_t k = 0; k < modeValues.size() && k < 256; ++k) {
         if (modeValues[k] == block[1]) {
@@ -83,6 +84,12 @@ uint8_t MergeLightMode(uint8_t deviceMode, uint8_t profileMode) {
     if (deviceMode == 0 && profileMode >= kFirstCustomMode)
         return profileMode;
     return deviceMode;
+}
+
+uint8_t MergeLightMode(const SettingsReadBack& read, uint8_t profileMode) {
+    if (read.deviceMode == 0 && profileMode >= kFirstCustomMode)
+        return profileMode;
+    return read.mode;
 }
 
 profile::DpiStageRecord StageOf(const SettingsBlock& block, int index) {

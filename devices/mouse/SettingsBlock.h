@@ -19,6 +19,8 @@ constexpr int kStageCount = 7;
 constexpr size_t kStageOffset = 14;
 // Light modes from this index on are the program's own effects; the device knows none.
 constexpr uint8_t kFirstCustomMode = 12;
+// The light scales of the block: brightness and speed run 0-4 (speed is sent as 4 - speed).
+constexpr uint8_t kMaxBrightness = 4;
 constexpr uint8_t kMaxSpeed = 4;
 
 using SettingsBlock = std::array<uint8_t, kSettingsBlockSize>;
@@ -31,12 +33,14 @@ struct SettingsSource {
     uint8_t firstByte = 0;
 };
 
+// Brightness and speed past their scale (a hand-edited document) are sent as the maximum.
 SettingsBlock EncodeSettingsBlock(const SettingsSource& source);
 
 // What a connection takes from the block the device holds.
 struct SettingsReadBack {
     uint8_t onboardProfile = 0;
-    uint8_t mode = 0;  // already mapped through the mode values
+    uint8_t deviceMode = 0;  // block byte 1 as the device holds it
+    uint8_t mode = 0;        // already mapped through the mode values
     uint8_t brightness = 0;
     uint8_t speed = 0;
     uint8_t multiColour = 0;
@@ -55,6 +59,9 @@ profile::SystemRecord MergeSystemWords(const SettingsBlock& block, profile::Syst
 
 // The device knows no custom mode and reports it as 0: then the profile's custom mode stays.
 uint8_t MergeLightMode(uint8_t deviceMode, uint8_t profileMode);
+// The same for a whole read-back, compared on the device's own code (a custom mode is sent as
+// code 0), so that a list whose code 0 is not position 0 keeps the custom mode too.
+uint8_t MergeLightMode(const SettingsReadBack& read, uint8_t profileMode);
 
 profile::DpiStageRecord StageOf(const SettingsBlock& block, int index);
 

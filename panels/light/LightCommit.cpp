@@ -18,9 +18,12 @@ int CommitLightChange(devices::COrvaneUSBDevice& device,
         change(record);
     const std::array<uint32_t, 4> changed = record.ToWords();
     device.SetLightSettings(changed[0], changed[1], changed[2], changed[3]);
-    device.SaveProfile();
     device.LoadLightSettings();
-    return device.WriteSettings(0, 0, 1, screen.width, screen.height);
+    // The block is built from the document in memory: the mouse shows the change before the
+    // profile file's durable write, which costs as much as an exchange with the mouse.
+    const int written = device.WriteSettings(0, 0, 1, screen.width, screen.height);
+    device.SaveProfile();
+    return written;
 }
 
 void CommitAudioRecord(devices::COrvaneUSBDevice& device, const profile::AudioLightRecord& record) {

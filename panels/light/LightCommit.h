@@ -19,10 +19,10 @@ struct ScreenSize {
 };
 
 // Clears the device's light pause (hold) flag, applies `change` to its light record
-// (GetLightSettings, SetLightSettings: the document's "LightInfo" follows), saves the
-// profile, reloads the light settings (record, per-LED list, custom effect steps) and sends
-// the settings block of onboard profile 0. Answers WriteSettings's result: 0 when nothing
-// was sent (no device on the channel); the profile is saved either way.
+// (GetLightSettings, SetLightSettings: the document's "LightInfo" follows), reloads the light
+// settings (record, per-LED list, custom effect steps), sends the settings block of onboard
+// profile 0 and saves the profile. Answers WriteSettings's result: 0 when nothing was sent
+// (no device on the channel); the profile is saved either way.
 int CommitLightChange(devices::COrvaneUSBDevice& device,
                       const std::function<void(profile::LightRecord&)>& change, ScreenSize screen);
 

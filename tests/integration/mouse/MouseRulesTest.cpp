@@ -46,6 +46,15 @@ TEST(MouseRules, SettingsBlockDecodesWhatItEncodes) {
     EXPECT_EQ(mouse::MergeLightMode(0, 14), 14);
     EXPECT_EQ(mouse::MergeLightMode(0, 3), 0);
     EXPECT_EQ(mouse::MergeLightMode(2, 14), 2);
+    // A custom mode is sent as code 0: a device holding 0 keeps it, even where the list maps
+    // code 0 to another position.
+    mouse::SettingsBlock custom{};
+    EXPECT_EQ(mouse::MergeLightMode(mouse::DecodeSettingsBlock(custom, {}), 14), 14);
+    EXPECT_EQ(mouse::MergeLightMode(mouse::DecodeSettingsBlock(custom, {}), 3), 0);
+    EXPECT_EQ(mouse::MergeLightMode(mouse::DecodeSettingsBlock(custom, {9, 9, 0}), 14), 14);
+    EXPECT_EQ(mouse::MergeLightMode(mouse::DecodeSettingsBlock(custom, {9, 9, 0}), 3), 2);
+    custom[1] = 2;
+    EXPECT_EQ(mouse::MergeLightMode(mouse::DecodeSettingsBlock(custom, {}), 14), 2);
 }
 
 TEST(MouseRules, MacroEventsAndTheirArea) {

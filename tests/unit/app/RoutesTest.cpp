@@ -75,6 +75,27 @@ TEST(MainWndRoutes, OptionsCombosAndMenu) {
     EXPECT_EQ(FindRoute(MenuRoutes(), "SetWnd_Menu")->route, Route::MenuSettings);
 }
 
+TEST(MainWndRoutes, EveryLightingControlReachesTheLightHandlers) {
+    auto routed = [](std::span<const RouteRow> table, std::string_view name) {
+        auto hit = FindRoute(table, name);
+        return hit && hit->route == Route::Lighting;
+    };
+    for (const char* name : {"light_combo_modeSelect", "light_combo_ZZCCmodeSelect",
+                             "light_combo_custommodeSelect", "light_combo_audiomodeSelect"})
+        EXPECT_TRUE(routed(ComboRoutes(), name)) << name;
+    for (const char* name :
+         {"deng_7color_check", "deng_FXL_check", "deng_FXR_check", "deng_7audiocolor_check",
+          "audio_BkColor_check", "audio_FgColor_check"})
+        EXPECT_TRUE(routed(OptionRoutes(), name)) << name;
+    for (const char* name : {"color_option_0", "audiocolor_option_7", "Close_bkColor_btn",
+                             "custom_bright_color_btn", "custom_off_color_btn"})
+        EXPECT_TRUE(routed(ClickRoutes(), name)) << name;
+    // The stage colours are the performance page's, though their name ends the same way.
+    EXPECT_FALSE(routed(ClickRoutes(), "DPI_color_option_2"));
+    EXPECT_EQ(FindRoute(NotifyTypeRoutes(), "colorchanged")->route, Route::ColorChanged);
+    EXPECT_EQ(FindRoute(NotifyTypeRoutes(), "click_select_end")->route, Route::ClickSelectEnd);
+}
+
 TEST(MainWndRoutes, NotificationTypes) {
     auto type = [](std::string_view name) { return FindRoute(NotifyTypeRoutes(), name); };
     EXPECT_EQ(type("click_wpremove")->route, Route::Swallowed);
