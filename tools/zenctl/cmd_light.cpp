@@ -233,9 +233,8 @@ int RunLightAudio(const std::vector<std::string>& arguments, const Options& opti
         light::SetAudioColour(record, light::UnpackArgb(*bg), false);
     }
     record.colourType = editing;
-    // The document takes the record whichever device class stores it, then the page's path
-    // stores, saves and reloads it. The mouse never receives the audio light.
-    mouse.Profile().SetAudioLightRecord(record);
+    // The page's path stores (the document follows), saves and reloads it. The mouse never
+    // receives the audio light.
     light::CommitAudioRecord(mouse, record);
     PrintAudioRecord(record);
     if (!LightSectionSaved(mouse, "AudioLightInfo")) {
