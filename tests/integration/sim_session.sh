@@ -1,6 +1,8 @@
 # Sourced by the zenctl scripts: a user folder of their own and t418-zen-sim on a bus in it,
-# driven through a control fifo; `control CMD` sends a simulator command, `check NAME EXIT
-# CMD...` runs a command and records a failure in $failed. Expects $bin (the binaries' folder).
+# driven through a control fifo; `control CMD` sends a simulator command, `ask CMD` answers
+# its reply, `check NAME EXIT CMD...` runs a command and `expect`/`same` compare; each records
+# a failure in $failed. Returns once the simulated devices are on the bus. Expects $bin (the
+# binaries' folder).
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
@@ -28,3 +30,24 @@ check() {  # check NAME EXPECTED-EXIT COMMAND...
         echo "FAIL $name: exit $got, wanted $want"; cat "$work/out" "$work/err"; failed=1
     fi
 }
+expect() {  # expect NAME PATTERN FILE
+    grep -q -- "$2" "$3" || { echo "FAIL $1: no '$2'"; cat "$3"; failed=1; }
+}
+same() {  # same NAME GOT WANTED
+    [ "$2" = "$3" ] || { echo "FAIL $1: '$2', wanted '$3'"; failed=1; }
+}
+# ask CMD: the simulator's reply to a control command, up to its "ok".
+ask() {
+    local before
+    before=$(wc -l <"$work/sim.out")
+    echo "$*" >&3
+    for _ in $(seq 100); do
+        tail -n +"$((before + 1))" "$work/sim.out" | grep -q '^ok' && break
+        sleep 0.02
+    done
+    tail -n +"$((before + 1))" "$work/sim.out" | sed '/^ok/,$d'
+}
+for _ in $(seq 50); do
+    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
+    sleep 0.1
+done

@@ -4,14 +4,6 @@
 set -u
 bin=$1
 . "$(dirname "$0")/../sim_session.sh"
-expect() {  # expect NAME PATTERN FILE
-    grep -q "$2" "$3" || { echo "FAIL $1: no '$2'"; cat "$3"; failed=1; }
-}
-for _ in $(seq 50); do
-    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
-    sleep 0.1
-done
-
 check "show" 0 "$bin/t418-zenctl" dpi show
 expect "show sensor" "^sensor:  0x3395" "$work/out"
 expect "show stage" "^stage 0: on     400 DPI  position   7" "$work/out"

@@ -5,9 +5,6 @@
 set -u
 bin=$1
 . "$(dirname "$0")/../sim_session.sh"
-expect() {  # expect NAME PATTERN FILE
-    grep -q "$2" "$3" || { echo "FAIL $1: no '$2'"; cat "$3"; failed=1; }
-}
 for _ in $(seq 50); do
     [ -S "$T418_ZEN_SIMBUS/mouse-cable-if1-col2/socket" ] && break
     sleep 0.1

@@ -7,28 +7,6 @@ set -u
 bin=$1
 . "$(dirname "$0")/../sim_session.sh"
 zenctl=$bin/t418-zenctl
-expect() {  # expect NAME PATTERN FILE
-    grep -q -- "$2" "$3" || { echo "FAIL $1: no '$2'"; cat "$3"; failed=1; }
-}
-same() {  # same NAME GOT WANTED
-    [ "$2" = "$3" ] || { echo "FAIL $1: '$2', wanted '$3'"; failed=1; }
-}
-for _ in $(seq 50); do
-    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
-    sleep 0.1
-done
-
-# ask CMD: the simulator's reply to a control command, up to its "ok".
-ask() {
-    local before
-    before=$(wc -l <"$work/sim.out")
-    echo "$*" >&3
-    for _ in $(seq 100); do
-        tail -n +"$((before + 1))" "$work/sim.out" | grep -q '^ok' && break
-        sleep 0.02
-    done
-    tail -n +"$((before + 1))" "$work/sim.out" | sed '/^ok/,$d'
-}
 # area FIRST COUNT: COUNT bytes of the simulated mouse's shoot area from FIRST, as "0a 00 ...".
 area() {
     ask dump shoot $(($1 + $2)) | cut -d: -f2 | tr -s ' \n' '  ' | sed 's/^ *//; s/ *$//' |
