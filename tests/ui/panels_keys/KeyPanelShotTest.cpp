@@ -15,6 +15,7 @@
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/keys/KeyNames.h"
 #include "panels/keys/KeySetControlUI.h"
+#include "tests/ui/support/MousePageWindow.h"
 #include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/MessageModel.h"
@@ -26,6 +27,8 @@
 
 namespace {
 
+using t418test::ColourCount;
+
 namespace fs = std::filesystem;
 using panels::CKeySetControlUI;
 using profile::KeyAssignment;
@@ -33,29 +36,9 @@ using profile::KeyAssignment;
 constexpr int kWidth = 976;
 constexpr int kHeight = 500;
 
-// The mouse page at the size the main window gives it, in a mouse object without a device.
-class PageWindow : public ui::WindowImplBase {
+class PageWindow : public t418test::MousePageWindow {
   public:
-    devices::COrvaneMouseDevice* mouse = nullptr;
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
-            mouse = new devices::COrvaneMouseDevice;
-            return mouse;
-        }
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-
-  protected:
-    std::string GetWindowClassName() const override { return "KeyPanelShot"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,500" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
-  <Font id="1" name="" size="14" bold="true"/>
-  <Font id="7" name="" size="14" default="true"/>
-  <Font id="8" name="" size="12"/>
-  <Font id="9" name="" size="11"/>
-  <VerticalLayout bkcolor="#FF15181D"><Include source="XML/DeviceXml/mousedevice.xml"/></VerticalLayout>
-</Window>)";
-    }
+    PageWindow() : MousePageWindow("KeyPanelShot") {}
 };
 
 KeyAssignment A(uint16_t index, uint8_t type, uint8_t p1, uint8_t p2) {
@@ -69,14 +52,6 @@ KeyAssignment A(uint16_t index, uint8_t type, uint8_t p1, uint8_t p2) {
 
 ui::qt::QtBackend& Backend() {
     return t418test::ProgramQtBackend("panels_keys_shot_tests");
-}
-
-size_t ColourCount(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 class KeyPanelShot : public ::testing::TestWithParam<const char*> {

@@ -18,6 +18,7 @@
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/light/LightControlUI.h"
 #include "panels/light/LightRules.h"
+#include "tests/ui/support/MousePageWindow.h"
 #include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/MessageModel.h"
@@ -28,6 +29,8 @@
 
 namespace {
 
+using t418test::ColourCount;
+
 namespace fs = std::filesystem;
 using panels::CLightControlUI;
 
@@ -37,40 +40,13 @@ constexpr int kLightingPage = 3;
 // A lit LED of the strip, at the back of the picture (page pixels at 96 DPI).
 const QPoint kStripLed(16 + 170, 16 + 428);
 
-class LightPageWindow : public ui::WindowImplBase {
+class LightPageWindow : public t418test::MousePageWindow {
   public:
-    devices::COrvaneMouseDevice* mouse = nullptr;
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
-            mouse = new devices::COrvaneMouseDevice;
-            return mouse;
-        }
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-
-  protected:
-    std::string GetWindowClassName() const override { return "LightPageShot"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,500" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
-  <Font id="1" name="" size="14" bold="true"/>
-  <Font id="7" name="" size="14" default="true"/>
-  <Font id="8" name="" size="12"/>
-  <Font id="9" name="" size="11"/>
-  <VerticalLayout bkcolor="#FF15181D"><Include source="XML/DeviceXml/mousedevice.xml"/></VerticalLayout>
-</Window>)";
-    }
+    LightPageWindow() : MousePageWindow("LightPageShot") {}
 };
 
 ui::qt::QtBackend& Backend() {
     return t418test::ProgramQtBackend("panels_light_shot_tests");
-}
-
-size_t ColourCount(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 struct Pose {

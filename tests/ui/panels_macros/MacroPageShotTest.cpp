@@ -15,6 +15,7 @@
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/macros/MacroControlUI.h"
 #include "profile/JsonFile.h"
+#include "tests/ui/support/MousePageWindow.h"
 #include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
@@ -27,6 +28,8 @@
 
 namespace {
 
+using t418test::ColourCount;
+
 namespace fs = std::filesystem;
 using panels::CMacroControlUI;
 using panels::macros::MakeEvent;
@@ -34,37 +37,13 @@ using panels::macros::MakeEvent;
 constexpr int kWidth = 976;
 constexpr int kHeight = 500;
 
-class PageWindow : public ui::WindowImplBase {
+class PageWindow : public t418test::MousePageWindow {
   public:
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice"))
-            return new devices::COrvaneMouseDevice;
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-
-  protected:
-    std::string GetWindowClassName() const override { return "MacroPageShot"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,500" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
-  <Font id="1" name="" size="14" bold="true"/>
-  <Font id="7" name="" size="14" default="true"/>
-  <Font id="8" name="" size="12"/>
-  <Font id="9" name="" size="11"/>
-  <VerticalLayout bkcolor="#FF15181D"><Include source="XML/DeviceXml/mousedevice.xml"/></VerticalLayout>
-</Window>)";
-    }
+    PageWindow() : MousePageWindow("MacroPageShot") {}
 };
 
 ui::qt::QtBackend& Backend() {
     return t418test::ProgramQtBackend("panels_macros_shot_tests");
-}
-
-size_t ColourCount(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 // A data folder with two macros, the first holding keyboard, mouse and move events.

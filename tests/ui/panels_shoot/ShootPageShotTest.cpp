@@ -17,6 +17,7 @@
 #include "controls/ShootPatternUI.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/shoot/ShootControlUI.h"
+#include "tests/ui/support/MousePageWindow.h"
 #include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/MessageModel.h"
@@ -28,46 +29,21 @@
 
 namespace {
 
+using t418test::ColourCount;
+
 namespace fs = std::filesystem;
 using panels::CShootControlUI;
 
 constexpr int kWidth = 976;
 constexpr int kHeight = 500;
 
-class ShootPageWindow : public ui::WindowImplBase {
+class ShootPageWindow : public t418test::MousePageWindow {
   public:
-    ui::CControlUI* CreateControl(const std::string& tag) override {
-        if (ui::EqualsNoCase(tag, "OrvaneMouseDevice")) {
-            device = new devices::COrvaneMouseDevice;
-            return device;
-        }
-        return app::CreatePanelControl(tag, this, m_pm);
-    }
-    devices::COrvaneMouseDevice* device = nullptr;
-
-  protected:
-    std::string GetWindowClassName() const override { return "ShootPageShot"; }
-    std::string GetSkinFile() override {
-        return R"(<Window size="976,500" defaultfontcolor="#FFC9D1DC" disabledfontcolor="#FF5A6270">
-  <Font id="1" name="" size="14" bold="true"/>
-  <Font id="7" name="" size="14" default="true"/>
-  <Font id="8" name="" size="12"/>
-  <Font id="9" name="" size="11"/>
-  <VerticalLayout bkcolor="#FF15181D"><Include source="XML/DeviceXml/mousedevice.xml"/></VerticalLayout>
-</Window>)";
-    }
+    ShootPageWindow() : MousePageWindow("ShootPageShot") {}
 };
 
 ui::qt::QtBackend& Backend() {
     return t418test::ProgramQtBackend("panels_shoot_shot_tests");
-}
-
-size_t ColourCount(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 bool NearColour(const QColor& a, const QColor& b, int tolerance = 12) {
@@ -128,8 +104,8 @@ TEST_P(ShootPageShot, SetThreeWithBulletTwelve) {
     int timer = Backend().StartTimer(50, [] { Backend().QuitLoop(0); });
     Backend().RunLoop();
     Backend().StopTimer(timer);
-    ASSERT_NE(window.device, nullptr);
-    window.device->ShowFunctionPage(9);
+    ASSERT_NE(window.mouse, nullptr);
+    window.mouse->ShowFunctionPage(9);
     if (auto* tab = dynamic_cast<ui::COptionUI*>(window.FindControl("otherset_Op_tab")))
         tab->Selected(true, false);
     auto* panel = dynamic_cast<CShootControlUI*>(window.FindControl("ShootControlItem"));
