@@ -1,13 +1,13 @@
-// The device's event interfaces: one notification channel for the cable, one for the
-// receiver.
+// The device's event interfaces: one notification channel for a device on its own cable
+// (keyboard, mouse, mouse pad), one for a device behind its receiver.
 #include "devices/OrvaneUSBDevice.h"
 
 namespace devices {
 
 NotifyChannel* COrvaneUSBDevice::ChannelForKind(int kind) {
-    if (kind == hid::kKindMouseCable)
+    if (kind == hid::kKindKeyboard || kind == hid::kKindMouseCable || kind == hid::kKindMousePad)
         return &notifyChannelWired_;
-    if (kind == hid::kKindMouseReceiver)
+    if (kind == hid::kKindMouseReceiver || kind == hid::kKindKeyboardReceiver)
         return &notifyChannelReceiver_;
     return nullptr;
 }
