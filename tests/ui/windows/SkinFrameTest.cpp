@@ -266,20 +266,4 @@ TEST(SkinObserver, PartnersThatGoAwayAreNeverCalledAgain) {
     EXPECT_EQ(last.changes.size(), 1u);
 }
 
-TEST(SkinObserver, PublishWithSenderNamesTheObserver) {
-    struct FromReceiver : windows::SkinReceiver {
-        int ReceiveFrom(SkinChangedParam,
-                        windows::ObserverImplBase<int, SkinChangedParam>* o) override {
-            sender = o;
-            return 1;
-        }
-        windows::ObserverImplBase<int, SkinChangedParam>* sender = nullptr;
-    } receiver;
-    windows::SkinObserver observer;
-    observer.RegisterReceiver(&receiver);
-    EXPECT_EQ(observer.PublishWithSender(SkinChangedParam{}), 0);
-    EXPECT_EQ(receiver.sender, &observer);
-    EXPECT_EQ(receiver.RegisterObserver(&observer), 2) << "the count after a registration";
-}
-
 }  // namespace
