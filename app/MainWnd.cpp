@@ -79,6 +79,8 @@ void CMainWnd::InitWindow() {
     restoreButton_ = FindControl("restorebtn");
     skinButton_ = FindControl("skinbtn");
     setButton_ = FindControl("setbtn");
+    windows::ProgramSkinObserver().RegisterReceiver(this);
+    RestoreSkinImage();
     SetIcon(kIconResource);
     tray_.CreateTrayIcon(m_hWnd, kIconResource, kMainCaption);
     stayHidden_ = options_.startHidden && tray_.IsVisible();

@@ -32,6 +32,7 @@
 #include "panels/shoot/ShootHandlers.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
+#include "windows/SkinObserver.h"
 
 namespace platform {
 class HidTransport;
@@ -73,7 +74,7 @@ struct MainWndOptions {
     bool startHidden = false;
 };
 
-class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
+class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windows::SkinReceiver {
   public:
     explicit CMainWnd(MainWndOptions options = {});
     ~CMainWnd() override;
@@ -108,6 +109,10 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void SetLightControl(int flag, bool announce);
     // The "exit" of the tray menu: closes the sub-windows and the main window.
     void Exit();
+
+    // A background chosen in the skin frame, for the control "root": a colour (and no image)
+    // or an image (and colour 0). Always 1, also without a "root".
+    int Receive(windows::SkinChangedParam change) override;
 
     void Notify(ui::TNotifyUI& msg) override;
     ui::CControlUI* CreateControl(const std::string& pstrClass) override;
@@ -163,6 +168,10 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void ApplyLightToDevices(int flag);
     void SetPowerQueryOff(int value);
     bool ShownAndNotMinimised() const;
+
+    // The skin frame under "skinbtn" (MainWndSkin.cpp); the image kept in "main.ini" put back.
+    void OpenSkinFrame();
+    void RestoreSkinImage();
 
     // Screenshot run (MainWndScreenshots.cpp).
     void ArmScreenshots();

@@ -109,7 +109,7 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         return;
     }
     if (sender == skinButton_ && skinButton_) {
-        platform::Trace("MainWnd: the skin frame is not built yet");
+        OpenSkinFrame();
         return;
     }
     if (sender == setButton_ && setButton_) {

@@ -4,6 +4,7 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/ProgramIcons.h"
+#include "windows/SkinFrame.h"
 
 namespace app {
 
@@ -20,6 +21,8 @@ void CloseAuxiliaryWindows() {
         ui::SendMessage(about, ui::WM_CLOSE, 0, 0);
     if (ui::HWND palette = windows::CColorSelectWnd::Current())
         ui::SendMessage(palette, ui::WM_CLOSE, 0, 0);
+    if (ui::HWND skin = windows::CSkinFrame::Current())
+        ui::SendMessage(skin, ui::WM_CLOSE, 0, 0);
 }
 
 void TellAuxiliaryWindowsLanguage() {

@@ -145,5 +145,6 @@
 #undef WS_EX_TOOLWINDOW
 #undef WS_EX_TOPMOST
 #undef WS_EX_LAYERED
+#undef WS_EX_NOACTIVATE
 #undef ICON_SMALL
 #undef ICON_BIG

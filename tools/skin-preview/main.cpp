@@ -1,6 +1,7 @@
 // skin-preview: shows a window of the program's skin without devices or the program around
 // it: the main layout with sample devices, the message box, the about window or the colour
-// palette, at a chosen DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
+// palette, or the skin frame under the main window, at a chosen DPI and language. With --screenshot
+// PATH it renders the window to a PNG and exits 0.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "PreviewMainWnd.h"
 #include "WindowShot.h"
 #include "controls/ProgramControls.h"
+#include "ui/controls/OptionUI.h"
 #include "ui/core/PaintManager.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/shell/MenuWnd.h"
@@ -17,15 +19,17 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
+#include "windows/SkinFrame.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about|menu|palette] [--pose POSE] [--dpi N]\n"
+    "usage: skin-preview [--window main|msg|about|menu|palette|skin] [--pose POSE] [--dpi N]\n"
     "                    [--lang en|cn] [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two);\n"
-    "          palette: multi (the multicolour switch shown and on)\n";
+    "          palette: multi (the multicolour switch shown and on);\n"
+    "          skin: color (the colour page)\n";
 
 struct Options {
     std::string window = "main";
@@ -72,7 +76,7 @@ bool Parse(int argc, char** argv, Options& o) {
         }
     }
     return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu" ||
-           o.window == "palette";
+           o.window == "palette" || o.window == "skin";
 }
 
 // The palette does not delete itself; the preview keeps it until the end.
@@ -94,6 +98,30 @@ ui::HWND OpenWindow(const Options& o) {
     }
     if (o.window == "about")
         return windows::CAboutWnd::Open(nullptr, o.dpi);
+    if (o.window == "skin") {
+        // The frame dropped down under the skin button of the main window, as a click opens it.
+        auto* owner = new preview::PreviewMainWnd("devices");
+        if (owner->Create(nullptr, "T418-ZEN", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 800, 572) ==
+            nullptr)
+            return nullptr;
+        owner->Pose();
+        owner->ResizeClient(o.cx, o.cy);
+        owner->GetPaintManager()->SetDPI(o.dpi);
+        owner->CenterWindow();
+        owner->GetPaintManager()->UpdateLayout();
+        ui::HWND frame = windows::CSkinFrame::Open(
+            owner->GetHWND(), owner->GetPaintManager()->FindControl("skinbtn"));
+        if (frame != nullptr && o.pose == "color") {
+            auto* skin = static_cast<windows::CSkinFrame*>(ui::GetWindowObject(frame));
+            // As a click on the head: the head selected, then its page shown.
+            if (ui::CControlUI* head = skin->GetPaintManager()->FindControl("skin_color")) {
+                if (auto* option = static_cast<ui::COptionUI*>(head->GetInterface("Option")))
+                    option->Selected(true, false);
+                skin->GetPaintManager()->SendNotify(head, "click", 0, 0, false);
+            }
+        }
+        return frame;
+    }
     if (o.window == "msg") {
         // The box as ShowMessage sets it up, shown without its modal loop.
         auto* box = new windows::CMsgWnd();

@@ -165,7 +165,10 @@ enum : UINT {
 enum : UINT {
     WS_EX_TOOLWINDOW = 0x00000080u,
     WS_EX_TOPMOST = 0x00000008u,
-    WS_EX_LAYERED = 0x00080000u
+    WS_EX_LAYERED = 0x00080000u,
+    // Shown without taking activation: a frameless pop-up that an outside click closes, told
+    // by WM_KILLFOCUS (drop-down frames under a button).
+    WS_EX_NOACTIVATE = 0x08000000u
 };
 enum : UINT { ICON_SMALL = 0, ICON_BIG = 1 };
 

@@ -262,7 +262,7 @@ HWND CWindowWnd::Create(HWND hwndParent, const std::string& name, DWORD style, D
     params.rect = rc;
     params.style = style;
     params.exStyle = exStyle;
-    params.popup = IsPopupWindow();
+    params.popup = IsPopupWindow() || (exStyle & WS_EX_NOACTIVATE) != 0;
     params.transparent = (exStyle & WS_EX_LAYERED) != 0;
     if (CWindowWnd* owner = GetWindowObject(hwndParent))
         params.owner = owner->GetNativeWindow();
@@ -292,6 +292,8 @@ void CWindowWnd::ShowWindow(bool show, bool takeFocus) {
     UI_ASSERT_WINDOW_THREAD("CWindowWnd::ShowWindow");
     if (!m_native)
         return;
+    if (m_dwExStyle & WS_EX_NOACTIVATE)
+        takeFocus = false;
     m_native->Show(show, takeFocus);
     if (show)
         m_bMinimized = false;
@@ -387,6 +389,15 @@ void CWindowWnd::ResizeClient(int cx, int cy) {
 
 RECT CWindowWnd::GetWindowRect() const {
     return m_native ? m_native->GetRect() : RECT{};
+}
+
+bool CWindowWnd::ClientToScreen(POINT& pt) const {
+    if (!m_native)
+        return false;
+    const RECT r = m_native->GetRect();
+    pt.x += r.left;
+    pt.y += r.top;
+    return true;
 }
 
 void CWindowWnd::SetWindowPos(const RECT& rc) {

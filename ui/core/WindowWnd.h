@@ -59,11 +59,16 @@ class CWindowWnd : public IMessageTarget {
 
     // Native window operations (screen coordinates).
     RECT GetWindowRect() const;
+    // Turns a point in this window's client coordinates into screen coordinates (windows
+    // have no native frame: the client area starts at the window's corner). False, and the
+    // point unchanged, while the window has no native window.
+    bool ClientToScreen(POINT& pt) const;
     void SetWindowPos(const RECT& rc);
     bool IsWindowVisible() const;
     void SetTitle(const std::string& title);
     const std::string& GetTitle() const { return m_sTitle; }
     DWORD GetStyle() const { return m_dwStyle; }
+    DWORD GetExStyle() const { return m_dwExStyle; }
     HWND GetOwner() const { return m_hWndOwner; }
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const { return m_bEnabled; }
@@ -108,7 +113,8 @@ class CWindowWnd : public IMessageTarget {
     void DeleteSelf();
     // The default procedure for what HandleMessage leaves.
     LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
-    // Pop-ups (menus, drop-down lists) close on an outside click and have no frame.
+    // Pop-ups (menus, drop-down lists) close on an outside click and have no frame. A window
+    // created with WS_EX_NOACTIVATE is one too, and never takes activation when shown.
     virtual bool IsPopupWindow() const { return false; }
 
     HWND m_hWnd = nullptr;

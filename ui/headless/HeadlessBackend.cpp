@@ -208,6 +208,26 @@ HeadlessWindow* HeadlessBackend::FindWindowByTitle(const std::string& title) con
     return nullptr;
 }
 
+int HeadlessBackend::PressOutsidePopups(Point screenPos) {
+    int dismissed = 0;
+    // Dismissing may destroy windows (and open others): work on a copy, checked before use.
+    const std::vector<HeadlessWindow*> open = windows_;
+    for (auto it = open.rbegin(); it != open.rend(); ++it) {
+        if (std::find(windows_.begin(), windows_.end(), *it) == windows_.end())
+            continue;
+        HeadlessWindow* window = *it;
+        if (!window->Params().popup || !window->IsVisible())
+            continue;
+        const Rect r = window->GetRect();
+        if (screenPos.x >= r.left && screenPos.x < r.right && screenPos.y >= r.top &&
+            screenPos.y < r.bottom)
+            break;
+        window->Dismiss();
+        ++dismissed;
+    }
+    return dismissed;
+}
+
 std::shared_ptr<Image> HeadlessBackend::DecodeImage(const std::string& bytes) {
     static const char kPng[] = "\x89PNG\r\n\x1a\n";
     if (bytes.size() >= 24 && bytes.compare(0, 8, kPng, 8) == 0) {
@@ -386,6 +406,18 @@ void HeadlessWindow::Focus(bool gained) {
 }
 void HeadlessWindow::RequestClose() {
     events_.OnCloseRequest();
+}
+
+void HeadlessWindow::Dismiss() {
+    visible_ = false;
+    // The library may destroy this window while it hears of it: nothing of it is touched
+    // after the first call unless the backend still knows it.
+    HeadlessBackend& backend = backend_;
+    NativeWindowEvents& events = events_;
+    events.OnFocus(false);
+    const auto alive = backend.Windows();
+    if (std::find(alive.begin(), alive.end(), this) != alive.end())
+        events.OnCloseRequest();
 }
 
 void HeadlessWindow::Resize(int cx, int cy) {

@@ -46,6 +46,11 @@ class HeadlessBackend : public Backend {
     int ActiveTimerCount() const;
     std::vector<HeadlessWindow*> Windows() const { return windows_; }
     HeadlessWindow* FindWindowByTitle(const std::string& title) const;
+    // A button press at a screen point outside the open pop-ups, as a desktop delivers it:
+    // the visible pop-ups (NativeWindowParams::popup), newest first down to the first one
+    // that holds the point, are hidden and each told that it lost the focus and that the
+    // desktop asks it to close. Returns how many were dismissed.
+    int PressOutsidePopups(Point screenPos);
 
     void SetTrayAvailable(bool available) { trayAvailable_ = available; }
     HeadlessTrayIcon* LastTrayIcon() const { return lastTray_; }
@@ -153,6 +158,8 @@ class HeadlessWindow : public NativeWindow {
     void Type(const std::string& utf8);
     void Focus(bool gained);
     void RequestClose();
+    // What a press outside this pop-up does to it (PressOutsidePopups).
+    void Dismiss();
     void Resize(int cx, int cy);
     void ChangeDpi(int dpi);
 

@@ -24,6 +24,7 @@ namespace {
 // Win32 extended styles the window flags follow.
 constexpr uint32_t kExTopmost = 0x00000008u;
 constexpr uint32_t kExToolWindow = 0x00000080u;
+constexpr uint32_t kExNoActivate = 0x08000000u;
 
 Qt::WindowFlags FlagsFor(const NativeWindowParams& params) {
     Qt::WindowFlags flags = params.popup ? Qt::Popup : Qt::Window;
@@ -33,6 +34,8 @@ Qt::WindowFlags FlagsFor(const NativeWindowParams& params) {
         flags |= Qt::FramelessWindowHint;
     if (params.exStyle & kExTopmost)
         flags |= Qt::WindowStaysOnTopHint;
+    if (params.exStyle & kExNoActivate)
+        flags |= Qt::WindowDoesNotAcceptFocus;
     return flags;
 }
 
@@ -69,9 +72,14 @@ WindowWidget::WindowWidget(const NativeWindowParams& params, NativeWindowEvents&
     : QWidget(nullptr, FlagsFor(params)),
       events_(&events),
       transparent_(params.transparent),
-      popup_(params.popup) {
+      popup_(params.popup),
+      noActivate_((params.exStyle & kExNoActivate) != 0) {
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // A window that takes no activation takes no keyboard focus either: the focus stays
+    // where it was, and the outside click that dismisses it stands for its loss.
+    setFocusPolicy(noActivate_ ? Qt::NoFocus : Qt::StrongFocus);
+    if (noActivate_)
+        setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_InputMethodEnabled);
     // The library paints every pixel itself; Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
@@ -279,7 +287,7 @@ void WindowWidget::Dismiss() {
     hide();
     // The library may destroy the window when it hears of it: not inside this widget's event.
     QTimer::singleShot(0, QCoreApplication::instance(), [self = QPointer<WindowWidget>(this)] {
-        if (self && self->events_ && self->focusReported_) {
+        if (self && self->events_ && (self->focusReported_ || self->noActivate_)) {
             self->focusReported_ = false;
             self->events_->OnFocus(false);
         }

@@ -54,6 +54,7 @@ class WindowWidget : public QWidget, public PopupWindow {
     NativeWindowEvents* events_;
     bool transparent_;
     bool popup_;
+    bool noActivate_;  // WS_EX_NOACTIVATE: never focused; dismissing reports the focus lost
     bool dismissed_ = false;
     bool focusReported_ = false;  // the library last heard "focus gained"
     Rect imeRect_;

@@ -26,6 +26,8 @@
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/skin/ResourceManager.h"
+#include "windows/SkinChoiceFile.h"
+#include "windows/SkinFrame.h"
 
 namespace app {
 namespace {
@@ -101,6 +103,7 @@ class MainWndTest : public ::testing::Test {
         messages.lightCommand = 0xC104;
         messages.workToolQuery = 0xC105;
         SetMessagesForTesting(messages);
+        windows::SetSkinIniPathForTesting((folder_ / "main.ini").string());
     }
     void TearDown() override {
         if (window_ && ui::IsWindow(window_->GetHWND()))
@@ -108,6 +111,7 @@ class MainWndTest : public ::testing::Test {
         window_.reset();
         ui::CResourceManager::GetInstance()->Release();
         SetMessagesForTesting(AppMessages{});
+        windows::SetSkinIniPathForTesting("");
         fs::remove_all(folder_);
     }
 
@@ -475,6 +479,76 @@ TEST_F(MainWndTest, ShutdownWithAThreadThatDoesNotStopInTime) {
         timedOut = timedOut || line.find("超时") != std::string::npos;
     EXPECT_TRUE(timedOut);
     release->Set();
+}
+
+}  // namespace
+}  // namespace app
+
+namespace app {
+namespace {
+
+TEST_F(MainWndTest, TheRootTakesAChosenColourOrImageOneReplacingTheOther) {
+    CMainWnd& window = Open();
+    ui::CControlUI* root = window.FindControl("root");
+    ASSERT_NE(root, nullptr);
+    windows::SkinChangedParam colour;
+    colour.bColor = true;
+    colour.bkcolor = 0xFF336699;
+    root->SetBkImage("kept.png");
+    EXPECT_EQ(windows::ProgramSkinObserver().Publish(colour), 0);
+    EXPECT_EQ(root->GetBkColor(), 0xFF336699u);
+    EXPECT_EQ(root->GetBkImage(), "");
+    windows::SkinChangedParam image;
+    image.bgimage = "kept.png";
+    EXPECT_EQ(window.Receive(image), 1);
+    EXPECT_EQ(root->GetBkColor(), 0u);
+    EXPECT_EQ(root->GetBkImage(), "kept.png");
+    // Gone with its window: the observer no longer calls it.
+    ui::DestroyWindow(window.GetHWND());
+    window_.reset();
+    windows::ProgramSkinObserver().Publish(colour);
+}
+
+TEST_F(MainWndTest, TheSkinButtonDropsTheFrameDownUnderItAndExitClosesIt) {
+    CMainWnd& window = Open();
+    window.SetWindowPos(ui::Rect{100, 50, 900, 622});
+    window.GetPaintManager()->UpdateLayout();
+    Click("skinbtn");
+    ui::HWND frame = windows::CSkinFrame::Current();
+    ASSERT_NE(frame, nullptr);
+    const ui::Rect button = window.FindControl("skinbtn")->GetPos();
+    EXPECT_EQ(ui::GetWindowObject(frame)->GetWindowRect(),
+              (ui::Rect{100 + button.right - 120, 50 + button.bottom, 100 + button.right,
+                        50 + button.bottom + 80}));
+    // A colour chosen there reaches the main window's root.
+    auto* skin = static_cast<windows::CSkinFrame*>(ui::GetWindowObject(frame));
+    skin->GetPaintManager()->SendNotify(skin->GetPaintManager()->FindControl("skin_color_btn"),
+                                        "click", 0, 0, false);
+    EXPECT_EQ(window.FindControl("root")->GetBkColor(), 0xFF204060u);
+    window.Exit();
+    backend_.ProcessPending();
+    EXPECT_EQ(windows::CSkinFrame::Current(), nullptr);
+}
+
+TEST_F(MainWndTest, AKeptImageThatLoadsIsPutBackAtStartElseTheSkinsOwnStays) {
+    const std::string ini = (folder_ / "main.ini").string();
+    auto startWith = [&](const std::string& text) {
+        std::ofstream(ini, std::ios::trunc) << text;
+        CMainWnd& window = Open();
+        std::string image = window.FindControl("root")->GetBkImage();
+        ui::DestroyWindow(window.GetHWND());
+        window_.reset();
+        return image;
+    };
+    EXPECT_EQ(startWith("[SKINIMAGE]\nFLAGS=1\nIMAGE=kept.png\n"), "kept.png");
+    EXPECT_EQ(startWith("[SKINIMAGE]\nFLAGS=0\nIMAGE=kept.png\n"), "");
+    EXPECT_EQ(startWith("[SKINIMAGE]\nFLAGS=1\nIMAGE=missing.png\n"), "") << "does not load";
+    EXPECT_EQ(startWith("[SKINIMAGE]\nFLAGS=1\nIMAGE=../skin/kept.png\n"), "")
+        << "outside the skin folder";
+    fs::remove(ini);
+    CMainWnd& window = Open();
+    EXPECT_EQ(window.FindControl("root")->GetBkImage(), "");
+    EXPECT_FALSE(fs::exists(ini)) << "reading creates nothing";
 }
 
 }  // namespace

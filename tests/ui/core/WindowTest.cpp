@@ -281,3 +281,62 @@ TEST_F(WindowTest, ClosingTheWindowRunsOnFinalMessageOnce) {
 
 }  // namespace
 }  // namespace ui
+
+namespace ui {
+namespace {
+
+// A drop-down that takes no activation: it notes the messages the frame reacts to.
+class NoActivateWindow : public CWindowWnd {
+  public:
+    std::vector<UINT> seen;
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
+        if (uMsg == WM_KILLFOCUS || uMsg == WM_CLOSE || uMsg == WM_ACTIVATE)
+            seen.push_back(uMsg);
+        if (uMsg == WM_KILLFOCUS) {
+            Close();
+            return 0;
+        }
+        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    }
+    headless::HeadlessWindow* Native() const {
+        return static_cast<headless::HeadlessWindow*>(GetNativeWindow());
+    }
+
+  protected:
+    std::string GetWindowClassName() const override { return "NoActivateTest"; }
+};
+
+TEST_F(WindowTest, ClientPointsTurnIntoScreenPointsOfTheWindow) {
+    window->SetWindowPos(Rect{200, 150, 500, 350});
+    POINT pt{30, 40};
+    EXPECT_TRUE(window->ClientToScreen(pt));
+    EXPECT_EQ(pt, (POINT{230, 190}));
+    NoActivateWindow unshown;  // never created: no native window, nothing changes
+    POINT same{5, 6};
+    EXPECT_FALSE(unshown.ClientToScreen(same));
+    EXPECT_EQ(same, (POINT{5, 6}));
+}
+
+TEST_F(WindowTest, ANoActivateWindowIsAPopupThatAPressOutsideClosesThroughKillFocus) {
+    NoActivateWindow frame;
+    ASSERT_NE(frame.Create(nullptr, "frame", WS_POPUP | WS_VISIBLE,
+                           WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 100, 100, 80, 60),
+              nullptr);
+    EXPECT_EQ(frame.GetExStyle(), WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ASSERT_NE(frame.Native(), nullptr);
+    EXPECT_TRUE(frame.Native()->Params().popup);
+    EXPECT_TRUE(frame.IsWindowVisible());
+
+    EXPECT_EQ(backend.PressOutsidePopups(Point{120, 130}), 0) << "a press inside is its own";
+    EXPECT_TRUE(frame.seen.empty());
+    // The ordinary window below is no pop-up: a press on it leaves it alone.
+    EXPECT_EQ(backend.PressOutsidePopups(Point{5, 5}), 1);
+    EXPECT_EQ(frame.seen, (std::vector<UINT>{WM_ACTIVATE, WM_KILLFOCUS, WM_CLOSE}));
+    backend.ProcessPending();
+    EXPECT_FALSE(IsWindow(frame.GetHWND()));
+    EXPECT_TRUE(IsWindow(window->GetHWND()));
+    EXPECT_EQ(backend.PressOutsidePopups(Point{5, 5}), 0) << "nothing left to dismiss";
+}
+
+}  // namespace
+}  // namespace ui

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "QtHarness.h"
+#include "ui/core/UIDefs.h"
 #include "ui/qt/QtWindow.h"
 
 using namespace ui;
@@ -19,6 +20,7 @@ struct PopupEvents : NativeWindowEvents {
     int presses = 0;
     int releases = 0;
     int closeRequests = 0;
+    int focusLost = 0;
     void OnPaint(RenderTarget&, const Rect&) override {}
     void OnMouse(const MouseEvent& e) override {
         presses += e.action == MouseAction::Down;
@@ -26,7 +28,7 @@ struct PopupEvents : NativeWindowEvents {
     }
     void OnKey(const KeyEvent&) override {}
     void OnText(const std::string&) override {}
-    void OnFocus(bool) override {}
+    void OnFocus(bool gained) override { focusLost += gained ? 0 : 1; }
     void OnResize(Size) override {}
     void OnMove(Point) override {}
     void OnCloseRequest() override { ++closeRequests; }
@@ -79,6 +81,29 @@ TEST(QtPopupTest, APressOutsideHidesThePopupAndReachesNothing) {
     popup.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
+}
+
+TEST(QtPopupTest, ANoActivateWindowIsAPopupThatTakesNoFocusAndLosesItWhenPressedOutside) {
+    PopupEvents events;
+    NativeWindowParams params;
+    params.rect = {100, 100, 160, 160};
+    params.popup = true;  // as CWindowWnd::Create makes every WS_EX_NOACTIVATE window
+    params.exStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    auto frame = qt_test::Backend().CreateNativeWindow(params, events);
+    frame->Show(true, false);
+    QWidget* widget = WidgetOf(*frame);
+    EXPECT_TRUE(widget->windowFlags().testFlag(Qt::Popup));
+    EXPECT_TRUE(widget->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(widget->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+    ASSERT_EQ(QApplication::activePopupWidget(), widget);
+
+    Press(widget, QPoint(-20, 30));
+    EXPECT_FALSE(widget->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events.focusLost, 1) << "never focused, yet told of the loss";
+    EXPECT_EQ(events.closeRequests, 1);
 }
 
 TEST(QtPopupTest, TheOwnerMovedOrHiddenDismissesThePopup) {
