@@ -103,7 +103,7 @@ bool RunPress(const std::vector<std::string>& args, ControlContext&, std::string
 bool RunPad(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
     unsigned long phone = 0;
     if (args.size() != 2 || args[0] != "phone" || !ParseNumber(args[1], 0xFF, phone)) {
-        reply = "usage: pad phone N (0 none, 1-3 a known kind, other numbers any phone)";
+        reply = "usage: pad phone N (0: none)";
         return false;
     }
     Devices().SetPadPhone(static_cast<uint8_t>(phone));
