@@ -6,6 +6,7 @@
 #include "devices/LightEffectFiles.h"
 #include "devices/pad/PadBlock.h"
 #include "hid/ResultCode.h"
+#include "panels/light/LightCommit.h"
 #include "tests/integration/pad/PadFixture.h"
 
 namespace {
@@ -27,12 +28,10 @@ profile::LightRecord Light(uint8_t mode, uint8_t speed) {
     return light;
 }
 
-// What the lighting panel's change path does: the record, the mirror, one write.
+// The lighting panel's change path, as the main window's handlers take it.
 int ChangeLight(devices::COrvaneMousePadDevice& pad, const profile::LightRecord& light) {
-    const auto w = light.ToWords();
-    pad.SetLightSettings(w[0], w[1], w[2], w[3]);
-    pad.LoadLightSettings();
-    return pad.WriteSettings(0, 0, 1, 0, 0);
+    return panels::light::CommitLightChange(
+        pad, [&light](profile::LightRecord& record) { record = light; }, {});
 }
 
 TEST_F(PadTest, ConnectsPacketByPacketAndReadsItsBlockBeforeTheProfile) {
