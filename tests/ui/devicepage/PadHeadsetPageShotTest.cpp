@@ -136,9 +136,21 @@ class PadHeadsetPageShot : public ::testing::Test {
 };
 
 TEST_F(PadHeadsetPageShot, ThePadPageShowsItsLightingWithTheLedsLit) {
+    ui::Rect column, panel;
     const QImage image =
         Shot("mousepaddevice.xml", "MousePad", 15, "pad-page-static.png",
-             [](devices::COrvaneUSBDevice& d) { ShowPadLight(d, 3, 0x00, 0xC8, 0xFF); });
+             [&](devices::COrvaneUSBDevice& d) {
+                 ShowPadLight(d, 3, 0x00, 0xC8, 0xFF);
+                 d.GetManager()->UpdateLayout();
+                 auto* pm = d.GetManager();
+                 if (auto* c = pm->FindSubControlByName(&d, "mousepad_function_layout"))
+                     column = c->GetPos();
+                 if (auto* c = pm->FindSubControlByName(&d, "LightControlItem"))
+                     panel = c->GetPos();
+             });
+    // The lighting panel has the column's whole height below the profile panel.
+    EXPECT_GT(panel.bottom - panel.top, 330);
+    EXPECT_LE(panel.bottom, column.bottom);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(kWidth, kHeight));
     EXPECT_GT(ColourCount(image), 150u) << "the page is nearly blank";
