@@ -17,6 +17,8 @@
 #include "app/AppMessages.h"
 #include "app/ThreadTable.h"
 #include "app/audio/AudioLink.h"
+#include "controls/AudioRecordUI.h"
+#include "controls/ProgramControls.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "platform/MessageBus.h"
 #include "platform/Process.h"
@@ -25,6 +27,7 @@
 #include "ui/controls/SliderUI.h"
 #include "ui/layout/TabLayoutUI.h"
 #include "ui/shell/SessionBusBridge.h"
+#include "ui/skin/ControlFactory.h"
 
 namespace app::audio {
 namespace {
@@ -38,6 +41,7 @@ constexpr const char* kAudioTestPanel = R"(
     <Label name="R_light_label"/><Slider name="R_light_slider" max="100" value="100"/>
     <Label name="G_light_label"/><Slider name="G_light_slider" max="100" value="100"/>
     <Label name="B_light_label"/><Slider name="B_light_slider" max="100" value="100"/>
+    <AudioRecord name="music_audio_graph" width="100"/>
   </HorizontalLayout>)";
 
 std::string AudioTestLayout() {
@@ -82,6 +86,9 @@ class AudioLinkTest : public ui::testing::HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
+        controls::ControlCreators creators;
+        controls::AddCustomControlCreators(creators);
+        controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
         std::filesystem::create_directories(root_ / "run");
         std::filesystem::permissions(root_ / "run", std::filesystem::perms::owner_all);
         AppMessages messages;
@@ -192,6 +199,23 @@ TEST_F(AudioLinkTest, RecordsOfTheLockHolderFeedTheKeyboardAndTheStatus) {
     EXPECT_EQ(link.Frames(), 7u);
     EXPECT_EQ(keyboard_.colourRecords.size(), 1u);
     EXPECT_EQ(link.Rejected(), rejected + 5);
+
+    // The graph in sight shows the latest frame, repainted at most every 34 ms.
+    auto* graph = dynamic_cast<controls::CAudioRecordUI*>(In("panel_a", "music_audio_graph"));
+    ASSERT_NE(graph, nullptr);
+    EXPECT_NE(graph->Samples()[22], 8192) << "not before its paint timer";
+    backend.AdvanceTime(kPaintIntervalMs);
+    EXPECT_EQ(graph->Samples()[22], 8192);
+    EXPECT_EQ(link.Repaints(), 1u);
+    for (int i = 0; i < 30; ++i) {
+        SendRecord(self, kTagSpectrum, spectrum);
+        backend.AdvanceTime(10);  // 100 frames a second
+    }
+    EXPECT_LE(link.Repaints(), 1u + 300 / kPaintIntervalMs + 1);
+    EXPECT_NE(
+        dynamic_cast<controls::CAudioRecordUI*>(In("panel_b", "music_audio_graph"))->Samples()[22],
+        8192)
+        << "only the page in sight";
 
     SendRecord(self, kTagState, std::string("\x01") + "no sound server: refused");
     EXPECT_EQ(link.State(), AudioState::NoServer);
