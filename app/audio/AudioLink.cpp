@@ -209,9 +209,16 @@ bool AudioLink::OnCopyData(ui::WPARAM sender, const ui::COPYDATASTRUCT& record) 
                 keyboard->FeedAudioSpectrum(BandBytes(SpectrumBands(spectrum_)).data(), kBands);
         }
         graphDirty_ = true;
+        // At once when the last repaint is long enough ago, else when it will be.
         if (!paintArmed_) {
-            paintArmed_ = true;
-            ui::SetTimer(host_.window, kTimerAudioPaint, kPaintIntervalMs);
+            const uint64_t since = platform::SteadyMs() - lastPaintMs_;
+            if (since >= kPaintIntervalMs) {
+                OnPaintTimer();
+            } else {
+                paintArmed_ = true;
+                ui::SetTimer(host_.window, kTimerAudioPaint,
+                             kPaintIntervalMs - static_cast<uint32_t>(since));
+            }
         }
     } else if (record.dwData == kTagKeyboard) {
         auto colours = DecodeKeyboard(data);
@@ -238,6 +245,7 @@ void AudioLink::OnPaintTimer() {
     if (!graphDirty_)
         return;
     graphDirty_ = false;
+    lastPaintMs_ = platform::SteadyMs();
     ui::CControlUI* panel = host_.shownLightPanel ? host_.shownLightPanel() : nullptr;
     if (ui::CControlUI* graph = AudioLinkChild(panel, kGraphName);
         graph && graph->IsVisible() && ShowGraphSamples(graph, spectrum_))

@@ -118,6 +118,7 @@ class AudioLink {
     uint64_t rejected_ = 0;
     uint64_t repaints_ = 0;
     bool paintArmed_ = false;
+    uint64_t lastPaintMs_ = 0;
     bool graphDirty_ = false;
 };
 

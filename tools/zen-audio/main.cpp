@@ -123,6 +123,7 @@ class Agent {
                 }
             }
         }
+        frames_ = capture_.Frames();
         capture_.Stop();
         endpoint.reset();
         if (options_.stats)
@@ -224,7 +225,7 @@ class Agent {
             stderr,
             "t418-zen-audio: frames %llu, records %llu, sample to record %.2f ms mean, "
             "%.2f ms max\n",
-            static_cast<unsigned long long>(capture_.Frames()),
+            static_cast<unsigned long long>(frames_),
             static_cast<unsigned long long>(sent_),
             sent_ ? static_cast<double>(delaySumUs_) / static_cast<double>(sent_) / 1000.0 : 0.0,
             static_cast<double>(delayMaxUs_) / 1000.0);
@@ -240,7 +241,7 @@ class Agent {
     CaptureState shown_ = CaptureState::NoServer;
     std::string shownText_;
     Clock::time_point lastSeen_, nextCheck_, nextRetry_;
-    uint64_t sent_ = 0, delaySumUs_ = 0, delayMaxUs_ = 0;
+    uint64_t frames_ = 0, sent_ = 0, delaySumUs_ = 0, delayMaxUs_ = 0;
 };
 
 }  // namespace

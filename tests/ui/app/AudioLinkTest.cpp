@@ -203,15 +203,15 @@ TEST_F(AudioLinkTest, RecordsOfTheLockHolderFeedTheKeyboardAndTheStatus) {
     // The graph in sight shows the latest frame, repainted at most every 34 ms.
     auto* graph = dynamic_cast<controls::CAudioRecordUI*>(In("panel_a", "music_audio_graph"));
     ASSERT_NE(graph, nullptr);
-    EXPECT_NE(graph->Samples()[22], 8192) << "not before its paint timer";
-    backend.AdvanceTime(kPaintIntervalMs);
     EXPECT_EQ(graph->Samples()[22], 8192);
-    EXPECT_EQ(link.Repaints(), 1u);
+    const uint64_t painted = link.Repaints();
+    EXPECT_GE(painted, 1u);
     for (int i = 0; i < 30; ++i) {
         SendRecord(self, kTagSpectrum, spectrum);
         backend.AdvanceTime(10);  // 100 frames a second
     }
-    EXPECT_LE(link.Repaints(), 1u + 300 / kPaintIntervalMs + 1);
+    EXPECT_LE(link.Repaints(), painted + 300 / kPaintIntervalMs + 1);
+    EXPECT_GT(link.Repaints(), painted);
     EXPECT_NE(
         dynamic_cast<controls::CAudioRecordUI*>(In("panel_b", "music_audio_graph"))->Samples()[22],
         8192)
