@@ -140,10 +140,10 @@ class Agent {
         }
         if (m.message != command_)
             return;
-        const bool wasKnown = state_.windowKnown;
         ApplyCommand(state_, m.wParam, m.lParam);
-        if (m.wParam == 0 && !wasKnown)
-            SendState(true);
+        // A program that (re)announces itself learns the current state at once.
+        if (m.wParam == 0)
+            SendState();
     }
 
     void Capturing(Clock::time_point now) {
@@ -209,11 +209,10 @@ class Agent {
         shownText_ = text;
         std::fprintf(stderr, "t418-zen-audio: state %d: %s\n", static_cast<int>(state),
                      text.c_str());
-        SendState(false);
+        SendState();
     }
 
-    void SendState(bool again) {
-        (void)again;
+    void SendState() {
         if (!haveState_ || !state_.windowKnown)
             return;
         platform::SendCopyData(kProgramTitle, kTagState, StateRecord(shown_, shownText_),
@@ -225,8 +224,7 @@ class Agent {
             stderr,
             "t418-zen-audio: frames %llu, records %llu, sample to record %.2f ms mean, "
             "%.2f ms max\n",
-            static_cast<unsigned long long>(frames_),
-            static_cast<unsigned long long>(sent_),
+            static_cast<unsigned long long>(frames_), static_cast<unsigned long long>(sent_),
             sent_ ? static_cast<double>(delaySumUs_) / static_cast<double>(sent_) / 1000.0 : 0.0,
             static_cast<double>(delayMaxUs_) / 1000.0);
     }
