@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "AudioAgent.h"
+#include "AudioCommands.h"
 #include "Capture.h"
 #include "Sources.h"
 #include "platform/FileIO.h"
@@ -89,9 +89,9 @@ struct Inbox {
     }
 };
 
-class Agent {
+class AudioProcess {
   public:
-    Agent(const Options& options, std::vector<float> wav, uint32_t command)
+    AudioProcess(const Options& options, std::vector<float> wav, uint32_t command)
         : options_(options), wav_(std::move(wav)), command_(command), capture_(inbox_.wake) {}
 
     int Run() {
@@ -234,7 +234,7 @@ class Agent {
     const uint32_t command_;
     Inbox inbox_;
     Capture capture_;
-    AgentState state_;
+    CommandState state_;
     bool haveState_ = false;
     CaptureState shown_ = CaptureState::NoServer;
     std::string shownText_;
@@ -277,6 +277,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "t418-zen-audio: the session's message table cannot be used\n");
         return 1;
     }
-    Agent agent(options, std::move(wav), command);
-    return agent.Run();
+    AudioProcess process(options, std::move(wav), command);
+    return process.Run();
 }

@@ -1,14 +1,14 @@
 // The audio-capture program's command rules and its WAV reading.
 #include <gtest/gtest.h>
 
-#include "AudioAgent.h"
+#include "AudioCommands.h"
 #include "Sources.h"
 
 namespace zenaudio {
 namespace {
 
-TEST(AgentCommands, TheStartAndStopSequencesAndTheGains) {
-    AgentState s;
+TEST(AudioCommands, TheStartAndStopSequencesAndTheGains) {
+    CommandState s;
     for (uint64_t c : {0u, 3u, 1u})
         EXPECT_TRUE(ApplyCommand(s, c, 0));
     EXPECT_TRUE(s.windowKnown && s.captureWanted && s.sending);
@@ -22,7 +22,7 @@ TEST(AgentCommands, TheStartAndStopSequencesAndTheGains) {
     EXPECT_TRUE(ApplyCommand(s, 5, 0));
     EXPECT_TRUE(s.end);
 
-    AgentState g;
+    CommandState g;
     EXPECT_TRUE(ApplyCommand(g, 6, 40));
     EXPECT_TRUE(ApplyCommand(g, 7, 250));
     EXPECT_TRUE(ApplyCommand(g, 8, -9));
@@ -33,8 +33,8 @@ TEST(AgentCommands, TheStartAndStopSequencesAndTheGains) {
     EXPECT_FALSE(ApplyCommand(g, 0xFFFFFFFFFFull, 1));
 }
 
-TEST(AgentStyle, TheColourRecordIsCheckedAndClamped) {
-    AgentState s;
+TEST(StyleRecord, TheColourRecordIsCheckedAndClamped) {
+    CommandState s;
     std::string record(40, '\0');
     record[0] = 3;
     record[4] = 1;

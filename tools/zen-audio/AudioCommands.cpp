@@ -1,15 +1,15 @@
-#include "AudioAgent.h"
+#include "AudioCommands.h"
 
 #include <algorithm>
 
 namespace zenaudio {
 namespace {
 
-int AgentGainOf(int64_t value) {
+int CommandGainOf(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, 0, 100));
 }
 
-uint32_t AgentU32(std::string_view data, size_t at) {
+uint32_t CommandU32(std::string_view data, size_t at) {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i)
         v = (v << 8) | static_cast<uint8_t>(data[at + static_cast<size_t>(i)]);
@@ -18,7 +18,7 @@ uint32_t AgentU32(std::string_view data, size_t at) {
 
 }  // namespace
 
-bool ApplyCommand(AgentState& state, uint64_t command, int64_t value) {
+bool ApplyCommand(CommandState& state, uint64_t command, int64_t value) {
     switch (command) {
         case 0:
             state.windowKnown = true;
@@ -40,25 +40,25 @@ bool ApplyCommand(AgentState& state, uint64_t command, int64_t value) {
             state.end = true;
             return true;
         case 6:
-            state.gains.red = AgentGainOf(value);
+            state.gains.red = CommandGainOf(value);
             return true;
         case 7:
-            state.gains.green = AgentGainOf(value);
+            state.gains.green = CommandGainOf(value);
             return true;
         case 8:
-            state.gains.blue = AgentGainOf(value);
+            state.gains.blue = CommandGainOf(value);
             return true;
         default:
             return false;
     }
 }
 
-bool ApplyStyleRecord(AgentState& state, std::string_view data) {
+bool ApplyStyleRecord(CommandState& state, std::string_view data) {
     if (data.size() < 12)
         return false;
-    state.colour.red = std::min<uint32_t>(AgentU32(data, 0), 9);
-    state.colour.green = std::min<uint32_t>(AgentU32(data, 4), 9);
-    state.colour.blue = std::min<uint32_t>(AgentU32(data, 8), 9);
+    state.colour.red = std::min<uint32_t>(CommandU32(data, 0), 9);
+    state.colour.green = std::min<uint32_t>(CommandU32(data, 4), 9);
+    state.colour.blue = std::min<uint32_t>(CommandU32(data, 8), 9);
     return true;
 }
 

@@ -23,7 +23,7 @@ inline constexpr uint32_t kTagState = 11;
 
 enum class CaptureState : uint8_t { Capturing = 0, NoServer = 1, StreamLost = 2, TestSource = 3 };
 
-struct AgentState {
+struct CommandState {
     bool windowKnown = false;  // command 0 came: records go to "T418-ZEN"
     bool captureWanted = false;
     bool sending = false;
@@ -34,11 +34,11 @@ struct AgentState {
 
 // False for a command number it does not know (nothing changes then). Gains outside 0-100
 // are clamped.
-bool ApplyCommand(AgentState& state, uint64_t command, int64_t value);
+bool ApplyCommand(CommandState& state, uint64_t command, int64_t value);
 
 // The tag-10 record: at least three u32 (little-endian); colours above 9 count as 9. False
 // (nothing changes) when it is shorter.
-bool ApplyStyleRecord(AgentState& state, std::string_view data);
+bool ApplyStyleRecord(CommandState& state, std::string_view data);
 
 // The tag-11 record: the state byte, then the text (UTF-8, at most 200 bytes).
 std::string StateRecord(CaptureState state, std::string_view text);
