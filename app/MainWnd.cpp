@@ -138,6 +138,7 @@ void CMainWnd::OnWindowInit() {
     ShowWindow(false, false);
     SetPreviewActive(0);
 
+    MakeAudioLink();
     StartThreads();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
     platform::Trace(
@@ -155,10 +156,14 @@ void CMainWnd::StartThreads() {
         else
             platform::Trace("MainWnd: the device scan thread did not start");
     }
-    // Entries 1 (audio daemon watchdog) and 8 (light synchronisation) belong to the music
-    // light and the light synchronisation, which are not built yet.
-    platform::Trace(
-        "MainWnd: thread entries 1 and 8 stay empty (audio watchdog, light sync not built)");
+    if (audio_) {
+        if (auto watchdog = audio_->MakeWatchdog())
+            threads_.Set(kAudioWatchdogEntry, watchdog);
+        else
+            platform::Trace("MainWnd: the audio watchdog did not start");
+    }
+    // Entry 8 (light synchronisation) belongs to the light synchronisation, not built yet.
+    platform::Trace("MainWnd: thread entry 8 stays empty (light sync not built)");
 }
 
 void CMainWnd::StopThreads() {

@@ -1,5 +1,10 @@
 #include "controls/ProgramControls.h"
 
+#include "controls/AudioRecordUI.h"
+#include "controls/ChartViewUI.h"
+#include "controls/CircleProgressUI.h"
+#include "controls/CloudShareListItemUI.h"
+#include "controls/ComboEditContainerElementUI.h"
 #include "controls/DeviceKeyButtonUI.h"
 #include "controls/HandImgButtonUI.h"
 #include "controls/HandImgSelectButtonUI.h"
@@ -51,6 +56,8 @@ std::span<const char* const> ProgramControlOrder() {
 }
 
 void AddCustomControlCreators(ControlCreators& creators) {
+    creators["CCircleProgressUI"] = Maker<CCircleProgressUI>();
+    creators["CChartViewUI"] = Maker<CChartViewUI>();
     creators["CWndUI"] = Maker<CWndUI>();
     creators["CSelectPanelUI"] = Maker<CSelectPanelUI>();
     creators["CDeviceKeyButtonUI"] = Maker<CDeviceKeyButtonUI>();
@@ -58,6 +65,9 @@ void AddCustomControlCreators(ControlCreators& creators) {
     creators["CHandImgSelectButtonUI"] = Maker<CHandImgSelectButtonUI>();
     creators["CRedioMacroButtonUI"] = Maker<CRedioMacroButtonUI>();
     creators["CShootPatternUI"] = Maker<CShootPatternUI>();
+    creators["CAudioRecordUI"] = Maker<CAudioRecordUI>();
+    creators["CCloudShareListItemUI"] = Maker<CCloudShareListItemUI>();
+    creators["CComboEditContainerElementUI"] = Maker<CComboEditContainerElementUI>();
 }
 
 std::vector<std::string> RegisterProgramControls(ui::CControlFactory& factory,

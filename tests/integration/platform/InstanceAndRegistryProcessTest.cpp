@@ -2,7 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include "HelperProcess.h"
+#include "platform/FileLock.h"
+#include "platform/Folders.h"
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
 
@@ -32,6 +38,44 @@ TEST(SingleInstanceProcesses, SecondHolderFailsWhileTheFirstLivesAndSucceedsAfte
     Helper late({"hold-instance", kProduct, "0"});
     ASSERT_EQ(late.Finish(), 0);
     EXPECT_EQ(late.Lines(), std::vector<std::string>{"second"});
+}
+
+TEST(SingleInstanceProcesses, TheHolderIsKnownByItsProcessId) {
+    SessionFolders session;
+    EXPECT_EQ(platform::InstanceHolderId(kProduct), 0);
+    Helper holder({"hold-instance", kProduct, "60000"});
+    ASSERT_TRUE(holder.WaitForLine("first"));
+    EXPECT_EQ(platform::InstanceHolderId(kProduct), holder.Process().Id());
+    holder.Process().Kill();
+    ASSERT_TRUE(holder.Process().Wait(5000));
+    EXPECT_EQ(platform::InstanceHolderId(kProduct), 0) << "its file outlives it, its lock not";
+}
+
+// A probe (InstanceIsRunning) holds the lock for a moment: a start that meets it retries
+// instead of taking itself for the second instance; a lock held longer stays busy.
+TEST(SingleInstanceProcesses, AStartMeetingAMomentaryHoldRetries) {
+    SessionFolders session;
+    ASSERT_TRUE(platform::EnsureRuntimeFolder());
+    const std::string path = platform::InstanceLockPath(kProduct);
+    {
+        auto probe = std::make_unique<platform::FileLock>(path, platform::FileLock::Mode::Try);
+        ASSERT_TRUE(probe->Held());
+        std::thread release([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            probe->Release();
+        });
+        platform::SingleInstance instance(kProduct);
+        release.join();
+        EXPECT_TRUE(instance.IsFirst());
+        EXPECT_TRUE(instance.Held());
+    }
+    platform::FileLock longHold(path, platform::FileLock::Mode::Try);
+    ASSERT_TRUE(longHold.Held());
+    const auto start = std::chrono::steady_clock::now();
+    platform::SingleInstance late(kProduct);
+    EXPECT_FALSE(late.IsFirst());
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(platform::SingleInstance::kStartRetryMs));
 }
 
 TEST(SingleInstanceProcesses, AKilledHolderDoesNotBlockTheNextStart) {

@@ -116,6 +116,9 @@ TEST(MessageBusProcesses, PostedMessageAndCopyDataReachTheWindowThread) {
     EXPECT_EQ(messages[1].message, platform::kCopyDataMessage);
     EXPECT_EQ(messages[1].tag, 10u);
     EXPECT_EQ(messages[1].data, "colour table");
+    // The system names each sender; nothing the sender writes can change that.
+    EXPECT_EQ(messages[0].senderId, post.Process().Id());
+    EXPECT_EQ(messages[1].senderId, copy.Process().Id());
     // The handler ran on the endpoint's listener, never on the window thread that drained.
     for (auto id : window.HandlerThreads())
         EXPECT_NE(id, std::this_thread::get_id());

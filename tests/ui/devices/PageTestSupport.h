@@ -19,6 +19,8 @@ namespace devices_test {
 struct Seen {
     std::string type;
     std::string sender;
+    ui::WPARAM wParam = 0;
+    ui::LPARAM lParam = 0;
 };
 
 class PageWindow : public ui::WindowImplBase {
@@ -27,7 +29,8 @@ class PageWindow : public ui::WindowImplBase {
     std::vector<Seen> seen;
 
     void Notify(ui::TNotifyUI& msg) override {
-        seen.push_back(Seen{msg.sType, msg.pSender ? msg.pSender->GetName() : ""});
+        seen.push_back(
+            Seen{msg.sType, msg.pSender ? msg.pSender->GetName() : "", msg.wParam, msg.lParam});
         WindowImplBase::Notify(msg);
     }
     int Count(const std::string& type) const {

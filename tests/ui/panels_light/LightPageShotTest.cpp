@@ -11,9 +11,11 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "../../unit/platform/TestFolders.h"
 #include "app/PanelTags.h"
+#include "controls/AudioRecordUI.h"
 #include "devices/PreviewModes.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "panels/light/LightControlUI.h"
@@ -21,8 +23,10 @@
 #include "tests/ui/support/MousePageWindow.h"
 #include "tests/ui/support/ProgramQtBackend.h"
 #include "ui/controls/OptionUI.h"
+#include "ui/controls/SliderUI.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/WindowImplBase.h"
+#include "ui/layout/TabLayoutUI.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtWindow.h"
 #include "ui/skin/ResourceManager.h"
@@ -49,11 +53,32 @@ ui::qt::QtBackend& Backend() {
     return t418test::ProgramQtBackend("panels_light_shot_tests");
 }
 
+// The live view as a running audio-capture process leaves it: its state, a spectrum of a few
+// tones, gains.
+void ShowLiveView(t418test::MousePageWindow& window) {
+    if (auto* live = dynamic_cast<ui::COptionUI*>(window.FindControl("music_live_option")))
+        live->Selected(true, false);
+    if (auto* tab = dynamic_cast<ui::CTabLayoutUI*>(window.FindControl("music_view_tab")))
+        tab->SelectItem(1, false);
+    window.FindControl("music_status_label")->SetText("music_status_3");
+    std::array<int32_t, 500> samples{};
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int32_t>(7000.0 / (1.0 + 0.08 * static_cast<double>(i)) *
+                                          (i % 23 == 22 ? 1.0 : 0.4));
+    if (auto* graph =
+            dynamic_cast<controls::CAudioRecordUI*>(window.FindControl("music_audio_graph")))
+        graph->SetSamples(samples);
+    if (auto* green = dynamic_cast<ui::CSliderUI*>(window.FindControl("G_light_slider")))
+        green->SetValue(60, false);
+    window.FindControl("G_light_label")->SetText("G 60");
+}
+
 struct Pose {
     const char* name;
     profile::LightRecord light;
     profile::AudioLightRecord audio;
     bool sameModeAllowed;
+    bool live = false;  // the music light's live view, with a spectrum in its graph
 };
 
 profile::LightRecord Light(uint8_t mode, uint8_t red, uint8_t green, uint8_t blue) {
@@ -129,6 +154,8 @@ class LightPageShot : public ::testing::TestWithParam<const char*> {
         const devices::AudioLightWords audio = panels::light::ToAudioWords(pose.audio);
         mouse->SetAudioLightSettings(audio.a, audio.b, audio.c);
         mouse->RefreshPanel();
+        if (pose.live)
+            ShowLiveView(window);
         if (!devices::RunBasePreviewStep(*mouse, pose.light.mode))
             mouse->PreviewNeon();
         mouse->RefreshPreview();
@@ -141,9 +168,14 @@ class LightPageShot : public ::testing::TestWithParam<const char*> {
             const ui::Rect inside = panel->GetPos();
             EXPECT_LE(inside.right, column.right);
             EXPECT_LE(inside.bottom, column.bottom);
-            for (const char* name : {"Close_bkColor_btn", "deng_colordp_btn", "deng_audioedit_B",
-                                     "deng_7audiocolor_check", "deng_7color_check",
-                                     "color_option_7", "audiocolor_option_7"}) {
+            const std::vector<const char*> colours = {
+                "Close_bkColor_btn",      "deng_colordp_btn",  "deng_audioedit_B",
+                "deng_7audiocolor_check", "deng_7color_check", "color_option_7",
+                "audiocolor_option_7",    "music_live_option"};
+            const std::vector<const char*> live = {"music_audio_graph", "music_status_label",
+                                                   "R_light_slider", "B_light_label",
+                                                   "music_live_option"};
+            for (const char* name : pose.live ? live : colours) {
                 const ui::Rect r = window.FindControl(name)->GetPos();
                 EXPECT_LE(r.right, inside.right) << name;
                 EXPECT_LE(r.bottom, inside.bottom) << name;
@@ -199,6 +231,13 @@ TEST_P(LightPageShot, MusicLightEditsItsBackground) {
         ASSERT_FALSE(image.isNull());
         EXPECT_GT(ColourCount(image), 150u);
     }
+}
+
+TEST_P(LightPageShot, MusicLightLiveViewShowsWhatTheProcessHears) {
+    const Pose pose{"live", Light(9, 0x00, 0xE0, 0xFF), Audio(2, 0), true, true};
+    QImage image = Shot(pose, 96);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(ColourCount(image), 150u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LightPageShot, ::testing::Values("en", "cn"));
