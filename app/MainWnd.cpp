@@ -135,6 +135,7 @@ void CMainWnd::OnWindowInit() {
     SetPreviewActive(0);
 
     StartThreads();
+    StartProgramWatch();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
     platform::Trace(
         "MainWnd: the audio settings document belongs to the music light, not built yet");
@@ -162,6 +163,8 @@ void CMainWnd::StopThreads() {
         return;
     threadsStopped_ = true;
     threads_.StopAll();
+    if (watcher_)
+        watcher_->Stop();
 }
 
 ui::LRESULT CMainWnd::OnClose(ui::UINT, ui::WPARAM, ui::LPARAM, bool& bHandled) {

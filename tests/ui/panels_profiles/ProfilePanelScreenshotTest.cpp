@@ -1,5 +1,6 @@
 // The profile panel rendered offscreen through the Qt realisation, as it sits at the top of
-// the mouse page's right column: closed, with its menu open, and in Chinese.
+// the mouse page's right column: closed, with its menu open, in Chinese, and with the strip
+// of linked programs open.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -80,7 +81,8 @@ class ProfilePanelShot : public ::testing::Test {
         fs::remove_all(data);
     }
 
-    QImage Shot(const std::string& name, const std::string& language, bool menu) {
+    QImage Shot(const std::string& name, const std::string& language, bool menu,
+                bool links = false) {
         EXPECT_TRUE(ui::CResourceManager::GetInstance()->LoadLanguage(language));
         auto* window = new ColumnWindow;
         EXPECT_NE(window->Create(nullptr, "shot", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 560, 140),
@@ -96,6 +98,12 @@ class ProfilePanelShot : public ::testing::Test {
             panel->RenameProfile(language == "lan_cn.xml" ? "游戏" : "Aim training");
             panel->CopyNameToEdit();
             panel->ShowMenu(menu);
+            if (links) {
+                panel->ShowLinkStrip(true);
+                panel->ShowLinks({"cs2", "*steam_app_730*"});
+                panel->SetFollowCheck(true);
+                panel->SetLinkEditText("dota2");
+            }
             window->GetPaintManager()->UpdateLayout();
             int timer = Backend().StartTimer(30, [] { Backend().QuitLoop(0); });
             Backend().RunLoop();
@@ -148,6 +156,20 @@ TEST_F(ProfilePanelShot, ClosedOpenAndInChinese) {
         for (int x = 0; x < chinese.width(); x += 2)
             colours.insert(chinese.pixel(x, y));
     EXPECT_GT(colours.size(), 20u) << "text and icons are drawn";
+}
+
+TEST_F(ProfilePanelShot, TheLinkedProgramsStripTakesTheTabsPlace) {
+    QImage strip = Shot("profile-panel-links.png", "lan_en.xml", false, true);
+    ASSERT_FALSE(strip.isNull());
+    EXPECT_FALSE(Near(strip.pixelColor(50, 67), QColor(0x2C, 0x3A, 0x55), 14))
+        << "no selected tab where the switch is";
+    // The add button is the accent-filled one at the strip's right.
+    bool accent = false;
+    for (int x = 300; x < 546 && !accent; ++x)
+        accent = Near(strip.pixelColor(x, 75), QColor(0x2C, 0x3A, 0x55), 6);
+    EXPECT_TRUE(accent) << "the add button is drawn";
+    QImage chinese = Shot("profile-panel-links-cn.png", "lan_cn.xml", false, true);
+    EXPECT_FALSE(chinese.isNull());
 }
 
 }  // namespace
