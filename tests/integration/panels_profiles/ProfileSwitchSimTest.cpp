@@ -324,7 +324,10 @@ TEST_F(ProgramFollow, RulesOfDeletedOrMissingProfilesDoNothing) {
     // The third profile is deleted while linked: its rule goes with it.
     Choose(2);
     handlers.Delete(&mouse());
-    EXPECT_TRUE(panels::ProgramRules(User()).PatternsOf(ids[2]).empty());
+    panels::ProgramRules rules(User());
+    ASSERT_TRUE(rules.Load());
+    EXPECT_TRUE(rules.PatternsOf(ids[2]).empty());
+    EXPECT_FALSE(rules.PatternsOf(ids[1]).empty());
     // A rule naming a profile that is not in the list (written by hand) does nothing.
     panels::ProgramRules(User()).Link("2020_01_01_00_00_00_000", "gameC");
     Wait(2000);

@@ -29,6 +29,11 @@ class Handlers : public PanelTest {
                 "WriteCurrentKeyAssignments(0)"};
     }
     std::string IdAt(int index) { return panel->List()->Entries()[index].id; }
+    std::vector<std::string> LinksOf(const std::string& id) {
+        panels::ProgramRules rules(UserFolder());
+        rules.Load();
+        return rules.PatternsOf(id);
+    }
     std::string Outside(const std::string& name) { return (root / name).string(); }
 
     profiles_ui::ScriptedHost host;
@@ -259,7 +264,7 @@ TEST_F(Handlers, TheLinkStripLinksAndUnlinksProgramsOfTheShownProfile) {
     links.OnClick(&device(), "device_link_add_btn");
     panel->SetLinkEditText("  *steam_app_730*  ");
     links.OnClick(&device(), "device_link_add_btn");
-    EXPECT_EQ(panels::ProgramRules(UserFolder()).PatternsOf(IdAt(1)),
+    EXPECT_EQ(LinksOf(IdAt(1)),
               (std::vector<std::string>{"cs2", "*steam_app_730*"}));
     EXPECT_EQ(Get<ui::CComboUI>("device_link_combo")->GetCount(), 2);
     EXPECT_TRUE(panel->IsFollowChecked()) << "on with the first link";
@@ -271,7 +276,7 @@ TEST_F(Handlers, TheLinkStripLinksAndUnlinksProgramsOfTheShownProfile) {
 
     Get<ui::CComboUI>("device_link_combo")->SelectItem(0, false, false);
     links.OnClick(&device(), "device_link_sub_btn");
-    EXPECT_EQ(panels::ProgramRules(UserFolder()).PatternsOf(IdAt(1)),
+    EXPECT_EQ(LinksOf(IdAt(1)),
               std::vector<std::string>{"*steam_app_730*"});
 
     Get<ui::CCheckBoxUI>("device_link_follow_check")->SetCheck(false, false);
@@ -302,8 +307,8 @@ TEST_F(Handlers, DeletingALinkedProfileRemovesItsRulesAndARuleSwitchKeepsTheUser
     EXPECT_FALSE(handlers.SelectForRule(&device(), "no_such_profile"));
 
     handlers.Delete(&device());  // the shown (linked) profile
-    EXPECT_TRUE(panels::ProgramRules(UserFolder()).PatternsOf(linked).empty());
-    EXPECT_FALSE(panels::ProgramRules(UserFolder()).PatternsOf(IdAt(1)).empty())
+    EXPECT_TRUE(LinksOf(linked).empty());
+    EXPECT_FALSE(LinksOf(IdAt(1)).empty())
         << "the other profile keeps its rule";
 }
 
