@@ -1,24 +1,14 @@
 // The main window's part in profiles that follow programs: the program watcher, whose thread
 // posts a registered message here on every change, the follower that decides and switches,
 // its deferred looks (timer 1088) and the linked-programs strip's handlers.
-#include <chrono>
-
 #include "app/MainWnd.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "panels/profiles/UploadGate.h"
 #include "platform/MessageBus.h"
 #include "platform/Trace.h"
 #include "ui/core/MessageModel.h"
 
 namespace app {
-namespace {
-
-uint64_t SteadyMs() {
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
-
-}  // namespace
 
 std::vector<devices::COrvaneUSBDevice*> CMainWnd::AllDevices() const {
     std::vector<devices::COrvaneUSBDevice*> all;
@@ -32,13 +22,16 @@ void CMainWnd::StartProgramWatch() {
     watcher_ = options_.makeProcessWatcher ? options_.makeProcessWatcher()
                                            : platform::MakeProcessWatcher();
     panels::ProgramFollower::Hooks hooks;
-    hooks.nowMs = SteadyMs;
+    hooks.nowMs = platform::SteadyMs;
     hooks.lookAgainIn = [this](uint32_t delayMs) {
         ui::SetTimer(m_hWnd, kTimerProgramRules, delayMs);
     };
     // A game's light effect restores the previous profile's mode when timer 1066 fires; after
     // a switch that restore would land on the new profile.
     hooks.beforeSwitch = [this] { ui::KillTimer(m_hWnd, kTimerGameLight); };
+    // Unsaved key changes or a recording that holds the input hook would be thrown away by a
+    // switch (the key panel is reset): it waits like one during an upload.
+    hooks.uploading = [this] { return panels::UploadGate::Busy() || savedState_ == 0; };
     hooks.afterSwitch = [this](devices::COrvaneUSBDevice* device) {
         if (links_)
             links_->Refresh(device);
@@ -66,8 +59,14 @@ void CMainWnd::StartProgramWatch() {
 }
 
 void CMainWnd::OnProgramsChanged() {
-    if (follower_)
-        follower_->Update(AllDevices());
+    if (!follower_)
+        return;
+    if (awake_ == 0) {
+        // Asleep: nothing is written to the devices; look again later.
+        ui::SetTimer(m_hWnd, kTimerProgramRules, 2000);
+        return;
+    }
+    follower_->Update(AllDevices());
 }
 
 void CMainWnd::OnDevicesReady() {

@@ -105,7 +105,7 @@ void ProgramFollower::Look(devices::COrvaneUSBDevice& device, DeviceState& state
             retryAt = retryAt == 0 ? at : std::min(retryAt, at);
             platform::TraceF("ProgramFollower: the switch to %s waits (%s)",
                              decision.profileId.c_str(),
-                             situation.uploading ? "an upload is in progress" : "too soon");
+                             situation.uploading ? "the device is busy" : "too soon");
             break;
         }
         case ProgramSwitchPolicy::Kind::kSwitch:

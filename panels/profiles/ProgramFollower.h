@@ -39,7 +39,8 @@ class ProgramFollower {
         std::function<void(devices::COrvaneUSBDevice*)> afterSwitch;
         // The user's on/off choice; StoredFollowChoice when not given.
         std::function<std::optional<bool>()> storedChoice;
-        // An upload in progress; UploadGate::Busy when not given.
+        // The device is busy (an upload in progress, or work a switch would throw away);
+        // UploadGate::Busy when not given.
         std::function<bool()> uploading;
     };
     // A deferred look comes at most this often while an upload is in progress.

@@ -9,7 +9,7 @@
 namespace platform {
 namespace {
 
-uint64_t MonotonicMs() {
+uint64_t ProcWatchNowMs() {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                      std::chrono::steady_clock::now().time_since_epoch())
                                      .count());
@@ -28,7 +28,7 @@ class ProcWatcher : public ProcessWatcher {
         auto state = state_;
         {
             std::lock_guard<std::mutex> hold(state->lock);
-            if (!state->scan.Look(MonotonicMs()) && !state->scan.Readable()) {
+            if (!state->scan.Look(ProcWatchNowMs()) && !state->scan.Readable()) {
                 Trace("ProcessWatcher: /proc cannot be read; no programs are watched\n");
                 return false;
             }
@@ -40,7 +40,7 @@ class ProcWatcher : public ProcessWatcher {
                 bool news = false;
                 {
                     std::lock_guard<std::mutex> hold(state->lock);
-                    news = state->scan.Look(MonotonicMs());
+                    news = state->scan.Look(ProcWatchNowMs());
                     if (news)
                         state->programs = state->scan.Programs();
                 }
@@ -79,7 +79,7 @@ std::unique_ptr<ProcessWatcher> MakeProcessWatcher(uint32_t intervalMs) {
 
 std::vector<RunningProgram> ListRunningPrograms() {
     linux_proc::ProcessScan scan;
-    scan.Look(MonotonicMs());
+    scan.Look(ProcWatchNowMs());
     return scan.Programs();
 }
 
