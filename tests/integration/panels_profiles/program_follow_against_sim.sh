@@ -55,8 +55,11 @@ took=$(wait_stage chosen)
 gamepid=$!
 took=$(wait_stage linked)
 echo "start of the linked program to its settings block on the mouse: $took ms"
-if [ "$took" = never ] || [ "$took" -ge 3000 ]; then
-    echo "FAIL: the linked profile reached the mouse after $took ms (wanted under 3000)"
+# The goal is 3 s; a sanitizer build is checked for the behaviour, with room for its pace.
+limit=3000
+ldd "$bin/t418-zen" 2>/dev/null | grep -q libasan && limit=6000
+if [ "$took" = never ] || [ "$took" -ge "$limit" ]; then
+    echo "FAIL: the linked profile reached the mouse after $took ms (wanted under $limit)"
     failed=1
 fi
 check "programs" 0 "$bin/t418-zenctl" programs

@@ -184,20 +184,4 @@ TEST(ProcessWatcher, IgnoresAProgramOfAnotherUser) {
     EXPECT_NE(std::find(other->names.begin(), other->names.end(), name), other->names.end());
 }
 
-TEST(ScriptedProcessWatcher, TellsEveryChangeOnceStarted) {
-    platform::ScriptedProcessWatcher watcher;
-    int changes = 0;
-    watcher.Launch("before");
-    EXPECT_EQ(changes, 0) << "not started yet";
-    ASSERT_TRUE(watcher.Start([&] { ++changes; }));
-    const int a = watcher.Launch("gameA", "/opt/gameA -x");
-    watcher.Launch("gameB");
-    EXPECT_EQ(changes, 2);
-    ASSERT_TRUE(watcher.End(a));
-    EXPECT_FALSE(watcher.End(a));
-    EXPECT_EQ(watcher.EndAll("gameB"), 1);
-    EXPECT_EQ(changes, 4);
-    EXPECT_EQ(watcher.Running().size(), 1u);
-}
-
 }  // namespace
