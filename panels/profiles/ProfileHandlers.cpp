@@ -44,6 +44,7 @@ void ProfileHandlers::Delete(devices::COrvaneUSBDevice* device) {
     CDeviceProfileUI* panel = PanelOf(device);
     if (panel == nullptr || !host_.Confirm("message_text_30"))
         return;
+    panel->GetProfileCount();  // the list as it is on disk now
     const int index = panel->GetCurrentIndex();
     ProfileListFile* list = panel->List();
     const std::string id = list != nullptr && index >= 0 && index < list->Count()

@@ -26,12 +26,15 @@ std::string NameOfProfile(const Names& names, const std::string& id) {
 // "%s — for %s" with the profile's and the program's names.
 std::string FormatStatus(const std::string& format, const std::string& profile,
                          const std::string& program) {
+    // Filled left to right, so that a "%s" inside a name is left as it is.
     std::string text = format;
+    size_t from = 0;
     for (const std::string* part : {&profile, &program}) {
-        const size_t at = text.find("%s");
+        const size_t at = text.find("%s", from);
         if (at == std::string::npos)
             break;
         text.replace(at, 2, *part);
+        from = at + part->size();
     }
     return text;
 }

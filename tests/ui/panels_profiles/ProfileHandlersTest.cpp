@@ -264,8 +264,7 @@ TEST_F(Handlers, TheLinkStripLinksAndUnlinksProgramsOfTheShownProfile) {
     links.OnClick(&device(), "device_link_add_btn");
     panel->SetLinkEditText("  *steam_app_730*  ");
     links.OnClick(&device(), "device_link_add_btn");
-    EXPECT_EQ(LinksOf(IdAt(1)),
-              (std::vector<std::string>{"cs2", "*steam_app_730*"}));
+    EXPECT_EQ(LinksOf(IdAt(1)), (std::vector<std::string>{"cs2", "*steam_app_730*"}));
     EXPECT_EQ(Get<ui::CComboUI>("device_link_combo")->GetCount(), 2);
     EXPECT_TRUE(panel->IsFollowChecked()) << "on with the first link";
     EXPECT_EQ(changes, 2);
@@ -276,8 +275,7 @@ TEST_F(Handlers, TheLinkStripLinksAndUnlinksProgramsOfTheShownProfile) {
 
     Get<ui::CComboUI>("device_link_combo")->SelectItem(0, false, false);
     links.OnClick(&device(), "device_link_sub_btn");
-    EXPECT_EQ(LinksOf(IdAt(1)),
-              std::vector<std::string>{"*steam_app_730*"});
+    EXPECT_EQ(LinksOf(IdAt(1)), std::vector<std::string>{"*steam_app_730*"});
 
     Get<ui::CCheckBoxUI>("device_link_follow_check")->SetCheck(false, false);
     ASSERT_TRUE(links.OnOption(&device(), "device_link_follow_check"));
@@ -308,8 +306,7 @@ TEST_F(Handlers, DeletingALinkedProfileRemovesItsRulesAndARuleSwitchKeepsTheUser
 
     handlers.Delete(&device());  // the shown (linked) profile
     EXPECT_TRUE(LinksOf(linked).empty());
-    EXPECT_FALSE(LinksOf(IdAt(1)).empty())
-        << "the other profile keeps its rule";
+    EXPECT_FALSE(LinksOf(IdAt(1)).empty()) << "the other profile keeps its rule";
 }
 
 }  // namespace
