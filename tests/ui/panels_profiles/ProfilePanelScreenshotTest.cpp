@@ -15,6 +15,7 @@
 #include "app/PanelTags.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "profile/JsonFile.h"
+#include "tests/unit/platform/TestFolders.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/core/WindowImplBase.h"
@@ -29,8 +30,9 @@ namespace fs = std::filesystem;
 ui::qt::QtBackend& Backend() {
     static ui::qt::QtBackend* backend = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        auto runtime = fs::temp_directory_path() / "t418-profile-shot-runtime";
-        fs::create_directories(runtime);
+        // Each test runs in a process of its own, side by side: folders of its own.
+        static t418test::TempFolder runtimeFolder;
+        const fs::path runtime = runtimeFolder.path();
         fs::permissions(runtime, fs::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         setenv("XDG_CONFIG_HOME", runtime.c_str(), 1);
@@ -70,16 +72,12 @@ class ProfilePanelShot : public ::testing::Test {
   protected:
     void SetUp() override {
         Backend();
-        data = fs::temp_directory_path() / "t418-profile-shot-data";
-        fs::remove_all(data);
+        data = fs::path(dataFolder.path());
         fs::create_directories(data / "user");
         ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "/skin/");
         ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
     }
-    void TearDown() override {
-        ui::CResourceManager::GetInstance()->Release();
-        fs::remove_all(data);
-    }
+    void TearDown() override { ui::CResourceManager::GetInstance()->Release(); }
 
     QImage Shot(const std::string& name, const std::string& language, bool menu,
                 bool links = false) {
@@ -126,6 +124,7 @@ class ProfilePanelShot : public ::testing::Test {
         return image;
     }
 
+    t418test::TempFolder dataFolder;
     fs::path data;
 };
 
