@@ -140,6 +140,7 @@ void CMainWnd::OnWindowInit() {
 
     MakeAudioLink();
     StartThreads();
+    StartProgramWatch();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
     platform::Trace(
         "MainWnd: the audio settings document belongs to the music light, not built yet");
@@ -171,6 +172,8 @@ void CMainWnd::StopThreads() {
         return;
     threadsStopped_ = true;
     threads_.StopAll();
+    if (watcher_)
+        watcher_->Stop();
 }
 
 ui::LRESULT CMainWnd::OnClose(ui::UINT, ui::WPARAM, ui::LPARAM, bool& bHandled) {

@@ -30,6 +30,8 @@
 #include "panels/macros/MacroHandlers.h"
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
+#include "panels/profiles/ProgramFollower.h"
+#include "panels/profiles/ProgramLinkHandlers.h"
 #include "panels/shoot/ShootHandlers.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
@@ -49,6 +51,9 @@ inline constexpr uint32_t kTimerTrayMenu = 1032;
 inline constexpr uint32_t kTimerProfileSelect = 1055;
 inline constexpr uint32_t kTimerGameLight = 1066;
 inline constexpr uint32_t kTimerScreenshots = 1077;
+inline constexpr uint32_t kTimerProgramRules = 1088;  // a deferred look at the program rules
+// Posted by the program watcher's thread when the running programs changed.
+inline constexpr const char* kProgramsChangedMessageName = "T418-ZEN_ProgramsChanged";
 inline constexpr uint32_t kIconResource = 107;  // registered by RegisterIconResources
 // Thread table entries with a fixed job.
 inline constexpr size_t kScanThreadEntry = 0;
@@ -69,6 +74,8 @@ struct MainWndOptions {
     uint32_t screenshotWaitMs = 5000;
     // Runs once on the window thread after the window's first paint.
     std::function<void()> onFirstPaint;
+    // The watcher of running programs; empty: platform::MakeProcessWatcher().
+    std::function<std::unique_ptr<platform::ProcessWatcher>()> makeProcessWatcher;
     // Started with the session: with a tray, the window stays hidden at the scan's first
     // product-title message and at device arrivals until the user asks for it (tray icon,
     // second start, menu). Without a tray it shows as usual.
@@ -103,6 +110,9 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     bool ScreenshotsWritten() const { return screenshotsWritten_; }
     bool ScreenshotsFailed() const { return screenshotsFailed_; }
     audio::AudioLink* Audio() { return audio_.get(); }
+    int AudioRecords() const { return audioRecords_; }
+    // Profiles that follow programs (null before the window's initialisation).
+    panels::ProgramFollower* Follower() { return follower_.get(); }
 
     // Applies a language index (nothing when it is the current one or the language list has
     // no usable entry at it).
@@ -177,6 +187,11 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     // The skin frame under "skinbtn" (MainWndSkin.cpp); the image kept in "main.ini" put back.
     void OpenSkinFrame();
     void RestoreSkinImage();
+    // Profiles that follow programs (MainWndPrograms.cpp).
+    void StartProgramWatch();
+    void OnProgramsChanged();
+    void OnDevicesReady();
+    std::vector<devices::COrvaneUSBDevice*> AllDevices() const;
 
     // Screenshot run (MainWndScreenshots.cpp).
     void ArmScreenshots();
@@ -208,6 +223,10 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
                                    },
                                    [this] { hook_.Remove(); }};
     panels::CShootHandlers shoot_{panelHost_};
+    std::unique_ptr<platform::ProcessWatcher> watcher_;
+    std::unique_ptr<panels::ProgramFollower> follower_;
+    std::unique_ptr<panels::ProgramLinkHandlers> links_;
+    uint32_t programsChangedMessage_ = 0;
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

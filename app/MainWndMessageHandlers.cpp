@@ -38,6 +38,17 @@ ui::LRESULT CMainWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::
         bHandled = true;
         return result;
     }
+    if (programsChangedMessage_ != 0 && uMsg == programsChangedMessage_) {
+        OnProgramsChanged();
+        bHandled = true;
+        return 0;
+    }
+    if (uMsg == ui::WM_TIMER && wParam == kTimerProgramRules) {
+        ui::KillTimer(m_hWnd, kTimerProgramRules);
+        OnProgramsChanged();
+        bHandled = true;
+        return 0;
+    }
     if (uMsg == ui::WM_TIMER && wParam == kTimerScreenshots) {
         ui::KillTimer(m_hWnd, kTimerScreenshots);
         WriteScreenshots();
@@ -163,6 +174,7 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             break;
         case MsgHandler::DeviceInitUI:
             list_->OnDeviceInitUI(static_cast<int>(wParam));
+            OnDevicesReady();
             if (screenshotsArmed_ && awake_)
                 ui::SetTimer(m_hWnd, kTimerScreenshots, 300);  // let the page lay out first
             break;

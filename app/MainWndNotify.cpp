@@ -169,6 +169,10 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ProfileMenuToggle:
             profiles_.ToggleMenu(list_->SelectedDevice());
             break;
+        case Route::ProgramLinks:
+            if (links_)
+                links_->OnClick(list_->SelectedDevice(), name);
+            break;
         case Route::KeyPanel:
             keys_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name, hit->index);
             break;
@@ -246,6 +250,11 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
         list_->OnDeviceSelectChanged();
         return;
     }
+    if (hit->route == Route::ProgramLinks) {
+        if (links_)
+            links_->OnOption(list_->SelectedDevice(), name);
+        return;
+    }
     if (hit->route == Route::FunctionTab) {
         // A tab the program selects raises nothing; one the user leaves raises unselected.
         if (auto* option = dynamic_cast<ui::COptionUI*>(msg.pSender);
@@ -304,6 +313,11 @@ void CMainWnd::OnComboNotify(ui::TNotifyUI& msg) {
         // A further choice within the delay starts it again.
         ui::KillTimer(m_hWnd, kTimerProfileSelect);
         ui::SetTimer(m_hWnd, kTimerProfileSelect, panels::ProfileHandlers::kSelectDelayMs);
+        return;
+    }
+    if (hit->route == Route::ProgramLinks) {
+        if (links_)
+            links_->OnCombo(list_->SelectedDevice(), name);
         return;
     }
     if (hit->route == Route::Performance) {

@@ -117,6 +117,9 @@ constexpr std::array kClicks = std::to_array<RouteRow>({
     {"device_select_next", N, Route::DeviceSelectNext},
     {"Close_bkColor_btn", N, Route::Lighting},
     {"music_setting_btn", N, Route::MusicWindow},
+    {"device_link_btn", N, Route::ProgramLinks},
+    {"device_link_add_btn", N, Route::ProgramLinks},
+    {"device_link_sub_btn", N, Route::ProgramLinks},
 });
 
 constexpr std::array kOptions = std::to_array<RouteRow>({
@@ -160,10 +163,13 @@ constexpr std::array kOptions = std::to_array<RouteRow>({
     {"6533_voice_Op_tab", N, Route::FunctionTab},
     {"magic_Op_tab", N, Route::FunctionTab},
     {"Virtual7.1_Op_tab", N, Route::FunctionTab},
+    {"device_link_follow_check", N, Route::ProgramLinks},
 });
 
 constexpr std::array kCombos = std::to_array<RouteRow>({
     {"device_profile_combo", N, Route::ProfileCombo},
+    {"device_link_pick_combo", N, Route::ProgramLinks},
+    {"device_link_combo", N, Route::ProgramLinks},
     {"light_combo_modeSelect", N, Route::Lighting},
     {"light_combo_custommodeSelect", N, Route::Lighting},
     {"light_combo_ZZCCmodeSelect", N, Route::Lighting},
@@ -261,6 +267,7 @@ const char* RouteFeature(Route route) {
         case Route::ProfileFiles:
         case Route::ProfileMenuToggle:
         case Route::ProfileCombo:
+        case Route::ProgramLinks:
             return "profiles";
         case Route::KeyboardRepeatReset:
             return "keyboard";

@@ -46,6 +46,7 @@ enum class Route {
     ShootPanel,
     Headset,
     ProfileMenuToggle,
+    ProgramLinks,
     DeviceSelectPrev,
     DeviceSelectNext,
     MusicWindow,

@@ -1,11 +1,14 @@
 #include "panels/keys/KeyApply.h"
 
 #include "devices/OrvaneUSBDevice.h"
+#include "panels/profiles/UploadGate.h"
 
 namespace panels::keys {
 
 ApplyOutcome ApplyKeysToDevice(devices::COrvaneUSBDevice& device,
                                const std::function<void(const ApplyOutcome&)>& afterMacros) {
+    // The message boxes of afterMacros let other messages in before the key map is sent.
+    const UploadGate::Scope uploading;
     ApplyOutcome outcome;
     outcome.used = device.GetUsedMacroIndices();
     outcome.macroResult = device.WriteMacros(outcome.used);

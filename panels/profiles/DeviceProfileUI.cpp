@@ -71,6 +71,21 @@ void CDeviceProfileUI::SelectProfile(int index, bool notify) {
         platform::TraceF("DeviceProfile: profile %d cannot be selected\n", index);
 }
 
+bool CDeviceProfileUI::ShowProfileOf(const std::string& id) {
+    if (!list_ || !list_->Load())
+        return false;
+    const std::vector<ProfileEntry>& entries = list_->Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].id != id)
+            continue;
+        ShowList(static_cast<int>(i));
+        CopyNameToEdit();
+        currentFileId_ = id;
+        return true;
+    }
+    return false;
+}
+
 int CDeviceProfileUI::GetCurrentIndex() const {
     ui::CComboUI* combo = Combo();
     return combo ? combo->GetCurSel() : -1;

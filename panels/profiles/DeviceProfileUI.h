@@ -7,6 +7,7 @@
 // Threads: window thread only.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "devices/ProfilePanel.h"
 #include "panels/profiles/ProfileListFile.h"
@@ -82,6 +83,35 @@ class CDeviceProfileUI : public ui::CHorizontalLayoutUI, public devices::IProfil
 
     // Selects the tab option that shows function page `page` (without a notification).
     void SelectTab(int page);
+
+    // Shows profile id as the device's current one (combo, name edit, identifier) without
+    // storing it as the list's selection: the choice of a program rule, not the user's.
+    // False when the list has no such profile.
+    bool ShowProfileOf(const std::string& id);
+
+    // --- Linked programs (DeviceProfileLinks.cpp) --------------------------------------------
+    // The strip of the selected profile's program links takes the place of the function tabs
+    // while it is open.
+    static constexpr const char* kLinkStripName = "device_link_layout";
+    static constexpr const char* kTabsName = "device_function_tabs";
+    static constexpr const char* kLinkComboName = "device_link_combo";
+    static constexpr const char* kLinkEditName = "device_link_edit";
+    static constexpr const char* kLinkPickName = "device_link_pick_combo";
+    static constexpr const char* kFollowCheckName = "device_link_follow_check";
+
+    void ShowLinkStrip(bool show);
+    bool IsLinkStripVisible() const;
+    // The patterns of the selected profile, the last one chosen.
+    void ShowLinks(const std::vector<std::string>& patterns);
+    // The pattern chosen in the link combo ("" with none).
+    std::string SelectedLink() const;
+    std::string GetLinkEditText() const;
+    void SetLinkEditText(const std::string& text);
+    // The running programs offered by the picker.
+    void ShowPicker(const std::vector<std::string>& programs);
+    std::string PickedProgram() const;
+    void SetFollowCheck(bool on);
+    bool IsFollowChecked() const;
 
     // The list behind the panel (null before SetFolders).
     ProfileListFile* List() { return list_.get(); }

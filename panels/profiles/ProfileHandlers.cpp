@@ -5,6 +5,8 @@
 #include "panels/MacroUploadNotice.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "panels/profiles/ProfileNames.h"
+#include "panels/profiles/ProgramRules.h"
+#include "panels/profiles/UploadGate.h"
 #include "platform/Trace.h"
 #include "ui/core/PaintManager.h"
 
@@ -42,10 +44,21 @@ void ProfileHandlers::Delete(devices::COrvaneUSBDevice* device) {
     CDeviceProfileUI* panel = PanelOf(device);
     if (panel == nullptr || !host_.Confirm("message_text_30"))
         return;
+    panel->GetProfileCount();  // the list as it is on disk now
+    const int index = panel->GetCurrentIndex();
+    ProfileListFile* list = panel->List();
+    const std::string id = list != nullptr && index >= 0 && index < list->Count()
+                               ? list->Entries()[static_cast<size_t>(index)].id
+                               : std::string();
     // Without loading the new selection the device would keep the deleted profile and
     // write its file again at the next change.
-    if (panel->DeleteProfile().result == Result::kDone)
-        Select(device);
+    if (panel->DeleteProfile().result != Result::kDone)
+        return;
+    // A rule must not outlive its profile: a new profile could never take its place.
+    if (!id.empty() && ProgramRules(device->GetUserDataFolder()).RemoveProfile(id) ==
+                           ProgramRules::Change::kWriteFailed)
+        platform::Trace("ProfileHandlers: the deleted profile's program rules stay behind\n");
+    Select(device);
 }
 
 void ProfileHandlers::Copy(devices::COrvaneUSBDevice* device) {
@@ -116,6 +129,7 @@ void ProfileHandlers::Rename(devices::COrvaneUSBDevice* device) {
 void ProfileHandlers::ResetDevice(devices::COrvaneUSBDevice* device) {
     if (device == nullptr || !host_.Confirm("message_text_22"))
         return;
+    const UploadGate::Scope uploading;
     device->ResetToDefaultData();
     device->WriteCurrentKeyAssignments(0);
     device->WriteSettings(0, 0, 1, 0, 0);
@@ -147,9 +161,21 @@ void ProfileHandlers::Select(devices::COrvaneUSBDevice* device) {
     panel->SelectProfile(index, false);
     device->SetProfileBaseName(panel->GetCurrentProfileBaseName());
     LoadIntoDevice(*device);
+    if (userSelectObserver_)
+        userSelectObserver_(device);
+}
+
+bool ProfileHandlers::SelectForRule(devices::COrvaneUSBDevice* device, const std::string& id) {
+    CDeviceProfileUI* panel = PanelOf(device);
+    if (panel == nullptr || !panel->ShowProfileOf(id))
+        return false;
+    device->SetProfileBaseName(id);
+    LoadIntoDevice(*device);
+    return true;
 }
 
 void ProfileHandlers::LoadIntoDevice(devices::COrvaneUSBDevice& device) {
+    const UploadGate::Scope uploading;
     device.LoadProfile();
     device.ValidateMacroReferences();
     device.RefreshPanel();
@@ -158,6 +184,7 @@ void ProfileHandlers::LoadIntoDevice(devices::COrvaneUSBDevice& device) {
 }
 
 void ProfileHandlers::SendMacrosAndKeys(devices::COrvaneUSBDevice& device) {
+    const UploadGate::Scope uploading;
     const std::vector<int> indices = device.GetUsedMacroIndices();
     ShowMacroUploadResult(host_, device.GetUserDataFolder(), device.WriteMacros(indices), indices);
     // The key panel showed a record of the profile left behind: no key stays selected (both

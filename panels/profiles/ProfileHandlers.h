@@ -5,6 +5,7 @@
 // device object; with none, or without a profile panel on its page, it does nothing.
 // Threads: window thread only.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,16 @@ class ProfileHandlers {
     // is sent to the device.
     void Select(devices::COrvaneUSBDevice* device);
 
+    // A program rule's choice: profile id becomes the device's current profile and is sent
+    // to the device as a Select would, but the list's stored selection (the user's choice)
+    // stays. False when the list has no such profile (nothing changes).
+    bool SelectForRule(devices::COrvaneUSBDevice* device, const std::string& id);
+
+    // Told after every Select the user made (a choice in the combo, an add, a delete).
+    void SetUserSelectObserver(std::function<void(devices::COrvaneUSBDevice*)> observer) {
+        userSelectObserver_ = std::move(observer);
+    }
+
     // The profile panel on the device's page; null without one.
     static CDeviceProfileUI* PanelOf(devices::COrvaneUSBDevice* device);
 
@@ -60,6 +71,7 @@ class ProfileHandlers {
     void SendMacrosAndKeys(devices::COrvaneUSBDevice& device);
 
     IPanelHost& host_;
+    std::function<void(devices::COrvaneUSBDevice*)> userSelectObserver_;
 };
 
 }  // namespace panels

@@ -1,6 +1,7 @@
 // profiles list|select|export|import|copy|delete: the mouse's profile list in the user data
 // folder, kept by the same rules as the program's profile panel. select also sends the
-// profile to a reachable mouse as the program does after a profile switch.
+// profile to a reachable mouse as the program does after a profile switch. The program links
+// (link, unlink, links, follow) are ProfileLinks.h's.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "panels/profiles/ProfileListFile.h"
 #include "platform/Folders.h"
 #include "tools/zenctl/MouseSession.h"
+#include "tools/zenctl/ProfileLinks.h"
 #include "tools/zenctl/ProtoChannel.h"
 
 namespace zenctl {
@@ -27,7 +29,13 @@ int Usage() {
                  "       t418-zenctl profiles import PATH\n"
                  "       t418-zenctl profiles copy N\n"
                  "       t418-zenctl profiles delete N\n"
-                 "N is the profile's number in the list, from 1.\n");
+                 "       t418-zenctl profiles link NAME PATTERN\n"
+                 "       t418-zenctl profiles unlink NAME PATTERN\n"
+                 "       t418-zenctl profiles links\n"
+                 "       t418-zenctl profiles follow on|off\n"
+                 "N is the profile's number in the list, from 1; NAME its name or number.\n"
+                 "PATTERN is a program's name (cs2) or a glob on its command line\n"
+                 "(*steam_app_730*), matched without regard to case.\n");
     return kExitUsage;
 }
 
@@ -136,6 +144,11 @@ int RunProfiles(const std::vector<std::string>& arguments, const Options& option
     }
     if (verb == "import" && args.size() == 2)
         return Report("imported", OpenList().Import(args[1]));
+    if (verb == "link" || verb == "unlink" || verb == "links" || verb == "follow") {
+        panels::ProfileListFile list = OpenList();
+        const int result = RunProfileLinks(args, list);
+        return result < 0 ? Usage() : result;
+    }
     if (args.size() < 2)
         return Usage();
     panels::ProfileListFile list = OpenList();
@@ -162,11 +175,13 @@ int RunProfiles(const std::vector<std::string>& arguments, const Options& option
     if (verb == "copy" && args.size() == 2)
         return Report("copied", list.Copy(index));
     if (verb == "delete" && args.size() == 2) {
+        const std::string id = list.Entries()[static_cast<size_t>(index)].id;
         const panels::ProfileListFile::Outcome outcome = list.Delete(index);
         if (outcome.result != panels::ProfileListFile::Result::kDone)
             return Report("delete", outcome);
         std::printf("deleted: %s; selected: %d %s\n", outcome.name.c_str(), outcome.index + 1,
                     list.Entries()[outcome.index].name.c_str());
+        ForgetProfileLinks(id);
         return kExitOk;
     }
     return Usage();
@@ -174,7 +189,8 @@ int RunProfiles(const std::vector<std::string>& arguments, const Options& option
 
 const CommandRegistration registration({"profiles",
                                         "profiles list|select N|export N PATH|import PATH|"
-                                        "copy N|delete N",
+                                        "copy N|delete N|link NAME PATTERN|"
+                                        "unlink NAME PATTERN|links|follow on|off",
                                         "the mouse's profile list, as the program keeps it",
                                         RunProfiles});
 

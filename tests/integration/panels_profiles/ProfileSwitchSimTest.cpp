@@ -1,12 +1,16 @@
 // A profile switch end to end: the panel and its handlers on a mouse page whose device
-// object talks to the simulated mouse over the simulated bus.
+// object talks to the simulated mouse over the simulated bus; then profiles that follow
+// programs, started and ended by a scripted watcher.
 #include <cstdlib>
 #include <filesystem>
 
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "devices/mouse/SettingsBlock.h"
 #include "panels/profiles/ProfileHandlers.h"
+#include "panels/profiles/ProgramFollower.h"
+#include "panels/profiles/UploadGate.h"
 #include "platform/FileIO.h"
+#include "platform/Trace.h"
 #include "tests/integration/proto/BusFixture.h"
 #include "tests/ui/panels_profiles/ProfilePanelSupport.h"
 
@@ -203,6 +207,146 @@ TEST_F(ProfileSwitch, ADeletedProfileStaysDeletedAfterTheNextSave) {
     EXPECT_EQ(mouse().GetProfilePath(), FileOf(0));
     mouse().SaveProfile();  // any later change saves the current profile
     EXPECT_FALSE(fs::exists(deleted));
+}
+
+}  // namespace
+
+namespace {
+
+// Profiles that follow programs, against the simulated mouse: three profiles told apart by
+// their active DPI stage (the settings block's byte 12), programs started and ended by hand,
+// a clock of the test's own.
+class ProgramFollow : public ProfileSwitch {
+  protected:
+    void SetUp() override {
+        ProfileSwitch::SetUp();
+        handlers.Add(&mouse());
+        handlers.Add(&mouse());
+        for (int i = 0; i < 3; ++i) {
+            Json::Value root = profile::LoadJsonFile(FileOf(i));
+            root["Device"][0]["DPIStages"]["StageActive"] = kStage[i];
+            ASSERT_EQ(profile::WriteJsonFile(FileOf(i), root), 0);
+            ids.push_back(panel->List()->Entries()[static_cast<size_t>(i)].id);
+        }
+        Choose(0);
+        ASSERT_EQ(Block()[12], kStage[0]);
+        panels::ProgramRules rules(User());
+        ASSERT_EQ(rules.Link(ids[1], "gameA"), panels::ProgramRules::Change::kDone);
+        ASSERT_EQ(rules.Link(ids[2], "*gameB*"), panels::ProgramRules::Change::kDone);
+
+        panels::ProgramFollower::Hooks hooks;
+        hooks.nowMs = [this] { return clock; };
+        hooks.lookAgainIn = [this](uint32_t ms) { lookAt = clock + ms; };
+        hooks.storedChoice = [] { return std::optional<bool>(); };  // never chosen: rules decide
+        follower = std::make_unique<panels::ProgramFollower>(handlers, host, watcher, hooks);
+        handlers.SetUserSelectObserver(
+            [this](devices::COrvaneUSBDevice* device) { follower->UserSelected(device); });
+        ASSERT_TRUE(watcher.Start([this] { follower->Update({&mouse()}); }));
+        follower->DeviceReady(&mouse());
+    }
+    int ProfileShown() {
+        const uint8_t stage = Block()[12];
+        for (int i = 0; i < 3; ++i) {
+            if (stage == kStage[i])
+                return i;
+        }
+        return -1;
+    }
+    int StoredSelection() {
+        return profile::LoadJsonFile(User() + "ProfileList.ini")["profileselect"].asInt();
+    }
+    // Time passes; a look the follower asked for is taken when due.
+    void Wait(uint64_t ms) {
+        clock += ms;
+        if (lookAt && *lookAt <= clock) {
+            lookAt.reset();
+            follower->Update({&mouse()});
+        }
+    }
+
+    static constexpr uint8_t kStage[3] = {1, 3, 5};
+    std::vector<std::string> ids;
+    platform::ScriptedProcessWatcher watcher;
+    std::unique_ptr<panels::ProgramFollower> follower;
+    uint64_t clock = 10000;
+    std::optional<uint64_t> lookAt;
+};
+
+TEST_F(ProgramFollow, TheMouseFollowsTheProgramStartedLastAndComesBackToTheUsersProfile) {
+    const int a = watcher.Launch("gameA");
+    EXPECT_EQ(ProfileShown(), 1) << "A runs: its profile's block is on the mouse";
+    EXPECT_EQ(panel->GetCurrentIndex(), 1) << "and in the list";
+    EXPECT_EQ(StoredSelection(), 0) << "a rule's choice is not stored as the user's";
+    EXPECT_EQ(follower->StatusOf(&mouse()), "profile2 — for gameA");
+    Wait(2000);
+    const int b = watcher.Launch("x86_64", "/games/gameB/run.x86_64 -windowed");
+    EXPECT_EQ(ProfileShown(), 2);
+    Wait(2000);
+    watcher.End(b);
+    EXPECT_EQ(ProfileShown(), 1);
+    Wait(2000);
+    watcher.End(a);
+    EXPECT_EQ(ProfileShown(), 0);
+    EXPECT_EQ(follower->StatusOf(&mouse()), "");
+    EXPECT_EQ(follower->Switches(), 4);
+}
+
+TEST_F(ProgramFollow, AManualChoiceWhileALinkedProgramRunsHoldsUntilItEnds) {
+    const int a = watcher.Launch("gameA");
+    ASSERT_EQ(ProfileShown(), 1);
+    Wait(2000);
+    Choose(2);  // the user picks the third profile
+    EXPECT_EQ(ProfileShown(), 2);
+    EXPECT_EQ(StoredSelection(), 2);
+    Wait(2000);
+    watcher.Launch("editor");
+    EXPECT_EQ(ProfileShown(), 2) << "A still runs; the user's choice holds";
+    Wait(2000);
+    watcher.End(a);
+    EXPECT_EQ(ProfileShown(), 2) << "the user's choice is the one to come back to";
+}
+
+TEST_F(ProgramFollow, ARestartLoopSwitchesAtMostTwiceAndSettlesOnTheUsersProfile) {
+    const int before = follower->Switches();
+    for (int i = 0; i < 20; ++i) {  // 20 restarts in 2 s
+        const int pid = watcher.Launch("gameA");
+        Wait(50);
+        watcher.End(pid);
+        Wait(50);
+    }
+    EXPECT_LE(follower->Switches() - before, 2);
+    Wait(1000);
+    EXPECT_EQ(ProfileShown(), 0);
+}
+
+TEST_F(ProgramFollow, RulesOfDeletedOrMissingProfilesDoNothing) {
+    platform::TraceCapture trace;
+    // The third profile is deleted while linked: its rule goes with it.
+    Choose(2);
+    handlers.Delete(&mouse());
+    panels::ProgramRules rules(User());
+    ASSERT_TRUE(rules.Load());
+    EXPECT_TRUE(rules.PatternsOf(ids[2]).empty());
+    EXPECT_FALSE(rules.PatternsOf(ids[1]).empty());
+    // A rule naming a profile that is not in the list (written by hand) does nothing.
+    panels::ProgramRules(User()).Link("2020_01_01_00_00_00_000", "gameC");
+    Wait(2000);
+    const std::vector<uint8_t> block = Block();
+    watcher.Launch("gameC");
+    watcher.Launch("run", "/games/gameB/run");
+    EXPECT_EQ(Block(), block);
+    EXPECT_TRUE(trace.Contains("which is not in the list"));
+}
+
+TEST_F(ProgramFollow, ASwitchWaitsForAnUploadInProgress) {
+    {
+        const panels::UploadGate::Scope uploading;
+        watcher.Launch("gameA");
+        EXPECT_EQ(ProfileShown(), 0) << "queued while the channel is busy";
+        ASSERT_TRUE(lookAt);
+    }
+    Wait(panels::ProgramFollower::kUploadRetryMs);
+    EXPECT_EQ(ProfileShown(), 1) << "sent once the channel is idle";
 }
 
 }  // namespace

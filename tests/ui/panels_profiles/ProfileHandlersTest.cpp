@@ -1,8 +1,12 @@
 // The main window's profile handlers against the panel, a scripted host and a device that
 // records what it is asked to do.
+#include "panels/profiles/FollowSetting.h"
 #include "panels/profiles/ProfileHandlers.h"
+#include "panels/profiles/ProgramLinkHandlers.h"
+#include "panels/profiles/ProgramRules.h"
 #include "platform/Trace.h"
 #include "tests/ui/panels_profiles/ProfilePanelSupport.h"
+#include "tests/unit/platform/TestFolders.h"
 
 namespace {
 
@@ -25,6 +29,11 @@ class Handlers : public PanelTest {
                 "WriteCurrentKeyAssignments(0)"};
     }
     std::string IdAt(int index) { return panel->List()->Entries()[index].id; }
+    std::vector<std::string> LinksOf(const std::string& id) {
+        panels::ProgramRules rules(UserFolder());
+        rules.Load();
+        return rules.PatternsOf(id);
+    }
     std::string Outside(const std::string& name) { return (root / name).string(); }
 
     profiles_ui::ScriptedHost host;
@@ -229,6 +238,75 @@ TEST_F(Handlers, ResetsAndTheMenu) {
     EXPECT_TRUE(panel->IsMenuVisible());
     handlers.ToggleMenu(&device());
     EXPECT_FALSE(panel->IsMenuVisible());
+}
+
+TEST_F(Handlers, TheLinkStripLinksAndUnlinksProgramsOfTheShownProfile) {
+    t418test::TempFolder config;
+    t418test::ScopedEnv configHome("XDG_CONFIG_HOME", config.path());
+    platform::ScriptedProcessWatcher watcher;
+    watcher.Launch("zeta");
+    watcher.Launch("cs2");
+    watcher.Launch("cs2");
+    int changes = 0;
+    panels::ProgramLinkHandlers links(host, &watcher, [&] { ++changes; });
+    handlers.Add(&device());  // the second profile is shown
+
+    ASSERT_TRUE(links.OnClick(&device(), "device_link_btn"));
+    EXPECT_TRUE(panel->IsLinkStripVisible());
+    EXPECT_FALSE(Get<ui::CControlUI>("device_function_tabs")->IsVisible()) << "in their place";
+    EXPECT_FALSE(panel->IsFollowChecked()) << "off until a first link";
+    auto* picker = Get<ui::CComboUI>("device_link_pick_combo");
+    ASSERT_EQ(picker->GetCount(), 2) << "each running program once, sorted";
+    picker->SelectItem(0, false, false);
+    ASSERT_TRUE(links.OnCombo(&device(), "device_link_pick_combo"));
+    EXPECT_EQ(panel->GetLinkEditText(), "cs2");
+
+    links.OnClick(&device(), "device_link_add_btn");
+    panel->SetLinkEditText("  *steam_app_730*  ");
+    links.OnClick(&device(), "device_link_add_btn");
+    EXPECT_EQ(LinksOf(IdAt(1)), (std::vector<std::string>{"cs2", "*steam_app_730*"}));
+    EXPECT_EQ(Get<ui::CComboUI>("device_link_combo")->GetCount(), 2);
+    EXPECT_TRUE(panel->IsFollowChecked()) << "on with the first link";
+    EXPECT_EQ(changes, 2);
+
+    panel->SetLinkEditText(" ");
+    links.OnClick(&device(), "device_link_add_btn");
+    EXPECT_EQ(host.shownKeys, (std::vector<std::string>{"profile_link_bad"}));
+
+    Get<ui::CComboUI>("device_link_combo")->SelectItem(0, false, false);
+    links.OnClick(&device(), "device_link_sub_btn");
+    EXPECT_EQ(LinksOf(IdAt(1)), std::vector<std::string>{"*steam_app_730*"});
+
+    Get<ui::CCheckBoxUI>("device_link_follow_check")->SetCheck(false, false);
+    ASSERT_TRUE(links.OnOption(&device(), "device_link_follow_check"));
+    EXPECT_EQ(panels::StoredFollowChoice(), std::optional<bool>(false));
+    EXPECT_FALSE(panel->IsFollowChecked()) << "off although a link exists";
+
+    links.OnClick(&device(), "device_link_btn");
+    EXPECT_FALSE(panel->IsLinkStripVisible());
+    EXPECT_TRUE(Get<ui::CControlUI>("device_function_tabs")->IsVisible());
+}
+
+TEST_F(Handlers, DeletingALinkedProfileRemovesItsRulesAndARuleSwitchKeepsTheUsersChoice) {
+    handlers.Add(&device());
+    handlers.Add(&device());
+    panels::ProgramRules(UserFolder()).Link(IdAt(1), "cs2");
+    panels::ProgramRules(UserFolder()).Link(IdAt(2), "dota2");
+    const std::string linked = IdAt(1);
+
+    Choose(0);
+    handlers.Select(&device());
+    device().calls.clear();
+    ASSERT_TRUE(handlers.SelectForRule(&device(), linked));
+    EXPECT_EQ(panel->GetCurrentIndex(), 1);
+    EXPECT_EQ(device().loadedBaseName, linked);
+    EXPECT_EQ(device().calls, SelectCalls()) << "the same steps as a choice in the list";
+    EXPECT_EQ(panel->List()->Selected(), 0) << "the user's choice stays stored";
+    EXPECT_FALSE(handlers.SelectForRule(&device(), "no_such_profile"));
+
+    handlers.Delete(&device());  // the shown (linked) profile
+    EXPECT_TRUE(LinksOf(linked).empty());
+    EXPECT_FALSE(LinksOf(IdAt(1)).empty()) << "the other profile keeps its rule";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The profile panel rendered offscreen through the Qt realisation, as it sits at the top of
-// the mouse page's right column: closed, with its menu open, and in Chinese.
+// the mouse page's right column: closed, with its menu open, in Chinese, and with the strip
+// of linked programs open.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -14,6 +15,7 @@
 #include "app/PanelTags.h"
 #include "panels/profiles/DeviceProfileUI.h"
 #include "profile/JsonFile.h"
+#include "tests/unit/platform/TestFolders.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/core/WindowImplBase.h"
@@ -28,8 +30,9 @@ namespace fs = std::filesystem;
 ui::qt::QtBackend& Backend() {
     static ui::qt::QtBackend* backend = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        auto runtime = fs::temp_directory_path() / "t418-profile-shot-runtime";
-        fs::create_directories(runtime);
+        // Each test runs in a process of its own, side by side: folders of its own.
+        static t418test::TempFolder runtimeFolder;
+        const fs::path runtime = runtimeFolder.path();
         fs::permissions(runtime, fs::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         setenv("XDG_CONFIG_HOME", runtime.c_str(), 1);
@@ -69,18 +72,15 @@ class ProfilePanelShot : public ::testing::Test {
   protected:
     void SetUp() override {
         Backend();
-        data = fs::temp_directory_path() / "t418-profile-shot-data";
-        fs::remove_all(data);
+        data = fs::path(dataFolder.path());
         fs::create_directories(data / "user");
         ui::CPaintManagerUI::SetResourcePath(std::string(T418_RESOURCES_DIR) + "/skin/");
         ASSERT_TRUE(ui::CResourceManager::GetInstance()->LoadResource("res.xml"));
     }
-    void TearDown() override {
-        ui::CResourceManager::GetInstance()->Release();
-        fs::remove_all(data);
-    }
+    void TearDown() override { ui::CResourceManager::GetInstance()->Release(); }
 
-    QImage Shot(const std::string& name, const std::string& language, bool menu) {
+    QImage Shot(const std::string& name, const std::string& language, bool menu,
+                bool links = false) {
         EXPECT_TRUE(ui::CResourceManager::GetInstance()->LoadLanguage(language));
         auto* window = new ColumnWindow;
         EXPECT_NE(window->Create(nullptr, "shot", ui::WS_POPUP | ui::WS_VISIBLE, 0, 0, 0, 560, 140),
@@ -96,6 +96,12 @@ class ProfilePanelShot : public ::testing::Test {
             panel->RenameProfile(language == "lan_cn.xml" ? "游戏" : "Aim training");
             panel->CopyNameToEdit();
             panel->ShowMenu(menu);
+            if (links) {
+                panel->ShowLinkStrip(true);
+                panel->ShowLinks({"cs2", "*steam_app_730*"});
+                panel->SetFollowCheck(true);
+                panel->SetLinkEditText("dota2");
+            }
             window->GetPaintManager()->UpdateLayout();
             int timer = Backend().StartTimer(30, [] { Backend().QuitLoop(0); });
             Backend().RunLoop();
@@ -118,6 +124,7 @@ class ProfilePanelShot : public ::testing::Test {
         return image;
     }
 
+    t418test::TempFolder dataFolder;
     fs::path data;
 };
 
@@ -148,6 +155,20 @@ TEST_F(ProfilePanelShot, ClosedOpenAndInChinese) {
         for (int x = 0; x < chinese.width(); x += 2)
             colours.insert(chinese.pixel(x, y));
     EXPECT_GT(colours.size(), 20u) << "text and icons are drawn";
+}
+
+TEST_F(ProfilePanelShot, TheLinkedProgramsStripTakesTheTabsPlace) {
+    QImage strip = Shot("profile-panel-links.png", "lan_en.xml", false, true);
+    ASSERT_FALSE(strip.isNull());
+    EXPECT_FALSE(Near(strip.pixelColor(50, 67), QColor(0x2C, 0x3A, 0x55), 14))
+        << "no selected tab where the switch is";
+    // The add button is the accent-filled one at the strip's right.
+    bool accent = false;
+    for (int x = 300; x < 546 && !accent; ++x)
+        accent = Near(strip.pixelColor(x, 75), QColor(0x2C, 0x3A, 0x55), 6);
+    EXPECT_TRUE(accent) << "the add button is drawn";
+    QImage chinese = Shot("profile-panel-links-cn.png", "lan_cn.xml", false, true);
+    EXPECT_FALSE(chinese.isNull());
 }
 
 }  // namespace
