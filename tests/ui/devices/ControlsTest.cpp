@@ -238,10 +238,12 @@ TEST(ProgramControls, RegisteredInStartUpOrder) {
     devices::AddDeviceControlCreators(creators);
     std::vector<std::string> order =
         controls::RegisterProgramControls(*ui::CControlFactory::GetInstance(), creators);
-    EXPECT_EQ(order, (std::vector<std::string>{"CWndUI", "CSelectPanelUI", "CDeviceKeyButtonUI",
-                                               "CHandImgButtonUI", "CHandImgSelectButtonUI",
-                                               "CRedioMacroButtonUI", "CShootPatternUI",
-                                               "COrvaneUSBDevice"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{
+                  "CCircleProgressUI", "CChartViewUI", "CWndUI", "CSelectPanelUI",
+                  "CDeviceKeyButtonUI", "CCloudShareListItemUI", "CComboEditContainerElementUI",
+                  "CHandImgButtonUI", "CHandImgSelectButtonUI", "CRedioMacroButtonUI",
+                  "CShootPatternUI", "CAudioRecordUI", "COrvaneUSBDevice"}));
     for (const char* tag :
          {"Wnd", "SelectPanel", "DeviceKeyButton", "HandImgButton", "HandImgSelectButton",
           "RedioMacroButton", "ShootPattern", "OrvaneUSBDevice"}) {
@@ -249,6 +251,18 @@ TEST(ProgramControls, RegisteredInStartUpOrder) {
             ui::CControlFactory::GetInstance()->CreateControl(tag));
         ASSERT_NE(control, nullptr) << tag;
         EXPECT_EQ(control->GetClass(), tag);
+    }
+    // Classes whose names are not their tags.
+    for (auto [tag, name] : {std::pair{"CircleProgress", "CircleProgress"},
+                             {"AudioRecord", "AudioRecord"},
+                             {"ChartView", "ControlUI"},
+                             {"CloudShareListItem", "CloudShareListItemUI"},
+                             {"ComboEditContainerElement", "ComboEditContainerElement"}}) {
+        std::unique_ptr<ui::CControlUI> control(
+            ui::CControlFactory::GetInstance()->CreateControl(tag));
+        ASSERT_NE(control, nullptr) << tag;
+        EXPECT_EQ(control->GetClass(), name);
+        EXPECT_NE(control->GetInterface(tag), nullptr) << tag;
     }
 }
 
