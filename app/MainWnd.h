@@ -30,6 +30,7 @@
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
 #include "panels/shoot/ShootHandlers.h"
+#include "platform/LocalTime.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
 
@@ -67,6 +68,12 @@ struct MainWndOptions {
     uint32_t screenshotWaitMs = 5000;
     // Runs once on the window thread after the window's first paint.
     std::function<void()> onFirstPaint;
+    // The program folder (its Update/ holds the firmware upgrade tool); empty:
+    // platform::ProgramFolder().
+    std::string programFolder;
+    // The settings window's date source (empty: the local time) and its first-paint notice.
+    std::function<platform::LocalTime()> clock;
+    std::function<void()> onSettingsFirstPaint;
     // Started with the session: with a tray, the window stays hidden at the scan's first
     // product-title message and at device arrivals until the user asks for it (tray icon,
     // second start, menu). Without a tray it shows as usual.
@@ -98,6 +105,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     bool ScreenshotsWritten() const { return screenshotsWritten_; }
     bool ScreenshotsFailed() const { return screenshotsFailed_; }
     int AudioRecords() const { return audioRecords_; }
+    // Set by the forced upgrade of an old mouse until a device is next present.
+    bool UpgradePending() const { return upgradePending_; }
 
     // Applies a language index (nothing when it is the current one or the language list has
     // no usable entry at it).
@@ -108,6 +117,12 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void SetLightControl(int flag, bool announce);
     // The "exit" of the tray menu: closes the sub-windows and the main window.
     void Exit();
+    // Opens the settings window (modal; returns when it is closed), centred or beside this
+    // window's right edge. Nothing while one is open.
+    void OpenSettings(bool centred);
+    // 3332: an old cable mouse's firmware (below 0x0103) gets the upgrade tool offered, or
+    // the user is told it is missing; 0x0103 or later lifts the mouse's suppression.
+    void OnForcedUpgrade(uint32_t productId, uint32_t version);
 
     void Notify(ui::TNotifyUI& msg) override;
     ui::CControlUI* CreateControl(const std::string& pstrClass) override;
@@ -162,6 +177,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);
     void SetPowerQueryOff(int value);
+    // Every mouse's command channel suspended (no device I/O) or not.
+    void SuppressMouseChannels(bool suppressed);
     bool ShownAndNotMinimised() const;
 
     // Screenshot run (MainWndScreenshots.cpp).
@@ -206,6 +223,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     int lightControl_ = 1;
     int languageIndex_ = -1;
     int savedState_ = 1;
+    bool upgradePending_ = false;
     bool stayHidden_ = false;  // startHidden with a tray, until the user asks for the window
     std::map<std::string, bool> trayMenuChecks_;  // the menu's check marks, by item
     int dpi_ = 96;

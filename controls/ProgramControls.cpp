@@ -6,6 +6,7 @@
 #include "controls/RedioMacroButtonUI.h"
 #include "controls/SelectPanelUI.h"
 #include "controls/ShootPatternUI.h"
+#include "controls/UpdateInfoListItemUI.h"
 #include "controls/WndUI.h"
 
 namespace controls {
@@ -58,6 +59,7 @@ void AddCustomControlCreators(ControlCreators& creators) {
     creators["CHandImgSelectButtonUI"] = Maker<CHandImgSelectButtonUI>();
     creators["CRedioMacroButtonUI"] = Maker<CRedioMacroButtonUI>();
     creators["CShootPatternUI"] = Maker<CShootPatternUI>();
+    creators["CUpdateInfoListItemUI"] = Maker<CUpdateInfoListItemUI>();
 }
 
 std::vector<std::string> RegisterProgramControls(ui::CControlFactory& factory,

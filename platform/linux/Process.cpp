@@ -146,6 +146,12 @@ class LinuxChildProcess : public ChildProcess {
 
 }  // namespace
 
+bool IsRunnableFile(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
 bool ShellOpen(const std::string& program, const std::string& parameters,
                const std::string& folder) {
     if (program.empty())

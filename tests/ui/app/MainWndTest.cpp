@@ -290,10 +290,10 @@ TEST_F(MainWndTest, LanguageSwitchingAndFonts) {
     EXPECT_EQ(window.LanguageIndex(), 0);
     EXPECT_EQ(pm.GetFontInfo(0)->face, "汉仪菱心体简");
     EXPECT_EQ(ui::CResourceManager::GetInstance()->GetText("hello"), "你好");
-    // The key does not exist: nothing is written, and nothing is created.
-    EXPECT_FALSE(platform::OpenKey(kLanguageRegistryKey));
+    // The first start makes the key and keeps the language applied in it.
+    ASSERT_TRUE(platform::OpenKey(kLanguageRegistryKey));
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 2052u);
 
-    ASSERT_TRUE(platform::CreateKey(kLanguageRegistryKey));
     Send(kMsgLanguage, 1);
     EXPECT_EQ(window.LanguageIndex(), 1);
     EXPECT_EQ(pm.GetFontInfo(0)->face, "Verdana Unicode MS");
