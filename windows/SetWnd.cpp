@@ -190,6 +190,19 @@ void CSetWnd::AddRows(const std::vector<UpdateRowData>& rows) {
     m_listBuilt = true;
     // Nothing is fetched: say so instead of checking for ever.
     SetHeader(UpdateHeader::None);
+    ScreenshotWhenReady();
+}
+
+void CSetWnd::ScreenshotWhenReady() {
+    // The picture shows the window painted with its list, once.
+    if (m_request.screenshotPath.empty() || !m_painted || !m_listBuilt || m_screenshotPosted)
+        return;
+    m_screenshotPosted = true;
+    const ui::HWND self = m_hWnd;
+    ui::PostTask(self, [self] {
+        if (auto* window = dynamic_cast<CSetWnd*>(ui::GetWindowObject(self)))
+            window->WriteScreenshot();
+    });
 }
 
 int CSetWnd::RowCount() const {
@@ -356,13 +369,7 @@ ui::LRESULT CSetWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::L
         bHandled = true;
         if (auto notice = std::exchange(m_request.onFirstPaint, nullptr))
             notice();
-        if (!m_request.screenshotPath.empty()) {
-            const ui::HWND self = m_hWnd;
-            ui::PostTask(self, [self] {
-                if (auto* window = dynamic_cast<CSetWnd*>(ui::GetWindowObject(self)))
-                    window->WriteScreenshot();
-            });
-        }
+        ScreenshotWhenReady();
         return result;
     }
     if (uMsg == kMsgLanguageChanged) {
@@ -386,8 +393,11 @@ ui::LRESULT CSetWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::L
 
 void CSetWnd::WriteScreenshot() {
     m_pm.UpdateLayout();
+    const std::string& path = m_request.screenshotPath;
+    const size_t slash = path.rfind('/');
+    const bool folder = slash == std::string::npos || platform::EnsureFolder(path.substr(0, slash));
     ui::NativeWindow* native = GetNativeWindow();
-    if (native == nullptr || !native->SaveScreenshot(m_request.screenshotPath))
+    if (!folder || native == nullptr || !native->SaveScreenshot(path))
         platform::TraceF("SetWnd: the screenshot \"%s\" cannot be written",
                          m_request.screenshotPath.c_str());
     else

@@ -106,6 +106,7 @@ class CSetWnd : public ui::WindowImplBase {
     void OnRowChecked();
     void OnUpdateConfirmed();
     void ShowZoomButtons();
+    void ScreenshotWhenReady();
     void WriteScreenshot();
 
     SetWndRequest m_request;
@@ -115,6 +116,7 @@ class CSetWnd : public ui::WindowImplBase {
     std::string m_lastCheck;
     bool m_listBuilt = false;
     bool m_painted = false;
+    bool m_screenshotPosted = false;
     // One worker builds the list; the window keeps no other.
     platform::StoppableThread m_listWorker{500};
     ui::CControlUI* m_closeBtn = nullptr;
