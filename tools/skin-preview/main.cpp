@@ -104,7 +104,7 @@ ui::HWND OpenSettings(const Options& o) {
     windows::SetWndRequest request;
     request.dpi = o.dpi;
     request.languageIndex = o.lang == "cn" ? 0 : 1;
-    request.entries = {SampleEntry(1, 0x0102, "QP22M41B", "MS", ""),
+    request.entries = {SampleEntry(1, o.pose == "offer" ? 0x0102 : 0x0105, "QP22M41B", "MS", ""),
                        SampleEntry(2, 0x01ab, "QP22M33B_1", "J71", ""),
                        SampleEntry(0, 0x0100, "ALL", "AP", "V0100")};
     request.languageConfigPath = platform::DefaultDataFolder() + "Language.config";

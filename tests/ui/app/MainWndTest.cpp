@@ -627,16 +627,5 @@ TEST_F(ForcedUpgradeTest, WithoutTheToolTheUserIsToldAndTheProgramGoesOn) {
     EXPECT_EQ(ToolMissingText("in %s.", "/p/Update/"), "in /p/Update/.");
 }
 
-TEST_F(ForcedUpgradeTest, CurrentFirmwareAsksNothing) {
-    Open();
-    window_->FindControl("No_device_Link")->SetVisible(true);
-    list_->Mouse().Channel().SetSuspended(true);
-    Send(kMsgForcedUpgrade, 0x22A4, 0x0104);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(list_->Mouse().Channel().Suspended());
-    EXPECT_FALSE(Shown("No_device_Link"));
-    EXPECT_FALSE(window_->UpgradePending());
-}
-
 }  // namespace
 }  // namespace app

@@ -311,17 +311,4 @@ TEST_F(SetWndTest, OnlyOneOpensAndItTakesTheDialogDpi) {
     EXPECT_EQ(CSetWnd::Current(), nullptr);
 }
 
-TEST(SetWndRules, RowNamesAndVersions) {
-    EXPECT_EQ(windows::UpdateRowName(Entry(0, 1, "ALL", "J71_BX2_BX8")), "AP");
-    EXPECT_EQ(windows::UpdateRowName(Entry(1, 1, "QP22M41B", "MS")), "MS");
-    EXPECT_EQ(windows::UpdateRowVersion(Entry(1, 0x0105, "x", "MS")), "V0105");
-    EXPECT_EQ(windows::UpdateRowVersion(Entry(2, 0x01ab, "x", "J71")), "V01ab");
-    EXPECT_EQ(windows::UpdateRowVersion(Entry(0, 0x0105, "ALL", "AP", "V0100")), "V0100");
-    EXPECT_EQ(windows::LastCheckDate({2025, 12, 31, 0, 0, 0, 0}), "2025-12-31");
-    EXPECT_TRUE(windows::LanguageComboTexts("not json").empty());
-    EXPECT_EQ(windows::LanguageComboTexts(
-                  R"({"Language":[{"Language_text":"a"},{},{"Language_text":3}]})"),
-              (std::vector<std::string>{"a", "", ""}));
-}
-
 }  // namespace
