@@ -12,22 +12,22 @@
 namespace controls {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGrey = 0xFF666666;
-constexpr uint32_t kBlue = 0xFF0099FF;
-constexpr uint32_t kDarkBlue = 0xFF0078C8;
+constexpr uint32_t kUpdateRowWhite = 0xFFFFFFFF;
+constexpr uint32_t kUpdateRowGrey = 0xFF666666;
+constexpr uint32_t kUpdateRowBlue = 0xFF0099FF;
+constexpr uint32_t kUpdateRowDarkBlue = 0xFF0078C8;
 
 // Indexed by status.
 constexpr std::array<UpdateStatusLook, kUpdateStatusCount> kUpdateStatusLooks = {{
-    {"LessUpdateText", false, false, false, kWhite, kWhite, kGrey},
-    {"NeedUpdateText", false, false, true, kBlue, kBlue, kDarkBlue},
-    {"NeedUpdateText", false, false, true, kBlue, kBlue, kDarkBlue},
-    {"DownloadWaitText", false, false, false, kBlue, kBlue, kDarkBlue},
-    {"DownloadIngText", true, false, false, kBlue, kBlue, kDarkBlue},
-    {"DownloadOkText", false, true, false, kBlue, kBlue, kDarkBlue},
-    {"UpdateIngText", true, false, false, kBlue, kBlue, kDarkBlue},
-    {"UpdateOkText", false, false, false, kWhite, kWhite, kGrey},
-    {"UpdateFailText", false, false, true, kBlue, kBlue, kDarkBlue},
+    {"LessUpdateText", false, false, false, kUpdateRowWhite, kUpdateRowWhite, kUpdateRowGrey},
+    {"NeedUpdateText", false, false, true, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"NeedUpdateText", false, false, true, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"DownloadWaitText", false, false, false, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"DownloadIngText", true, false, false, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"DownloadOkText", false, true, false, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"UpdateIngText", true, false, false, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
+    {"UpdateOkText", false, false, false, kUpdateRowWhite, kUpdateRowWhite, kUpdateRowGrey},
+    {"UpdateFailText", false, false, true, kUpdateRowBlue, kUpdateRowBlue, kUpdateRowDarkBlue},
 }};
 
 ui::CControlUI* UpdateRowChildByName(ui::CControlUI* control, void* data) {

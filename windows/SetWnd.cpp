@@ -26,13 +26,13 @@ CSetWnd* g_openSettings = nullptr;  // the one settings window (window thread on
 
 constexpr ui::DWORD kSetWndStyle = ui::WS_POPUP | ui::WS_VISIBLE;
 constexpr ui::DWORD kSetWndExStyle = ui::WS_EX_TOOLWINDOW;
-constexpr char kRowLayout[] = "XML/CustomControlXML/device_Update_list_item.xml";
-constexpr char kListName[] = "device_update_list_info";
-constexpr char kComboName[] = "Language_combox_info";
-constexpr char kCheckName[] = "check_name_select";
-constexpr char kUpdateButton[] = "update_fw_and_ap";
-constexpr char kUpdateTabs[] = "get_update_tab_layout";
-constexpr uint32_t kWorkerStopMs = 500;
+constexpr char kSetWndRowLayout[] = "XML/CustomControlXML/device_Update_list_item.xml";
+constexpr char kSetWndList[] = "device_update_list_info";
+constexpr char kSetWndCombo[] = "Language_combox_info";
+constexpr char kSetWndRowCheck[] = "check_name_select";
+constexpr char kSetWndUpdateButton[] = "update_fw_and_ap";
+constexpr char kSetWndUpdateTabs[] = "get_update_tab_layout";
+constexpr uint32_t kSetWndWorkerStopMs = 500;
 
 // Only these statuses may be left by closing the window: nothing is under way in them.
 bool SetWndStatusAllowsClose(int status) {
@@ -64,8 +64,8 @@ CSetWnd::CSetWnd(SetWndRequest request)
     : m_request(std::move(request)), m_languageIndex(m_request.languageIndex) {
     m_request.entries = EntriesWithVersion(m_request.entries);
     AddNotifyHandler("windowinit", [this](ui::TNotifyUI&) { OnWindowInit(); });
-    AddNotifyHandler("itemselect", kComboName, [this](ui::TNotifyUI&) { OnLanguageChosen(); });
-    AddNotifyHandler("selectchanged", kCheckName, [this](ui::TNotifyUI&) { OnRowChecked(); });
+    AddNotifyHandler("itemselect", kSetWndCombo, [this](ui::TNotifyUI&) { OnLanguageChosen(); });
+    AddNotifyHandler("selectchanged", kSetWndRowCheck, [this](ui::TNotifyUI&) { OnRowChecked(); });
 }
 
 CSetWnd::~CSetWnd() {
@@ -90,8 +90,8 @@ void CSetWnd::InitWindow() {
     m_minBtn = m_pm.FindControl("minbtn");
     m_menuBtn = m_pm.FindControl("menubtn");
     m_laterBtn = m_pm.FindControl("laterbtn");
-    m_list = m_pm.FindControl(kListName);
-    m_languages = m_pm.FindControl(kComboName);
+    m_list = m_pm.FindControl(kSetWndList);
+    m_languages = m_pm.FindControl(kSetWndCombo);
     SetDialogDpi(m_request.dpi);
 }
 
@@ -164,7 +164,7 @@ void CSetWnd::StartListWorker() {
 void CSetWnd::StopWorkers() {
     if (!m_listWorker.Running())
         return;
-    if (m_listWorker.Stop(kWorkerStopMs))
+    if (m_listWorker.Stop(kSetWndWorkerStopMs))
         platform::Trace("所有对象处于激发状态\n");
     else
         platform::Trace("SetWnd: the list worker did not stop in time; it ends on its own\n");
@@ -177,8 +177,8 @@ void CSetWnd::AddRows(const std::vector<UpdateRowData>& rows) {
             break;
         auto* row = new controls::CUpdateInfoListItemUI();
         ui::CDialogBuilder builder;
-        if (builder.Create(kRowLayout, "", nullptr, &m_pm, row) == nullptr)
-            platform::TraceF("SetWnd: the row layout %s cannot be built", kRowLayout);
+        if (builder.Create(kSetWndRowLayout, "", nullptr, &m_pm, row) == nullptr)
+            platform::TraceF("SetWnd: the row layout %s cannot be built", kSetWndRowLayout);
         row->SetRowName(data.name);
         row->SetCurrentVersion(data.version);
         row->SetOfferedVersion("");
@@ -276,8 +276,8 @@ void CSetWnd::OnClick(ui::TNotifyUI& msg) {
         if (ui::CControlUI* tip = m_pm.FindControl("update_tishi_layout"))
             tip->SetVisible(false);
         ResizeClient(SetWndScaled(kSetWndWidth, m_dpi), SetWndScaled(kSetWndHeight, m_dpi));
-    } else if (ui::EqualsNoCase(name, kUpdateButton)) {
-        if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl(kUpdateTabs)))
+    } else if (ui::EqualsNoCase(name, kSetWndUpdateButton)) {
+        if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl(kSetWndUpdateTabs)))
             tabs->SelectItem(1);
     } else if (ui::EqualsNoCase(name, "update_OK_btn")) {
         OnUpdateConfirmed();
@@ -295,9 +295,9 @@ void CSetWnd::OnUpdateConfirmed() {
         else
             row->EnableCheck(false);
     }
-    if (ui::CControlUI* button = m_pm.FindControl(kUpdateButton))
+    if (ui::CControlUI* button = m_pm.FindControl(kSetWndUpdateButton))
         button->SetEnabled(false);
-    if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl(kUpdateTabs)))
+    if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl(kSetWndUpdateTabs)))
         tabs->SelectItem(0);
 }
 
@@ -307,7 +307,7 @@ void CSetWnd::OnRowChecked() {
         if (controls::CUpdateInfoListItemUI* row = Row(i))
             any = row->IsChecked();
     }
-    if (ui::CControlUI* button = m_pm.FindControl(kUpdateButton)) {
+    if (ui::CControlUI* button = m_pm.FindControl(kSetWndUpdateButton)) {
         button->SetEnabled(any);
         button->SetVisible(any);
     }

@@ -39,8 +39,8 @@ class SetWndSink : public ui::CWindowWnd {
     std::vector<std::pair<ui::UINT, ui::WPARAM>> received;
 };
 
-UpdateEntry Entry(int format, uint32_t version, const char* code, const char* shortName,
-                  const char* text = "") {
+UpdateEntry SetWndEntry(int format, uint32_t version, const char* code, const char* shortName,
+                        const char* text = "") {
     UpdateEntry entry;
     entry.versionFormat = format;
     entry.version = version;
@@ -50,7 +50,7 @@ UpdateEntry Entry(int format, uint32_t version, const char* code, const char* sh
     return entry;
 }
 
-constexpr const char* kFourLanguages = R"({"Language": [
+constexpr const char* kSetWndFourLanguages = R"({"Language": [
   {"Language_ID": 2052, "Language_name": "zh_CN", "Language_file": "lan_cn.xml", "Language_text": "language_cn_text"},
   {"Language_ID": 1033, "Language_name": "en_US", "Language_file": "lan_en.xml", "Language_text": "language_en_text"},
   {"Language_ID": 1054, "Language_name": "th", "Language_file": "lan_en.xml", "Language_text": "language_en_text"},
@@ -61,7 +61,7 @@ class SetWndTest : public skintest::SkinTest {
   protected:
     void SetUp() override {
         SkinTest::SetUp();
-        std::ofstream(folder / "Language.config") << kFourLanguages;
+        std::ofstream(folder / "Language.config") << kSetWndFourLanguages;
         ASSERT_NE(sink.Create(nullptr, "sink", ui::WS_POPUP, 0), nullptr);
     }
     void TearDown() override {
@@ -75,9 +75,10 @@ class SetWndTest : public skintest::SkinTest {
         windows::SetWndRequest request;
         request.mainWindow = sink.GetHWND();
         request.languageIndex = 1;
-        request.entries = {Entry(1, 0x0105, "QP22M41B", "MS"), Entry(1, 0, "QP22M40B", "KB"),
-                           Entry(2, 0x01ab, "QP22M33B_1", "J71"),
-                           Entry(0, 0x0100, "ALL", "AP", "V0100")};
+        request.entries = {SetWndEntry(1, 0x0105, "QP22M41B", "MS"),
+                           SetWndEntry(1, 0, "QP22M40B", "KB"),
+                           SetWndEntry(2, 0x01ab, "QP22M33B_1", "J71"),
+                           SetWndEntry(0, 0x0100, "ALL", "AP", "V0100")};
         request.languageConfigPath = (folder / "Language.config").string();
         request.updateTimePath = (folder / "updatetime.config").string();
         request.installerFolder = (folder / "UpdateData/").string();
