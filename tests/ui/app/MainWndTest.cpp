@@ -501,6 +501,10 @@ TEST_F(MainWndTest, SettingsWindowChoosesTheLanguage) {
         ASSERT_NE(settings, nullptr);
         ++opened;
         EXPECT_EQ(settings->LastCheckDate(), "2025-3-7");
+        // Beside the main window's right edge, below its title.
+        const ui::RECT main = window.GetWindowRect(), set = settings->GetWindowRect();
+        EXPECT_EQ(set.right, main.right - 30);
+        EXPECT_EQ(set.top, main.top + 60);
         Send(kMsgOpenSettings);  // one at a time: nothing more
         EXPECT_EQ(windows::CSetWnd::CurrentWindow(), settings);
         auto* combo = dynamic_cast<ui::CComboUI*>(settings->FindControl("Language_combox_info"));
