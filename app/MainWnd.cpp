@@ -60,6 +60,8 @@ CMainWnd::CMainWnd(MainWndOptions options)
         list_ = std::make_unique<EmptyDeviceList>();
     if (options_.dataFolder.empty())
         options_.dataFolder = platform::DefaultDataFolder();
+    if (options_.programFolder.empty())
+        options_.programFolder = platform::ProgramFolder();
     AddVirtualWnd("mainpage", &mainPage_);
     panelHost_.SetContextMenuHandler([this](const std::string& file) { OpenContextMenu(file); });
     panelHost_.SetSavedStateHandler(
@@ -124,7 +126,9 @@ void CMainWnd::OnWindowInit() {
     if (platform::ReadWholeFile(options_.dataFolder + kLanguageConfigName, text))
         languages = ParseLanguageConfig(text);
     std::optional<uint32_t> registryId;
-    if (auto key = platform::OpenKey(kLanguageRegistryKey))
+    // The program's key is made on the first start: the language chosen later is written
+    // under it and so kept (a value under a missing key would be dropped).
+    if (auto key = platform::CreateKey(kLanguageRegistryKey))
         registryId = key->GetDword(kLanguageRegistryValue);
     ApplyLanguage(StartupLanguageIndex(languages, registryId));
 

@@ -33,6 +33,7 @@
 #include "panels/profiles/ProgramFollower.h"
 #include "panels/profiles/ProgramLinkHandlers.h"
 #include "panels/shoot/ShootHandlers.h"
+#include "platform/LocalTime.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
 #include "windows/SkinObserver.h"
@@ -76,6 +77,12 @@ struct MainWndOptions {
     std::function<void()> onFirstPaint;
     // The watcher of running programs; empty: platform::MakeProcessWatcher().
     std::function<std::unique_ptr<platform::ProcessWatcher>()> makeProcessWatcher;
+    // The program folder (its Update/ holds the firmware upgrade tool); empty:
+    // platform::ProgramFolder().
+    std::string programFolder;
+    // The settings window's date source (empty: the local time) and its first-paint notice.
+    std::function<platform::LocalTime()> clock;
+    std::function<void()> onSettingsFirstPaint;
     // Started with the session: with a tray, the window stays hidden at the scan's first
     // product-title message and at device arrivals until the user asks for it (tray icon,
     // second start, menu). Without a tray it shows as usual.
@@ -113,6 +120,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     int AudioRecords() const { return audioRecords_; }
     // Profiles that follow programs (null before the window's initialisation).
     panels::ProgramFollower* Follower() { return follower_.get(); }
+    // Set by the forced upgrade of an old mouse until a device is next present.
+    bool UpgradePending() const { return upgradePending_; }
 
     // Applies a language index (nothing when it is the current one or the language list has
     // no usable entry at it).
@@ -123,6 +132,12 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     void SetLightControl(int flag, bool announce);
     // The "exit" of the tray menu: closes the sub-windows and the main window.
     void Exit();
+    // Opens the settings window (modal; returns when it is closed), centred or beside this
+    // window's right edge. Nothing while one is open.
+    void OpenSettings(bool centred);
+    // 3332: an old cable mouse's firmware (below 0x0103) gets the upgrade tool offered, or
+    // the user is told it is missing; 0x0103 or later lifts the mouse's suppression.
+    void OnForcedUpgrade(uint32_t productId, uint32_t version);
 
     // A background chosen in the skin frame, for the control "root": a colour (and no image)
     // or an image (and colour 0). Always 1, also without a "root".
@@ -182,6 +197,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);
     void SetPowerQueryOff(int value);
+    // Every mouse's command channel suspended (no device I/O) or not.
+    void SuppressMouseChannels(bool suppressed);
     bool ShownAndNotMinimised() const;
 
     // The skin frame under "skinbtn" (MainWndSkin.cpp); the image kept in "main.ini" put back.
@@ -239,6 +256,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     int lightControl_ = 1;
     int languageIndex_ = -1;
     int savedState_ = 1;
+    bool upgradePending_ = false;
     bool stayHidden_ = false;  // startHidden with a tray, until the user asks for the window
     std::map<std::string, bool> trayMenuChecks_;  // the menu's check marks, by item
     int dpi_ = 96;

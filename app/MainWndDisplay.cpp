@@ -46,7 +46,7 @@ void CMainWnd::ApplyLanguage(int index) {
             platform::Trace("写成功！");
     }
     m_pm.Invalidate();
-    // The settings and music windows are told too once they are part of the program.
+    // The settings and about windows follow; the music window will once it is built.
     TellAuxiliaryWindowsLanguage();
     m_pm.NeedUpdate();
 }

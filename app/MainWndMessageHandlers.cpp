@@ -152,13 +152,14 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             }
             break;
         case MsgHandler::DeviceAdd:
+            upgradePending_ = false;  // the device is present again
             list_->OnDeviceAdd(static_cast<size_t>(wParam));
             break;
         case MsgHandler::DeviceRemove:
             list_->OnDeviceRemove(static_cast<size_t>(wParam));
             break;
         case MsgHandler::OpenSettings:
-            platform::Trace("MainWnd: the settings window is not built yet");
+            OpenSettings(true);
             break;
         case MsgHandler::ClearSetButtonImage:
             if (auto* button = dynamic_cast<ui::CButtonUI*>(setButton_))
@@ -168,9 +169,7 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             list_->OnLinkState(static_cast<int>(wParam), static_cast<int>(lParam));
             break;
         case MsgHandler::ForcedUpgrade:
-            platform::Trace(
-                "MainWnd: the forced firmware upgrade belongs to the settings window, not built "
-                "yet");
+            OnForcedUpgrade(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
             break;
         case MsgHandler::DeviceInitUI:
             list_->OnDeviceInitUI(static_cast<int>(wParam));

@@ -120,7 +120,7 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         return;
     }
     if (sender == setButton_ && setButton_) {
-        platform::Trace("MainWnd: the settings window is not built yet");
+        OpenSettings(false);
         return;
     }
     std::optional<RouteHit> hit = FindRoute(ClickRoutes(), name);
@@ -359,6 +359,10 @@ void CMainWnd::OnMenuCommand(const std::string& item) {
     }
     if (hit->route == Route::MenuAbout) {
         OpenAboutWindow(m_hWnd, dpi_);
+        return;
+    }
+    if (hit->route == Route::MenuSettings) {
+        OpenSettings(true);
         return;
     }
     NotBuilt("menu item", item, hit->route);

@@ -4,6 +4,7 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/ProgramIcons.h"
+#include "windows/SetWnd.h"
 #include "windows/SkinFrame.h"
 
 namespace app {
@@ -17,6 +18,8 @@ void OpenAboutWindow(ui::HWND owner, int dpi) {
 }
 
 void CloseAuxiliaryWindows() {
+    if (ui::HWND settings = windows::CSetWnd::Current())
+        ui::SendMessage(settings, ui::WM_CLOSE, 0, 0);
     if (ui::HWND about = windows::CAboutWnd::Current())
         ui::SendMessage(about, ui::WM_CLOSE, 0, 0);
     if (ui::HWND palette = windows::CColorSelectWnd::Current())
@@ -26,6 +29,8 @@ void CloseAuxiliaryWindows() {
 }
 
 void TellAuxiliaryWindowsLanguage() {
+    if (ui::HWND settings = windows::CSetWnd::Current())
+        ui::SendMessage(settings, windows::kMsgLanguageChanged, 0, 0);
     if (ui::HWND about = windows::CAboutWnd::Current())
         ui::SendMessage(about, windows::kMsgLanguageChanged, 0, 0);
     if (ui::HWND palette = windows::CColorSelectWnd::Current())

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's auxiliary windows as far as they are part of the program: the about
-// window, and the program's icon resources, which the windows' folder registers.
+// window, the palette, the settings window, and the program's icon resources, which the
+// windows' folder registers.
 // Threads: window thread.
 #include "ui/core/UIDefs.h"
 

@@ -11,6 +11,7 @@
 #include "controls/RedioMacroButtonUI.h"
 #include "controls/SelectPanelUI.h"
 #include "controls/ShootPatternUI.h"
+#include "controls/UpdateInfoListItemUI.h"
 #include "controls/WndUI.h"
 
 namespace controls {
@@ -68,6 +69,7 @@ void AddCustomControlCreators(ControlCreators& creators) {
     creators["CAudioRecordUI"] = Maker<CAudioRecordUI>();
     creators["CCloudShareListItemUI"] = Maker<CCloudShareListItemUI>();
     creators["CComboEditContainerElementUI"] = Maker<CComboEditContainerElementUI>();
+    creators["CUpdateInfoListItemUI"] = Maker<CUpdateInfoListItemUI>();
 }
 
 std::vector<std::string> RegisterProgramControls(ui::CControlFactory& factory,

@@ -38,6 +38,10 @@ std::string ConfigFolder();
 // Linux). Not created. Trailing '/'.
 std::string RuntimeFolder();
 
+// The user's folder for temporary files ($TMPDIR, else /tmp, on Linux). Not created.
+// Trailing '/'.
+std::string TempFolder();
+
 // Creates the folder and its parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& path);
 

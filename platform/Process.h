@@ -24,6 +24,8 @@ bool ShellOpen(const std::string& program, const std::string& parameters,
 
 // This process's id.
 int CurrentProcessId();
+// A regular file this user may run.
+bool IsRunnableFile(const std::string& path);
 
 // A child process this one started and can watch.
 class ChildProcess {

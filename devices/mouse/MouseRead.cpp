@@ -62,8 +62,12 @@ intptr_t COrvaneMouseDevice::SendToMain(uint32_t msg, uintptr_t wParam, intptr_t
 }
 
 void COrvaneMouseDevice::ConnectDevice() {
-    // Each step checks the channel itself; a failed one does not stop the later ones.
+    // Each step checks the channel itself; a failed one does not stop the later ones. After
+    // the upgrade question nothing is read: the channel may be suspended by then, and a block
+    // "read" through it would be saved over the user's profile.
     ReadDeviceData();
+    if (upgradeAsked_)
+        return;
     LoadProfile();
     ReadSettingsBlock();
     RefreshPanel();
@@ -76,6 +80,7 @@ void COrvaneMouseDevice::RefreshFromDevice() {
 }
 
 bool COrvaneMouseDevice::ReadDeviceData() {
+    upgradeAsked_ = false;
     channel_.SetSuspended(false);
     if (!LinkUp())
         return false;
@@ -114,7 +119,9 @@ bool COrvaneMouseDevice::ReadDeviceData() {
     const platform::HidAttributes wired = channel_.CableDevice().Attributes();
     if (wired.vendorId == kMouseVendor && wired.productId == kMouseCableProduct &&
         wired.version < kFirstCurrentFirmware && channel_.CableDevice().IsOpen()) {
+        upgradeAsked_ = true;
         SendToMain(WM_USB_MAINMESS_FIRMWARE_UPGRADE, wired.productId, wired.version);
+        return false;
     }
     BuildKeySlotMap();
     ApplySliderRanges();
@@ -138,7 +145,8 @@ void COrvaneMouseDevice::BuildKeySlotMap() {
 
 int COrvaneMouseDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     channel_.SetHold(0);
-    if (!LinkUp())
+    // A suspended channel answers every exchange without the device: nothing to read.
+    if (channel_.Suspended() || !LinkUp())
         return 0;
     uint8_t current = 0;
     if (channel_.ReadMemory(&current, 1, 0) != hid::kResultOk)

@@ -89,8 +89,12 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     void ShowLightStatus();
 
     // --- reading -------------------------------------------------------------------------
-    // The first part of ConnectDevice; true when the key table was read.
+    // The first part of ConnectDevice; true when the key table was read. False too when it
+    // asked the main window for the firmware upgrade (UpgradeAsked).
     bool ReadDeviceData();
+    // The last ReadDeviceData sent the forced-upgrade message: the device waits for its
+    // tool and the connect sequence ends there.
+    bool UpgradeAsked() const { return upgradeAsked_; }
     // Reads the current onboard profile's settings block into the profile; 1 when read.
     int ReadSettingsBlock(uint8_t* onboardProfile = nullptr);
     void BuildPanel();
@@ -263,6 +267,7 @@ class COrvaneMouseDevice : public COrvaneUSBDevice {
     ui::CControlUI* keyLedPanel_ = nullptr;
     ui::CControlUI* keyPanel_ = nullptr;
     int32_t logoLedSource_ = -1;
+    bool upgradeAsked_ = false;
     std::string profilePath_;
     std::string configPath_;
     platform::StoppableThread previewThread_;

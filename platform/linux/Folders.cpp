@@ -43,6 +43,10 @@ std::string RuntimeFolder() {
     return "/tmp/t418-zen-" + std::to_string(::getuid()) + "/";
 }
 
+std::string TempFolder() {
+    return WithTrailingSlash(EnvOr("TMPDIR", "/tmp"));
+}
+
 namespace detail {
 
 std::string InstalledDataFolder() {

@@ -150,6 +150,12 @@ int CurrentProcessId() {
     return static_cast<int>(::getpid());
 }
 
+bool IsRunnableFile(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
 bool ShellOpen(const std::string& program, const std::string& parameters,
                const std::string& folder) {
     if (program.empty())

@@ -1,7 +1,7 @@
 // skin-preview: shows a window of the program's skin without devices or the program around
-// it: the main layout with sample devices, the message box, the about window or the colour
-// palette, or the skin frame under the main window, at a chosen DPI and language. With --screenshot
-// PATH it renders the window to a PNG and exits 0.
+// it: the main layout with sample devices, the message box, the about window, the colour
+// palette, the skin frame under the main window or the settings window, at a chosen DPI and
+// language. With --screenshot PATH it renders the window to a PNG and exits 0.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +11,8 @@
 #include "PreviewMainWnd.h"
 #include "WindowShot.h"
 #include "controls/ProgramControls.h"
+#include "controls/UpdateInfoListItemUI.h"
+#include "platform/Folders.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/core/PaintManager.h"
 #include "ui/qt/QtBackend.h"
@@ -19,17 +21,21 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
+#include "windows/SetWnd.h"
 #include "windows/SkinFrame.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about|menu|palette|skin] [--pose POSE] [--dpi N]\n"
+    "usage: skin-preview [--window main|msg|about|menu|palette|skin|settings] [--pose POSE]\n"
+    "                    [--dpi N]\n"
     "                    [--lang en|cn] [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two);\n"
     "          palette: multi (the multicolour switch shown and on);\n"
-    "          skin: color (the colour page)\n";
+    "          skin: color (the colour page);\n"
+    "          settings: list (default: a mouse, a mouse pad and the program), offer (the\n"
+    "          mouse offered an update and checked)\n";
 
 struct Options {
     std::string window = "main";
@@ -76,11 +82,58 @@ bool Parse(int argc, char** argv, Options& o) {
         }
     }
     return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu" ||
-           o.window == "palette" || o.window == "skin";
+           o.window == "palette" || o.window == "skin" || o.window == "settings";
 }
 
-// The palette does not delete itself; the preview keeps it until the end.
+// The palette and the settings window do not delete themselves; the preview keeps them until
+// the end.
 std::unique_ptr<windows::CColorSelectWnd> g_palette;
+std::unique_ptr<windows::CSetWnd> g_settings;
+
+windows::UpdateEntry SampleEntry(int format, uint32_t version, const char* code,
+                                 const char* shortName, const char* versionText) {
+    windows::UpdateEntry entry;
+    entry.versionFormat = format;
+    entry.second = 1;
+    entry.version = version;
+    entry.code = code;
+    entry.shortName = shortName;
+    entry.name = shortName;
+    entry.versionText = versionText;
+    return entry;
+}
+
+// As the program opens it beside a connected mouse and mouse pad, shown without its modal loop.
+ui::HWND OpenSettings(const Options& o) {
+    windows::SetWndRequest request;
+    request.dpi = o.dpi;
+    request.languageIndex = o.lang == "cn" ? 0 : 1;
+    request.entries = {SampleEntry(1, o.pose == "offer" ? 0x0102 : 0x0105, "QP22M41B", "MS", ""),
+                       SampleEntry(2, 0x01ab, "QP22M33B_1", "J71", ""),
+                       SampleEntry(0, 0x0100, "ALL", "AP", "V0100")};
+    request.languageConfigPath = platform::DefaultDataFolder() + "Language.config";
+    request.updateTimePath = platform::UserFolder() + windows::kUpdateTimeFileName;
+    request.installerFolder = platform::TempFolder() + windows::kInstallerFolderName;
+    g_settings = std::make_unique<windows::CSetWnd>(std::move(request));
+    if (g_settings->Create(nullptr, windows::kSetWndTitle, ui::WS_POPUP | ui::WS_VISIBLE,
+                           ui::WS_EX_TOOLWINDOW, 0, 0, windows::kSetWndWidth,
+                           windows::kSetWndHeight) == nullptr)
+        return nullptr;
+    g_settings->Place();
+    return g_settings->GetHWND();
+}
+
+// The rows come from the list worker through the window's queue; the offer pose then shows
+// the mouse's row offered an update and checked.
+void PoseSettings(const Options& o) {
+    if (!g_settings || o.pose != "offer")
+        return;
+    if (controls::CUpdateInfoListItemUI* row = g_settings->Row(0)) {
+        row->SetStatus(1);
+        row->SetOfferedVersion("V0103");
+        row->SetChecked(true);
+    }
+}
 
 ui::HWND OpenWindow(const Options& o) {
     if (o.window == "palette") {
@@ -122,6 +175,8 @@ ui::HWND OpenWindow(const Options& o) {
         }
         return frame;
     }
+    if (o.window == "settings")
+        return OpenSettings(o);
     if (o.window == "msg") {
         // The box as ShowMessage sets it up, shown without its modal loop.
         auto* box = new windows::CMsgWnd();
@@ -191,9 +246,14 @@ int main(int argc, char** argv) {
         backend.StopTimer(timer);
     };
     settle();
+    if (o.window == "settings") {
+        PoseSettings(o);
+        settle();
+    }
     if (o.screenshot.empty()) {
         int code = ui::CPaintManagerUI::MessageLoop();
         g_palette.reset();
+        g_settings.reset();
         ui::SetBackend(nullptr);
         return code;
     }
@@ -202,6 +262,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", o.screenshot.c_str());
     ui::DestroyWindow(window);
     g_palette.reset();
+    g_settings.reset();
     ui::SetBackend(nullptr);
     return written ? 0 : 1;
 }

@@ -58,4 +58,16 @@ control unplug mouse-receiver
 T418_ZEN_SCREENSHOTS=$work/empty T418_ZEN_SCREENSHOT_WAIT_MS=300 \
     check "screenshot with no device" 0 "$bin/t418-zen"
 [ -s "$work/empty/main.png" ] || { echo "FAIL screenshot with no device: none"; failed=1; }
+
+# The settings window opened (3093) during a screenshot run writes itself beside main.png.
+T418_ZEN_SCREENSHOTS=$work/settings T418_ZEN_SCREENSHOT_WAIT_MS=3000 "$bin/t418-zen" \
+    2>"$work/settings.err" &
+prog=$!
+wait_for "first paint (settings run)" "MainWnd: first paint" "$work/settings.err"
+"$bin/t418-zenctl" send --to "T418-ZEN" --message 3093 0 0 >/dev/null
+wait_for "settings window written" "SetWnd: screenshot written" "$work/settings.err"
+wait "$prog"
+same "settings run exit" "$?" 0
+[ "$(png_size "$work/settings/settings.png" 2>/dev/null)" = "630 500" ] ||
+    { echo "FAIL settings screenshot: $(png_size "$work/settings/settings.png" 2>&1)"; failed=1; }
 exit $failed

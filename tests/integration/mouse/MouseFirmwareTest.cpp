@@ -21,7 +21,17 @@ struct Message {
     intptr_t lParam;
 };
 
-std::vector<Message> ConnectWithVersion(uint16_t version) {
+struct FirmwareRun {
+    std::vector<Message> messages;
+    bool readAnswer = false;
+    size_t packetsAtUpgrade = 0;  // packets logged when the upgrade question came
+    size_t packetsAtEnd = 0;
+    bool profileWritten = false;
+};
+
+// connect: the whole ConnectDevice, with the main window's confirmed upgrade standing in
+// (the channel suspended while the question is answered); else ReadDeviceData alone.
+FirmwareRun ConnectWithVersion(uint16_t version, bool connect = false) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("t418-mouse-fw-" + std::to_string(std::random_device{}()));
     ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
@@ -33,7 +43,7 @@ std::vector<Message> ConnectWithVersion(uint16_t version) {
     sim::firmware::CommandPath cable{"mouse-cable", firmware, faults, log, monitor, nullptr};
     sim::firmware::InProcessTransport transport;
     transport.AddPath("cable", cable, platform::HidAttributes{0x320F, 0x22A4, version});
-    std::vector<Message> messages;
+    FirmwareRun run;
     {
         devices::COrvaneMouseDevice mouse(&transport);
         EXPECT_TRUE(mouse.Channel().CableDevice().Open("cable", true, true, true, false));
@@ -41,25 +51,51 @@ std::vector<Message> ConnectWithVersion(uint16_t version) {
         mouse.Channel().SetConnection(hid::kConnectionCable);
         mouse.SetProfileBaseName("fw");
         mouse.SetMessageSink([&](uint32_t msg, uintptr_t w, intptr_t l) -> intptr_t {
-            messages.push_back({msg, w, l});
+            run.messages.push_back({msg, w, l});
+            if (msg == devices::WM_USB_MAINMESS_FIRMWARE_UPGRADE) {
+                run.packetsAtUpgrade = log.Entries().size();
+                mouse.Channel().SetSuspended(true);
+            }
             return 0;
         });
-        EXPECT_TRUE(mouse.ReadDeviceData());
+        if (connect)
+            mouse.ConnectDevice();
+        else
+            run.readAnswer = mouse.ReadDeviceData();
+        run.packetsAtEnd = log.Entries().size();
+        run.profileWritten = std::filesystem::exists(folder / "T418-ZEN" / "mouse" / "fw.Json");
+        mouse.StopPreviewThread();
     }
     std::filesystem::remove_all(folder);
-    return messages;
+    return run;
 }
 
 TEST(MouseFirmware, AnOldWiredMouseAsksForTheUpgrade) {
-    const auto old = ConnectWithVersion(0x0102);
-    ASSERT_EQ(old.size(), 2u);
-    EXPECT_EQ(old[0].msg, devices::WM_USB_MAINMESS_DEVICE_IS_INITUI);
-    EXPECT_EQ(old[1].msg, devices::WM_USB_MAINMESS_FIRMWARE_UPGRADE);
-    EXPECT_EQ(old[1].wParam, 0x22A4u);
-    EXPECT_EQ(old[1].lParam, 0x0102);
-    const auto current = ConnectWithVersion(0x0103);
-    ASSERT_EQ(current.size(), 1u);
-    EXPECT_EQ(current[0].msg, devices::WM_USB_MAINMESS_DEVICE_IS_INITUI);
+    const FirmwareRun old = ConnectWithVersion(0x0102);
+    ASSERT_EQ(old.messages.size(), 2u);
+    EXPECT_EQ(old.messages[0].msg, devices::WM_USB_MAINMESS_DEVICE_IS_INITUI);
+    EXPECT_EQ(old.messages[1].msg, devices::WM_USB_MAINMESS_FIRMWARE_UPGRADE);
+    EXPECT_EQ(old.messages[1].wParam, 0x22A4u);
+    EXPECT_EQ(old.messages[1].lParam, 0x0102);
+    EXPECT_FALSE(old.readAnswer) << "the device waits for its upgrade";
+    const FirmwareRun current = ConnectWithVersion(0x0103);
+    ASSERT_EQ(current.messages.size(), 1u);
+    EXPECT_EQ(current.messages[0].msg, devices::WM_USB_MAINMESS_DEVICE_IS_INITUI);
+    EXPECT_TRUE(current.readAnswer);
+}
+
+// Once the upgrade is asked for, the channel may answer without the device: nothing more is
+// read, and no block "read" that way reaches the user's profile.
+TEST(MouseFirmware, TheConnectSequenceStopsAtTheUpgradeQuestion) {
+    const FirmwareRun old = ConnectWithVersion(0x0102, true);
+    ASSERT_EQ(old.messages.size(), 2u);
+    EXPECT_GT(old.packetsAtUpgrade, 0u);
+    EXPECT_EQ(old.packetsAtEnd, old.packetsAtUpgrade);
+    EXPECT_FALSE(old.profileWritten);
+    // A current mouse reads on to its settings block and keeps it in the profile.
+    const FirmwareRun current = ConnectWithVersion(0x0103, true);
+    EXPECT_GT(current.packetsAtEnd, current.packetsAtUpgrade);
+    EXPECT_TRUE(current.profileWritten);
 }
 
 }  // namespace

@@ -13,19 +13,24 @@
 #include "app/AppMessages.h"
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
+#include "app/UpgradeTool.h"
 #include "app/WorkToolRecord.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "platform/Event.h"
+#include "platform/FileIO.h"
+#include "platform/Log.h"
 #include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "ui/controls/ComboUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/skin/ResourceManager.h"
+#include "windows/SetWnd.h"
 #include "windows/SkinChoiceFile.h"
 #include "windows/SkinFrame.h"
 
@@ -91,6 +96,8 @@ class MainWndTest : public ::testing::Test {
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (folder_ / "share").c_str(), 1);
+        ::setenv("TMPDIR", folder_.c_str(), 1);
         fs::create_directories(folder_ / "run");
         fs::permissions(folder_ / "run", fs::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
@@ -109,6 +116,7 @@ class MainWndTest : public ::testing::Test {
         if (window_ && ui::IsWindow(window_->GetHWND()))
             ui::DestroyWindow(window_->GetHWND());
         window_.reset();
+        ::unsetenv("TMPDIR");
         ui::CResourceManager::GetInstance()->Release();
         SetMessagesForTesting(AppMessages{});
         windows::SetSkinIniPathForTesting("");
@@ -127,6 +135,8 @@ class MainWndTest : public ::testing::Test {
         options.joinSessionBus = onBus;
         options.quitOnDestroy = false;
         options.dataFolder = (folder_ / "data").string() + "/";
+        options.programFolder = (folder_ / "prog").string() + "/";
+        options.clock = [] { return platform::LocalTime{2025, 3, 7, 9, 0, 0, 0}; };
         window_ = std::make_unique<CMainWnd>(std::move(options));
         EXPECT_NE(window_->Create(nullptr, kMainCaption, ui::WS_POPUP, 0, 0, 0, 800, 572), nullptr);
         backend_.ProcessPending();  // "windowinit"
@@ -294,10 +304,10 @@ TEST_F(MainWndTest, LanguageSwitchingAndFonts) {
     EXPECT_EQ(window.LanguageIndex(), 0);
     EXPECT_EQ(pm.GetFontInfo(0)->face, "汉仪菱心体简");
     EXPECT_EQ(ui::CResourceManager::GetInstance()->GetText("hello"), "你好");
-    // The key does not exist: nothing is written, and nothing is created.
-    EXPECT_FALSE(platform::OpenKey(kLanguageRegistryKey));
+    // The first start makes the key and keeps the language applied in it.
+    ASSERT_TRUE(platform::OpenKey(kLanguageRegistryKey));
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 2052u);
 
-    ASSERT_TRUE(platform::CreateKey(kLanguageRegistryKey));
     Send(kMsgLanguage, 1);
     EXPECT_EQ(window.LanguageIndex(), 1);
     EXPECT_EQ(pm.GetFontInfo(0)->face, "Verdana Unicode MS");
@@ -482,6 +492,150 @@ TEST_F(MainWndTest, ShutdownWithAThreadThatDoesNotStopInTime) {
         timedOut = timedOut || line.find("超时") != std::string::npos;
     EXPECT_TRUE(timedOut);
     release->Set();
+}
+
+// The settings window opens from the settings button, the tray menu and 3093, one at a
+// time; its language choice reaches the main window, which applies and keeps it.
+TEST_F(MainWndTest, SettingsWindowChoosesTheLanguage) {
+    std::ofstream(folder_ / "data" / kLanguageConfigName) << R"({"Language": [
+      {"Language_ID": 2052, "Language_name": "cn", "Language_file": "lan_cn.xml", "Language_text": "hello"},
+      {"Language_ID": 1033, "Language_name": "en", "Language_file": "lan_en.xml", "Language_text": "hello"}
+    ]})";
+    CMainWnd& window = Open();
+    int opened = 0;
+    backend_.Schedule([&] {
+        windows::CSetWnd* settings = windows::CSetWnd::CurrentWindow();
+        ASSERT_NE(settings, nullptr);
+        ++opened;
+        EXPECT_EQ(settings->LastCheckDate(), "2025-3-7");
+        // Beside the main window's right edge, below its title.
+        const ui::RECT main = window.GetWindowRect(), set = settings->GetWindowRect();
+        EXPECT_EQ(set.right, main.right - 30);
+        EXPECT_EQ(set.top, main.top + 60);
+        Send(kMsgOpenSettings);  // one at a time: nothing more
+        EXPECT_EQ(windows::CSetWnd::CurrentWindow(), settings);
+        auto* combo = dynamic_cast<ui::CComboUI*>(settings->FindControl("Language_combox_info"));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->GetCurSel(), 0);
+        combo->SelectItem(1, false, true);
+        EXPECT_EQ(window.LanguageIndex(), 1);
+        ui::DestroyWindow(settings->GetHWND());
+    });
+    Click("setbtn");
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(windows::CSetWnd::Current(), nullptr);
+    EXPECT_EQ(platform::OpenKey(kLanguageRegistryKey)->GetDword(kLanguageRegistryValue), 1033u);
+    EXPECT_TRUE(fs::exists(folder_ / "share" / "T418-ZEN" / "updatetime.config"));
+
+    for (int route = 0; route < 2; ++route) {
+        backend_.Schedule([&] {
+            ASSERT_NE(windows::CSetWnd::Current(), nullptr);
+            ++opened;
+            ui::DestroyWindow(windows::CSetWnd::Current());
+        });
+        if (route == 0) {
+            Send(kMsgOpenSettings);
+        } else {
+            auto command = std::make_unique<ui::MenuCmd>();
+            command->szName = "SetWnd_Menu";
+            ui::MenuCmd* kept = window.GetPaintManager()->KeepMenuCmd(std::move(command));
+            Send(ui::WM_MENUCLICK, reinterpret_cast<ui::WPARAM>(kept));
+        }
+    }
+    EXPECT_EQ(opened, 3);
+}
+
+class ForcedUpgradeTest : public MainWndTest {
+  protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        fs::create_directories(fs::path(platform::LogFilePath()).parent_path());
+    }
+    // The stand-in tool records its folder and its arguments, one a line.
+    fs::path InstallTool(const std::string& name) {
+        const fs::path folder = folder_ / "prog" / "Update";
+        fs::create_directories(folder);
+        const fs::path tool = folder / name;
+        std::ofstream(tool) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > "
+                            << (folder_ / "started").string() << "\n";
+        fs::permissions(tool, fs::perms::owner_all);
+        return tool;
+    }
+    // Answers the next message box with one of its buttons; true when one was shown.
+    void Answer(const char* button) {
+        backend_.Schedule([this, button] {
+            ui::HWND box = ui::FindWindow("MsgWnd", "msgwnd");
+            ASSERT_NE(box, nullptr);
+            boxes.push_back(box);
+            auto* window = dynamic_cast<ui::WindowImplBase*>(ui::GetWindowObject(box));
+            window->GetPaintManager()->SendNotify(window->FindControl(button), "click", 0, 0,
+                                                  false);
+        });
+    }
+    std::string Log() {
+        std::string text;
+        platform::ReadWholeFile(platform::LogFilePath(), text);
+        return text;
+    }
+    bool Shown(const char* name) { return window_->FindControl(name)->IsVisible(); }
+    std::vector<ui::HWND> boxes;
+};
+
+TEST_F(ForcedUpgradeTest, ConfirmedStartsTheToolInItsFolder) {
+    InstallTool(kUpgradeToolName);
+    Open();
+    Answer("confirm_btn");
+    Send(kMsgForcedUpgrade, 0x22A4, 0x0102);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(window_->UpgradePending());
+    EXPECT_TRUE(Shown("No_device_Link"));
+    EXPECT_EQ(list_->initUI, 1) << "the no-device flag set, the error layout hidden";
+    EXPECT_TRUE(list_->Mouse().Channel().Suspended());
+    EXPECT_NE(Log().find("UpdateMacroKbDevice>pNoDeviceLinkLyout    true"), std::string::npos);
+    ASSERT_TRUE(backend_.PumpUntil([&] { return fs::exists(folder_ / "started"); }));
+    std::string started;
+    ASSERT_TRUE(backend_.PumpUntil([&] {
+        platform::ReadWholeFile((folder_ / "started").string(), started);
+        return started.find("upgrade") != std::string::npos;
+    }));
+    EXPECT_EQ(started,
+              fs::canonical(folder_ / "prog" / "Update").string() + "\nOn\nthe\nupgrade\n");
+    EXPECT_TRUE(ui::IsWindow(window_->GetHWND()));
+
+    // A device present again ends the wait; current firmware lifts the suppression.
+    Send(3090, 1);
+    EXPECT_FALSE(window_->UpgradePending());
+    Send(kMsgForcedUpgrade, 0x22A4, 0x0103);
+    EXPECT_FALSE(list_->Mouse().Channel().Suspended());
+    EXPECT_FALSE(Shown("No_device_Link"));
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(ForcedUpgradeTest, DeclinedEndsTheProgram) {
+    InstallTool("FW902T-V0103-20251107");  // a native build without ".exe"
+    Open();
+    Answer("cancel_btn");
+    Send(kMsgForcedUpgrade, 0x22A4, 0x0102);
+    ASSERT_EQ(boxes.size(), 1u);
+    backend_.ProcessPending();
+    EXPECT_FALSE(ui::IsWindow(window_->GetHWND())) << "ended as from the tray menu's exit";
+    EXPECT_FALSE(fs::exists(folder_ / "started"));
+}
+
+TEST_F(ForcedUpgradeTest, WithoutTheToolTheUserIsToldAndTheProgramGoesOn) {
+    const fs::path tool = InstallTool(kUpgradeToolName);
+    fs::permissions(tool, fs::perms::owner_read | fs::perms::owner_write);  // not runnable
+    Open();
+    Answer("confirm_btn");
+    Send(kMsgForcedUpgrade, 0x22A4, 0x0102);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(Log().find("UpdateMacroKbDevice>UpgradeTool    missing"), std::string::npos);
+    EXPECT_TRUE(list_->Mouse().Channel().Suspended());
+    EXPECT_TRUE(Shown("No_device_Link"));
+    backend_.ProcessPending();
+    EXPECT_TRUE(ui::IsWindow(window_->GetHWND()));
+    EXPECT_FALSE(fs::exists(folder_ / "started"));
+    EXPECT_EQ(ToolMissingText("in %s.", "/p/Update/"), "in /p/Update/.");
 }
 
 }  // namespace

@@ -122,6 +122,14 @@ TEST_F(SkinFilesTest, ItemWindowAndMenuLayoutsHoldTheirControls) {
     ExpectControls("XML_MSG",
                    {"MessageTitle", "MessageText", "confirm_btn", "cancel_btn", "closebtn"});
     ExpectControls("AboutWnd.xml", {"software_ver_label", "text_test", "closebtn", "homepage_btn"});
+    ExpectControls("setwnd.xml", {"closebtn", "maxbtn", "restorebtn", "minbtn", "laterbtn",
+                                  "device_update_list_info", "Language_combox_info",
+                                  "update_status_ring", "Update_Status_text", "update_status_image",
+                                  "get_update_tab_layout", "update_fw_and_ap", "update_OK_btn",
+                                  "update_tishi_layout", "set_in_update_wnd_btn"});
+    ExpectControls("XML/CustomControlXML/device_Update_list_item.xml",
+                   {"check_name_select", "OldRev", "updateRev", "update_status_text",
+                    "update_status_ing", "update_progress_value", "update_status_ok"});
     const std::string menu = ReadAll(skintest::SkinDir() + "menu.xml");
     for (const char* item : {"about_menu", "setwnd_menu", "exit"})
         EXPECT_NE(menu.find(std::string("name=\"") + item + "\""), std::string::npos) << item;
@@ -187,6 +195,22 @@ TEST_F(SkinFilesTest, LanguagesHaveTheSameKeysAndEveryKeyTheProgramAsksFor) {
                             "message_text_38",
                             "UpdateTiShi",
                             "UpdateTiShiText",
+                            "UpdateToolMissingText",
+                            "LessUpdateText",
+                            "NeedUpdateText",
+                            "DownloadWaitText",
+                            "DownloadIngText",
+                            "DownloadOkText",
+                            "UpdateIngText",
+                            "UpdateOkText",
+                            "UpdateFailText",
+                            "GetUpdateInfoText",
+                            "HaveUpdateInfoText",
+                            "NoUpdateInfoText",
+                            "ISUpdateINGText",
+                            "UpdateIsLastText",
+                            "language_cn_text",
+                            "language_en_text",
                             "software_rev_text",
                             "Phone_type_iphone",
                             "Phone_type_samsung",
