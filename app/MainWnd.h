@@ -117,7 +117,6 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     bool ScreenshotsWritten() const { return screenshotsWritten_; }
     bool ScreenshotsFailed() const { return screenshotsFailed_; }
     audio::AudioLink* Audio() { return audio_.get(); }
-    int AudioRecords() const { return audioRecords_; }
     // Profiles that follow programs (null before the window's initialisation).
     panels::ProgramFollower* Follower() { return follower_.get(); }
     // Set by the forced upgrade of an old mouse until a device is next present.
