@@ -90,6 +90,21 @@ bool RunPress(const std::vector<std::string>& args, ControlContext&, std::string
     return true;
 }
 
+bool RunNotify(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
+    unsigned long code = 0;
+    if (args.size() != 2 || (args[0] != "mouse" && args[0] != "keyboard") ||
+        !ParseNumber(args[1], 0xFFFF, code)) {
+        reply = "usage: notify mouse|keyboard CODE";
+        return false;
+    }
+    firmware::SimulatedDevices& devices = Devices();
+    const uint16_t value = static_cast<uint16_t>(code);
+    const int told =
+        args[0] == "keyboard" ? devices.NotifyKeyboard(value) : devices.NotifyMouse(value);
+    reply = std::to_string(told) + " event connection(s) told";
+    return true;
+}
+
 bool RunLog(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
     if (args.size() != 1 || (args[0] != "on" && args[0] != "off")) {
         reply = "usage: log on|off";
@@ -182,6 +197,9 @@ void InstallFirmware() {
          "make the devices misbehave (no argument: show the faults)", RunFault});
     static const ControlCommandRegistration press(
         {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
+    static const ControlCommandRegistration notify(
+        {"notify", "notify mouse|keyboard CODE",
+         "send a notification code on a device's event collections", RunNotify});
     static const ControlCommandRegistration log(
         {"log", "log on|off", "print every command packet both ways", RunLog});
     static const ControlCommandRegistration dump(
