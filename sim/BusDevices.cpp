@@ -163,12 +163,14 @@ BusDevice LookAlike() {
 }  // namespace
 
 const std::vector<BusDevice>& KnownBusDevices() {
-    static const std::vector<BusDevice> devices = {Mouse("mouse-cable", 0x22A4, 0x0105),
-                                                   Mouse("mouse-receiver", 0x226F, 0x0103), Pad(),
-                                                   Headset(), LookAlike(),
-                                                   KeyboardDevice("keyboard", 0x0000),
-                                                   KeyboardDevice("keyboard-receiver",
-                                                                  kTestKeyboardReceiverProduct)};
+    static const std::vector<BusDevice> devices = {
+        Mouse("mouse-cable", 0x22A4, 0x0105),
+        Mouse("mouse-receiver", 0x226F, 0x0103),
+        Pad(),
+        Headset(),
+        LookAlike(),
+        KeyboardDevice("keyboard", 0x0000),
+        KeyboardDevice("keyboard-receiver", kTestKeyboardReceiverProduct)};
     return devices;
 }
 
