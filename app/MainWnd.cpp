@@ -10,6 +10,7 @@
 #include "app/PanelTags.h"
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "devices/keyboard/OrvaneKeyboardDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/DeviceScanThread.h"
 #include "hid/window/WindowScanReporter.h"
@@ -270,6 +271,8 @@ ui::CControlUI* CMainWnd::CreateControl(const std::string& pstrClass) {
     };
     if (is(devices::COrvaneMouseDevice::kClassName))
         return new devices::COrvaneMouseDevice(options_.transport);
+    if (is(devices::COrvaneKeyboardDevice::kClassName))
+        return new devices::COrvaneKeyboardDevice(options_.transport);
     if (ui::CControlUI* panel = CreatePanelControl(pstrClass, this, m_pm))
         return panel;
     platform::TraceF("MainWnd: no control for the tag \"%s\" yet", pstrClass.c_str());

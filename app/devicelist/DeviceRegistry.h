@@ -96,6 +96,8 @@ class DeviceRegistry : public IDeviceList {
 
     Entry* CreateDevice(size_t slot);
     void WireDevice(Entry& entry);
+    // The keyboard's window thread, timers and power item (DeviceRegistryKeyboard.cpp).
+    bool WireKeyboard(Entry& entry);
     void ShowPower(int listIndex);
     void AttachCommand(size_t slot, const hid::DeviceIdentity& id);
     void AttachEvent(size_t slot, const hid::DeviceIdentity& id);

@@ -9,6 +9,7 @@
 #include "app/devicelist/ListNames.h"
 #include "app/devicelist/MpDevicePowerUI.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "devices/keyboard/OrvaneKeyboardDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/DeviceMatchTable.h"
 #include "hid/DeviceSlotList.h"
@@ -217,6 +218,8 @@ DeviceRegistry::Entry* DeviceRegistry::CreateDevice(size_t slot) {
 }
 
 void DeviceRegistry::WireDevice(Entry& entry) {
+    if (WireKeyboard(entry))
+        return;
     auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(entry.device);
     if (mouse == nullptr)
         return;
@@ -251,6 +254,8 @@ void DeviceRegistry::StopDevices() {
         entry.item->StopAllTimers();
         if (auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(entry.device))
             mouse->StopPreviewThread();
+        if (auto* keyboard = dynamic_cast<devices::COrvaneKeyboardDevice*>(entry.device))
+            keyboard->StopPreviewThread();
         entry.device->CloseNotifyChannel(hid::kKindMouseCable);
         entry.device->CloseNotifyChannel(hid::kKindMouseReceiver);
         CloseDevice(entry);
