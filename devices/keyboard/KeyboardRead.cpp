@@ -2,6 +2,7 @@
 // the power state, and the profile files and name lists the page is filled from.
 #include <algorithm>
 
+#include "devices/DeviceMessages.h"
 #include "devices/keyboard/OrvaneKeyboardDevice.h"
 #include "hid/ResultCode.h"
 #include "platform/Log.h"
@@ -11,12 +12,6 @@
 #include "ui/core/MessageModel.h"
 
 namespace devices {
-namespace {
-
-constexpr uint32_t kKeyboardPowerMessage = 3329;
-
-}  // namespace
-
 COrvaneKeyboardDevice::COrvaneKeyboardDevice(platform::HidTransport* transport)
     : COrvaneUSBDevice(transport) {
     kind_ = hid::kKindKeyboard;
@@ -43,14 +38,6 @@ bool COrvaneKeyboardDevice::LinkUp() {
 
 bool COrvaneKeyboardDevice::ProbeWirelessLink() {
     return channel_.IsOpen() && channel_.Wireless() && channel_.ProbeLink();
-}
-
-intptr_t COrvaneKeyboardDevice::SendToMain(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-    if (messageSink_)
-        return messageSink_(msg, wParam, lParam);
-    if (mainWindow_ == nullptr)
-        return 0;
-    return static_cast<intptr_t>(ui::SendMessage(mainWindow_, msg, wParam, lParam));
 }
 
 void COrvaneKeyboardDevice::ConnectDevice() {
@@ -160,7 +147,7 @@ void COrvaneKeyboardDevice::QueryPowerState() {
         return;
     state[3] = channel_.Wireless() ? 1 : 0;
     powerRecord_ = state;
-    SendToMain(kKeyboardPowerMessage, state[4], 0);
+    SendToMain(mainWindow_, WM_USB_MAINMESS_POWER, state[4], 0);
 }
 
 void COrvaneKeyboardDevice::BuildProfilePaths() {

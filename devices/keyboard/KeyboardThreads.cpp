@@ -18,19 +18,10 @@ constexpr size_t kKbBlockLayerByte = 17;
 
 }  // namespace
 
-void COrvaneKeyboardDevice::OnWindowThread(std::function<void()> task) {
-    if (windowPoster_)
-        windowPoster_(std::move(task));
-    else
-        task();
-}
-
 void COrvaneKeyboardDevice::RequestRefresh() {
     platform::Trace("接收到自动添加设备的同步信息要求\n");
     OnWindowThread([this] {
-        if (timerRequest_)
-            timerRequest_(kKbRefreshTimer, kKbRefreshDelayMs);
-        else
+        if (!RequestTimer(kKbRefreshTimer, kKbRefreshDelayMs))
             RefreshFromDevice();
     });
 }

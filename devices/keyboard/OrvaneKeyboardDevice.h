@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/HostLink.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/keyboard/KeyboardAudio.h"
 #include "devices/keyboard/KeyboardBlock.h"
@@ -26,14 +27,12 @@
 
 namespace devices {
 
-class COrvaneKeyboardDevice : public COrvaneUSBDevice {
+class COrvaneKeyboardDevice : public COrvaneUSBDevice, public HostLink {
   public:
     static constexpr const char* kClassName = "OrvaneKeyboardDevice";
     static constexpr uint32_t kPreviewStopWaitMs = 1000;
     // The key button the key page disables while the summary page shows.
     static constexpr int kFunctionKeyButton = 110;
-    using MessageSink = std::function<intptr_t(uint32_t msg, uintptr_t wParam, intptr_t lParam)>;
-    using WindowPoster = std::function<void(std::function<void()>)>;
 
     explicit COrvaneKeyboardDevice(platform::HidTransport* transport = nullptr);
     ~COrvaneKeyboardDevice() override;
@@ -80,11 +79,9 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice {
     void StopPreviewThread();
     bool PreviewThreadRunning() const { return previewThread_.Running(); }
     void HandleNotification(int kind, uint16_t code);
-    void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
-    void SetWindowPoster(WindowPoster poster) { windowPoster_ = std::move(poster); }
-    void SetTimerRequest(std::function<void(int id, uint32_t ms)> request) {
-        timerRequest_ = std::move(request);
-    }
+    // HostLink: the power item's record, and the preview thread's end.
+    PowerState PowerRecord() const override { return powerRecord_; }
+    void StopDeviceThreads() override { StopPreviewThread(); }
     // One pass of the preview thread's loop (counter and tick are its own).
     void PreviewPass(uint32_t& lastTick, uint32_t& counter);
 
@@ -121,7 +118,6 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice {
     void SetKeyRecords(const std::vector<profile::KeyRecord>& records);
     const profile::KeyboardSystemRecord& GetSystemWords() const { return keyboardSystem_; }
     void SetSystemWords(const profile::KeyboardSystemRecord& words);
-    const std::array<uint8_t, 6>& PowerRecord() const { return powerRecord_; }
     const std::array<uint32_t, keyboard::kAudioBandsHeld>& AudioBands() const {
         return audioBands_;
     }
@@ -132,8 +128,6 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice {
 
   private:
     bool LinkUp();
-    intptr_t SendToMain(uint32_t msg, uintptr_t wParam, intptr_t lParam);
-    void OnWindowThread(std::function<void()> task);
     void RequestRefresh();
     void PreviewThreadBody(platform::Event& stop);
     // The light record into the preview's copy (mode and speed the thread reads).
@@ -162,9 +156,6 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice {
     std::map<std::string, ui::CControlUI*, std::less<>> pageControls_;
     std::array<uint8_t, 6> powerRecord_{};
     platform::StoppableThread previewThread_;
-    MessageSink messageSink_;
-    WindowPoster windowPoster_;
-    std::function<void(int, uint32_t)> timerRequest_;
     // What the preview thread animates: a copy of the light record under its lock, and the
     // per-key state that only the preview thread touches (triggers go through the lock).
     mutable platform::RecursiveLock previewLock_;
