@@ -97,6 +97,7 @@ bool COrvaneKeyboardDevice::ReadDeviceData() {
 int COrvaneKeyboardDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     channel_.SetHold(0);
     previousBlock_ = settingsBlock_;
+    settingsRead_ = false;
     // A closed channel or a failed read changes nothing: the profile keeps the user's
     // settings rather than taking an old mirror.
     if (!LinkUp())
@@ -135,6 +136,7 @@ int COrvaneKeyboardDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     profile_.SetLightRecord(lightSettings_);
     if (profile_.Document() != before)
         profile_.Save();
+    settingsRead_ = true;
     return 1;
 }
 
@@ -171,6 +173,9 @@ std::vector<profile::KeyRecord> COrvaneKeyboardDevice::CompleteKeyList(
 }
 
 int COrvaneKeyboardDevice::LoadProfile() {
+    // The mode codes the block is read and written with (a page binds them earlier).
+    if (lightValues_.empty())
+        LoadNameLists();
     BuildProfilePaths();
     profile_.LoadDocument(profile_.GetProfilePath());
     keyRecords_ = CompleteKeyList(profile_.GetKeyList());

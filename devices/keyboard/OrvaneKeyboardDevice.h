@@ -72,6 +72,8 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice, public HostLink {
     bool ReadDeviceData();
     // 1 when the block was read and stored in the profile; 0 (nothing changed) otherwise.
     int ReadSettingsBlock(uint8_t* onboardProfile = nullptr);
+    // Whether the last ReadSettingsBlock read the block.
+    bool SettingsRead() const { return settingsRead_; }
     void BuildPanel();
 
     // --- threads (KeyboardThreads.cpp) -----------------------------------------------------
@@ -151,6 +153,7 @@ class COrvaneKeyboardDevice : public COrvaneUSBDevice, public HostLink {
     keyboard::SettingsBlock previousBlock_{};
     std::atomic<uint8_t> onboardProfile_{0};
     std::atomic<int32_t> reloadPending_{0};
+    bool settingsRead_ = false;
     std::array<uint32_t, keyboard::kAudioBandsHeld> audioBands_{};
     std::array<uint8_t, 6> audioColours_{};
     std::map<std::string, ui::CControlUI*, std::less<>> pageControls_;
