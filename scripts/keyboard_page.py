@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the keyboard page's picture and its key and LED buttons from one layout table.
 
-The page has 170 positions: six rows of 21 (positions 0-125, 104 of them keys) and 44 LEDs of
-the glow strip round the plate (126-169, clockwise from the top left). The device object's
+The page has 170 positions: six rows of 21 (positions 0-125, 104 of them keys), then 126-169;
+every position without a key is an LED of the glow strip round the plate (66 of them, in
+position order clockwise from the top left). The device object's
 factory code table (devices/keyboard/KeyboardLayout.cpp) lists the same key codes in the same
 positions; this script prints it with --table.
 
@@ -10,10 +11,10 @@ usage: scripts/keyboard_page.py [--table]   (run from the source tree's top fold
 """
 import sys
 
-PITCH, GAP = 18, 2
+PITCH, GAP = 17, 2
 COLUMNS, ROWS = 21, 6
 NAV, PAD = 15.25, 18.5
-PICTURE_W, PICTURE_H = 440, 460
+PICTURE_W, PICTURE_H = 460, 460
 LEFT = (PICTURE_W - int(22.5 * PITCH)) // 2
 TOP = 160
 FIRST_ROW_GAP = 6
@@ -64,20 +65,28 @@ def keys():
     return out
 
 
+def keyless():
+    """The positions without a key, in order: the gaps of the rows, then 126-169."""
+    keyed = {position for position, *_ in keys()}
+    return [p for p in range(170) if p not in keyed]
+
+
 def strip():
-    """(position, centre x, centre y) of the 44 glow LEDs, clockwise from the top left."""
+    """(position, centre x, centre y) of the glow strip's 66 LEDs, one for every keyless
+    position, clockwise from the top left: 25 along the top, 8 down the right, 25 back along
+    the bottom, 8 up the left."""
     plate = (LEFT - 14, TOP - 14, LEFT + int(22.5 * PITCH) + 12, row_top(5) + PITCH + 12)
     l, t, r, b = plate
     points = []
-    for i in range(18):
-        points.append((l + 12 + i * (r - l - 24) / 17, t - 10))
-    for i in range(4):
-        points.append((r + 10, t + 14 + i * (b - t - 28) / 3))
-    for i in range(18):
-        points.append((r - 12 - i * (r - l - 24) / 17, b + 10))
-    for i in range(4):
-        points.append((l - 10, b - 14 - i * (b - t - 28) / 3))
-    return plate, [(126 + i, round(x), round(y)) for i, (x, y) in enumerate(points)]
+    for i in range(25):
+        points.append((l + 8 + i * (r - l - 16) / 24, t - 10))
+    for i in range(8):
+        points.append((r + 10, t + 8 + i * (b - t - 16) / 7))
+    for i in range(25):
+        points.append((r - 8 - i * (r - l - 16) / 24, b + 10))
+    for i in range(8):
+        points.append((l - 10, b - 8 - i * (b - t - 16) / 7))
+    return plate, [(p, round(x), round(y)) for p, (x, y) in zip(keyless(), points)]
 
 
 def table():
@@ -117,8 +126,9 @@ def xml():
         '<?xml version="1.0" encoding="utf-8"?>',
         '<!-- The keyboard picture: 170 positions. Keys are "key_" + position (104 of positions',
         '     0-125, six rows of 21); every position has an LED, user data "light_" + position:',
-        '     the key\'s own under its cap, and 126-169 the glow strip round the plate, clockwise',
-        '     from the top left. Written by scripts/keyboard_page.py. -->',
+        '     a key\'s own under its cap, and each keyless position one of the glow strip round',
+        '     the plate, in position order clockwise from the top left. Written by',
+        '     scripts/keyboard_page.py. -->',
         '<SelectPanel name="keyboard_device_key_light" width="%d" height="%d" '
         'bkimage="device/keyboard/keyboard_top.svg">' % (PICTURE_W, PICTURE_H),
         '  <!-- lights first, so the keys lie over them -->',
@@ -130,7 +140,7 @@ def xml():
     for position, x, y in leds:
         out.append('  <DeviceKeyButton name="light_%d" userdata="light_%d" float="true" '
                    'pos="%d,%d,%d,%d" mouse="false" lightimage="device/mouse/led_glow.svg"/>'
-                   % (position, position, x - 11, y - 11, x + 11, y + 11))
+                   % (position, position, x - 9, y - 9, x + 9, y + 9))
     for position, _, l, t, r, b in keys():
         out.append('  <DeviceKeyButton name="key_%d" float="true" pos="%d,%d,%d,%d" '
                    'hotimage="file=\'device/mouse/key_hot.svg\' corner=\'4,4,4,4\'" '
@@ -144,6 +154,6 @@ if __name__ == "__main__":
     if "--table" in sys.argv:
         print(table())
         sys.exit(0)
-    assert len(keys()) == 104 and len(strip()[1]) == 44
+    assert len(keys()) == 104 and len(keyless()) == 66 and len(strip()[1]) == 66
     open("resources/skin/device/keyboard/keyboard_top.svg", "w").write(svg())
     open("resources/skin/XML/DeviceXml/keyboard_keys.xml", "w").write(xml())

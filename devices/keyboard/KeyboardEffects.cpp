@@ -10,7 +10,6 @@ namespace devices::keyboard {
 namespace {
 
 constexpr int kRowLength = 21;
-constexpr int kStripFirst = kKeyPositions;
 
 LedColour EffectColour(const profile::LightRecord& light, uint32_t hue, uint8_t level) {
     const Rgb c = light.multiColour ? TableAt(ColourWheel(), hue % 192)
@@ -37,17 +36,20 @@ void Fade(EffectState& state, uint8_t by) {
 Place PlaceOf(int position) {
     if (position < 0 || position >= kPositions)
         return {0, 0};
-    if (position < kStripFirst)
+    if (HasKey(position))
         return {(position % kRowLength) * 10, (position / kRowLength) * 10};
-    // The strip: 18 along the top, 4 down the right, 18 back along the bottom, 4 up the left.
-    const int i = position - kStripFirst;
-    if (i < 18)
-        return {i * 210 / 17, -10};
-    if (i < 22)
-        return {220, (i - 18) * 50 / 3};
-    if (i < 40)
-        return {210 - (i - 22) * 210 / 17, 60};
-    return {-10, 50 - (i - 40) * 50 / 3};
+    // Keyless positions are the glow strip round the plate, in position order: 25 along
+    // the top, 8 down the right, 25 back along the bottom, 8 up the left.
+    int i = 0;
+    for (int p = 0; p < position; ++p)
+        i += HasKey(p) ? 0 : 1;
+    if (i < 25)
+        return {i * 210 / 24, -10};
+    if (i < 33)
+        return {220, (i - 25) * 50 / 7};
+    if (i < 58)
+        return {210 - (i - 33) * 210 / 24, 60};
+    return {-10, 50 - (i - 58) * 50 / 7};
 }
 
 void StepWave(EffectState& state, const profile::LightRecord& light, Frame& frame) {
@@ -85,7 +87,7 @@ void StepRain(EffectState& state, const profile::LightRecord& light, Frame& fram
     // Each pass a new drop may start on a column; drops fall one row a step.
     if (NextRandom(state) % 3 == 0)
         state.intensity[NextRandom(state) % kRowLength] = 255;
-    for (int p = kStripFirst - 1; p >= kRowLength; --p) {
+    for (int p = kKeyPositions - 1; p >= kRowLength; --p) {
         const uint8_t above = state.intensity[static_cast<size_t>(p - kRowLength)];
         if (above == 255) {
             state.intensity[static_cast<size_t>(p)] = 255;
@@ -142,7 +144,7 @@ void StepSpectrum(EffectState& state, const uint32_t* bands, size_t count,
         const uint64_t value = band < count && bands != nullptr ? bands[band] : 0;
         // Height 0-7 rows from the bottom row (y 5) up; the strip follows the loudest band.
         const int height = static_cast<int>(std::min<uint64_t>(value * 7 / 2000, 7));
-        const bool lit = p >= kStripFirst ? height > 3 : (50 - at.y10) / 10 < height;
+        const bool lit = !HasKey(p) ? height > 3 : (50 - at.y10) / 10 < height;
         frame[static_cast<size_t>(p)] =
             EffectColour(light, static_cast<uint32_t>(at.y10 * 4), lit ? 255 : 0);
     }

@@ -20,7 +20,7 @@ struct EffectState {
 };
 
 // Where a position lies on the picture in key units: x 0-21 from the left, y 0-5 from the
-// top row for keys; the glow strip just outside.
+// top row for keys; keyless positions are the glow strip just outside.
 struct Place {
     int x10;  // tenths of a unit
     int y10;

@@ -3,7 +3,8 @@
 namespace devices::keyboard {
 namespace {
 
-// Key codes by position: six rows of 21 in page order, then the 44 LEDs of the glow strip.
+// Key codes by position: six rows of 21 in page order, then 44 more LEDs; every keyless
+// position is an LED of the glow strip round the plate.
 // Written with the page by scripts/keyboard_page.py --table.
 constexpr std::array<uint8_t, kPositions> kLayoutKeyCodes = {
     0x29, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48,
