@@ -131,11 +131,15 @@ int COrvaneKeyboardDevice::ReadSettingsBlock(uint8_t* onboardProfile) {
     keyboardSystem_ = read.system;
     UpdatePreviewLight();
 
-    const Json::Value before = profile_.Document();
-    profile_.SetKeyboardSystemRecord(keyboardSystem_[0], keyboardSystem_[1], keyboardSystem_[2]);
-    profile_.SetLightRecord(lightSettings_);
-    if (profile_.Document() != before)
+    // A reconnection usually finds what the file holds: the records are compared rather
+    // than the whole (large) document, and an unchanged profile is not written again.
+    if (profile_.GetLightRecord() != lightSettings_ ||
+        profile_.GetKeyboardSystemRecord() != keyboardSystem_) {
+        profile_.SetKeyboardSystemRecord(keyboardSystem_[0], keyboardSystem_[1],
+                                         keyboardSystem_[2]);
+        profile_.SetLightRecord(lightSettings_);
         profile_.Save();
+    }
     settingsRead_ = true;
     return 1;
 }
