@@ -39,7 +39,12 @@ void COrvaneKeyboardDevice::HandleNotification(int kind, uint16_t code) {
     }
     if (code == 0) {
         // The keyboard runs its own effect: it reports its changes with an empty code.
-        if (lightSettings_.mode == keyboard::kOnboardMode)
+        uint8_t mode = 0;
+        {
+            platform::LockGuard guard(previewLock_);
+            mode = previewLight_.mode;
+        }
+        if (mode == keyboard::kOnboardMode)
             RequestRefresh();
         return;
     }

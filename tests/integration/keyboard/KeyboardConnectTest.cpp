@@ -222,6 +222,19 @@ TEST_F(KeyboardTest, ConnectsThroughTheTestReceiverRows) {
     EXPECT_EQ(messages[0].wParam, 2u) << "record byte 4";
 }
 
+TEST_F(KeyboardTest, TheProgramTakesTheLightsOnEitherPath) {
+    for (uint16_t kind : {hid::kKindKeyboard, hid::kKindKeyboardReceiver}) {
+        auto& k = MakeKeyboard(kind);
+        TakeRequestCodes();
+        k.SetLightControl(0);
+        EXPECT_TRUE(TakeRequestCodes().empty()) << kind;
+        k.SetLightControl(1);
+        const auto codes = TakeRequestCodes();
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x1C), 1) << kind;
+    }
+    EXPECT_TRUE(devices.Keyboard().LightControlTaken());
+}
+
 TEST_F(KeyboardTest, PowerQueryFailsQuietly) {
     auto& k = MakeKeyboard(hid::kKindKeyboard);
     k.QueryPowerState();
