@@ -11,6 +11,7 @@
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/headset/OrvaneDA6533Device.h"
+#include "devices/keyboard/OrvaneKeyboardDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "devices/pad/OrvaneMousePadDevice.h"
 #include "hid/DeviceScanThread.h"
@@ -290,6 +291,8 @@ ui::CControlUI* CMainWnd::CreateControl(const std::string& pstrClass) {
         return new devices::COrvaneMousePadDevice(options_.transport);
     if (is(devices::COrvaneDA6533Device::kClassName))
         return new devices::COrvaneDA6533Device(options_.transport);
+    if (is(devices::COrvaneKeyboardDevice::kClassName))
+        return new devices::COrvaneKeyboardDevice(options_.transport);
     if (ui::CControlUI* panel = CreatePanelControl(pstrClass, this, m_pm))
         return panel;
     platform::TraceF("MainWnd: no control for the tag \"%s\" yet", pstrClass.c_str());

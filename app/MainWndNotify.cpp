@@ -166,6 +166,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ProfileReset:
             profiles_.ResetDevice(list_->SelectedDevice());
             break;
+        case Route::KeyboardRepeatReset:
+            performance_.OnRepeatReset(list_->SelectedDevice(), list_->SelectedKind());
+            break;
         case Route::ProfileMenuToggle:
             profiles_.ToggleMenu(list_->SelectedDevice());
             break;

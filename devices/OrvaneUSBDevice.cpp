@@ -64,7 +64,8 @@ void COrvaneUSBDevice::SetIdentity(const hid::DeviceIdentity& identity) {
 
 void COrvaneUSBDevice::SetLightControl(int flag) {
     lightControl_ = flag;
-    if (flag == 1 && kind_ == hid::kKindKeyboard)
+    // A keyboard on its cable or behind its receiver alike.
+    if (flag == 1 && (kind_ == hid::kKindKeyboard || kind_ == hid::kKindKeyboardReceiver))
         channel_.TakeLightControl();
 }
 

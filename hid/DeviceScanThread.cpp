@@ -1,6 +1,5 @@
 #include "hid/DeviceScanThread.h"
 
-#include "hid/DeviceMatchTable.h"
 #include "platform/Trace.h"
 
 namespace hid {
@@ -64,8 +63,9 @@ bool DeviceScanThread::ScanBus() {
 
 void DeviceScanThread::TryClaim(const std::string& path) {
     DeviceIdentity candidate = IdentityFromPath(path);
-    // Only paths a row and a free slot could take are worth opening.
-    if (FindMatchRow(candidate, false) < 0 || !slots_.FindFree(candidate, false))
+    // Only paths a free slot could take are worth opening. The slots are the match table's
+    // rows (or, in tests, rows of their own): a slot gives the kind and role it claims for.
+    if (!slots_.FindFree(candidate, false))
         return;
     if (!device_->Open(path, true, false, true, false))
         return;
@@ -75,17 +75,11 @@ void DeviceScanThread::TryClaim(const std::string& path) {
     candidate.ProductID = attributes.productId;
     candidate.UsagePage = caps.UsagePage;
     candidate.Usage = caps.Usage;
-    int row = FindMatchRow(candidate, true);
-    if (row >= 0) {
-        const DeviceIdentity& match = DeviceMatchTable()[static_cast<size_t>(row)];
-        candidate.Kind = match.Kind;
-        candidate.Role = match.Role;
-        std::optional<size_t> slot = slots_.FindFree(candidate, true);
-        // The slot is written before the message, and the lock is not held while the
-        // window handles it.
-        if (slot && slots_.Claim(*slot, path))
-            reporter_.Send(WM_USB_MAINMESS_DEVICE_ADD, *slot, 0);
-    }
+    std::optional<size_t> slot = slots_.FindFree(candidate, true);
+    // The slot is written before the message, and the lock is not held while the window
+    // handles it.
+    if (slot && slots_.Claim(*slot, path))
+        reporter_.Send(WM_USB_MAINMESS_DEVICE_ADD, *slot, 0);
     device_->Close();
 }
 

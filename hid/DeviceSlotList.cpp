@@ -9,6 +9,11 @@ void DeviceSlotList::FillFromMatchTable() {
     slots_ = DeviceMatchTable();
 }
 
+void DeviceSlotList::Fill(std::vector<DeviceIdentity> rows) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    slots_ = std::move(rows);
+}
+
 size_t DeviceSlotList::Size() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return slots_.size();

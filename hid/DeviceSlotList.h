@@ -21,6 +21,8 @@ class DeviceSlotList {
 
     // One free slot per match-table row, in table order.
     void FillFromMatchTable();
+    // One free slot per given row, in their order (tests that serve other products).
+    void Fill(std::vector<DeviceIdentity> rows);
 
     size_t Size() const;
     std::optional<DeviceIdentity> Slot(size_t index) const;

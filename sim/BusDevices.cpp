@@ -137,6 +137,21 @@ BusDevice Headset() {
     return d;
 }
 
+// Keyboard: interface 0 = keyboard, system control, consumer (the event collection, 3: a
+// 16-bit consumer array); interface 1 = the same three and the vendor command collection (4).
+// The receiver's is the same device behind another product number.
+BusDevice KeyboardDevice(const char* name, uint16_t product) {
+    BusDevice d{name, kVendorMouse, product, 0x0102, {}, true};
+    B first;
+    Keyboard(first, 1);
+    SystemControl(first, 2);
+    ConsumerControl(first, 3);
+    d.interfaces.push_back(MakeInterface(0, first, {R::Other, R::Other, R::Event}));
+    d.interfaces.push_back(MakeInterface(1, PadCommandInterface(kCommandUsage),
+                                         {R::Other, R::Other, R::Other, R::Command}));
+    return d;
+}
+
 // Same path values as the pad's command interface, but its vendor collection has another
 // usage: found by the path, never claimed.
 BusDevice LookAlike() {
@@ -148,9 +163,14 @@ BusDevice LookAlike() {
 }  // namespace
 
 const std::vector<BusDevice>& KnownBusDevices() {
-    static const std::vector<BusDevice> devices = {Mouse("mouse-cable", 0x22A4, 0x0105),
-                                                   Mouse("mouse-receiver", 0x226F, 0x0103), Pad(),
-                                                   Headset(), LookAlike()};
+    static const std::vector<BusDevice> devices = {
+        Mouse("mouse-cable", 0x22A4, 0x0105),
+        Mouse("mouse-receiver", 0x226F, 0x0103),
+        Pad(),
+        Headset(),
+        LookAlike(),
+        KeyboardDevice("keyboard", 0x0000),
+        KeyboardDevice("keyboard-receiver", kTestKeyboardReceiverProduct)};
     return devices;
 }
 

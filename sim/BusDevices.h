@@ -23,16 +23,22 @@ struct BusInterface {
 };
 
 struct BusDevice {
-    std::string name;  // "mouse-cable", "mouse-receiver", "pad", "headset", "lookalike"
+    std::string name;  // "mouse-cable", "mouse-receiver", "pad", "headset", "lookalike", ...
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     uint16_t version = 0;
     std::vector<BusInterface> interfaces;
+    // Plugged only when named: not in the simulator's default set nor in "plug all".
+    bool onRequest = false;
 };
 
 // Every device the simulator knows, in a fixed order.
 const std::vector<BusDevice>& KnownBusDevices();
 const BusDevice* FindBusDevice(const std::string& name);
+
+// The product of the test-only keyboard receiver: no row of the program's tables names it;
+// tests build their own slot list for it.
+constexpr uint16_t kTestKeyboardReceiverProduct = 0x7FF9;
 
 // The folder name of one published collection, e.g. "mouse-cable-if1-col2".
 std::string CollectionId(const BusDevice& device, const BusInterface& iface,

@@ -22,9 +22,9 @@ void PrintUsage(FILE* out) {
                  "at it with T418_ZEN_SIMBUS=DIR).\n"
                  "Devices:");
     for (const BusDevice& d : KnownBusDevices())
-        std::fprintf(out, " %s", d.name.c_str());
+        std::fprintf(out, " %s%s", d.name.c_str(), d.onRequest ? " (on request)" : "");
     std::fprintf(out,
-                 " (default: all)\n"
+                 " (default: all but those on request)\n"
                  "Control: commands on standard input or, one per line, on the socket "
                  "DIR/.control; 'help' lists them.\n");
 }
@@ -69,7 +69,8 @@ bool ParseSimProgramOptions(int argc, char** argv, SimProgramOptions& options, i
         options.bus = platform::RuntimeFolder() + "simbus";
     if (!devicesGiven) {
         for (const BusDevice& d : KnownBusDevices())
-            options.devices.push_back(d.name);
+            if (!d.onRequest)
+                options.devices.push_back(d.name);
     }
     for (const std::string& name : options.devices) {
         if (!FindBusDevice(name)) {

@@ -76,8 +76,10 @@ CPerformanceHandlers::CPerformanceHandlers(IPanelHost& host) : host_(host) {}
 
 bool CPerformanceHandlers::OnSelectChanged(devices::COrvaneUSBDevice* device, int kind,
                                            std::string_view name, int index) {
-    if (perfrules::KeyboardSettingOf(name) && kind == hid::kKindKeyboard)
-        return true;  // the keyboard's device object serves its page
+    if (perfrules::KeyboardSettingOf(name) && kind == hid::kKindKeyboard) {
+        KeyboardControl(device, name, index);
+        return true;
+    }
     COrvaneMouseDevice* mouse = device != nullptr ? AsMouse(device) : nullptr;
     if (auto i = IndexAfterPrefix(name, "DPI_enable_check_", index)) {
         if (mouse == nullptr || !IsStageIndex(*i))
@@ -250,9 +252,11 @@ bool CPerformanceHandlers::OnValueChanged(devices::COrvaneUSBDevice* device, int
         mouse->SaveProfile();
         return true;
     }
-    // The keyboard's repeat rate: its device object serves it.
-    (void)kind;
-    return ui::EqualsNoCase(name, "repeat_rate_slider");
+    if (!ui::EqualsNoCase(name, "repeat_rate_slider"))
+        return false;
+    if (kind == hid::kKindKeyboard)
+        KeyboardControl(device, name, index);
+    return true;
 }
 
 bool CPerformanceHandlers::OnMoveValueChanged(devices::COrvaneUSBDevice* device, int,

@@ -7,8 +7,8 @@
 // name and the index the router split off the name (-1: taken from the name), and answers
 // whether the name is one of these pages' controls (then no other feature needs it).
 // Stage, pointer, wheel and double-click controls act on a mouse of either kind; report rate,
-// sensor options and combos only on the cable mouse (kind 2); keyboard controls (kind 1) are
-// recognised and left to the keyboard's device object.
+// sensor options and combos only on the cable mouse (kind 2); keyboard controls act on the
+// keyboard on its cable (kind 1) and are recognised, doing nothing, on other kinds.
 // Threads: window thread only.
 #include <cstdint>
 #include <string_view>
@@ -59,7 +59,13 @@ class CPerformanceHandlers {
     bool OnClick(devices::COrvaneUSBDevice* device, int kind, std::string_view name,
                  int index = -1);
 
+    // "click" of reset_repeat_btn: empties the keyboard's repeat test box (kind 1 only).
+    void OnRepeatReset(devices::COrvaneUSBDevice* device, int kind);
+
   private:
+    // A keyboard control (KeyboardHandlers.cpp): stored in the keyboard system record and
+    // the profile, and sent to the keyboard for the settings it keeps.
+    void KeyboardControl(devices::COrvaneUSBDevice* device, std::string_view name, int index);
     bool SystemOption(devices::COrvaneMouseDevice& mouse, int kind, std::string_view name,
                       int index);
     bool PairMoved(int index);

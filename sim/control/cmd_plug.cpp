@@ -10,7 +10,8 @@ std::vector<std::string> Targets(const std::vector<std::string>& args) {
     if (args.size() == 1 && args[0] == "all") {
         std::vector<std::string> all;
         for (const BusDevice& d : KnownBusDevices())
-            all.push_back(d.name);
+            if (!d.onRequest)
+                all.push_back(d.name);
         return all;
     }
     return args;

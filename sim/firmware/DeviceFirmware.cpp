@@ -210,6 +210,15 @@ void DeviceFirmware::SetPowerState(std::vector<uint8_t> state) {
     model_.powerState = std::move(state);
 }
 
+void DeviceFirmware::SetKeyIdentity(size_t slot, uint8_t type, uint8_t param1, uint8_t param2) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (3 * slot + 2 >= model_.keyIdentity.size())
+        return;
+    model_.keyIdentity[3 * slot] = type;
+    model_.keyIdentity[3 * slot + 1] = param1;
+    model_.keyIdentity[3 * slot + 2] = param2;
+}
+
 void DeviceFirmware::SetPowerByte(size_t offset, uint8_t value) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (offset >= model_.powerState.size())

@@ -40,6 +40,8 @@ class DeviceFirmware {
     std::vector<uint8_t> ShootArea(size_t length) const;
     std::vector<uint8_t> LightStream(size_t length) const;
     void SetPowerState(std::vector<uint8_t> state);
+    // Replaces the three identity bytes of a key slot (as a worn or remapped key reads).
+    void SetKeyIdentity(size_t slot, uint8_t type, uint8_t param1, uint8_t param2);
     // One byte of the power state (it grows to reach it) / of the memory (ignored outside).
     void SetPowerByte(size_t offset, uint8_t value);
     void SetMemoryByte(size_t address, uint8_t value);

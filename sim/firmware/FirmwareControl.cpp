@@ -100,6 +100,21 @@ bool RunPress(const std::vector<std::string>& args, ControlContext&, std::string
     return true;
 }
 
+bool RunNotify(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
+    unsigned long code = 0;
+    if (args.size() != 2 || (args[0] != "mouse" && args[0] != "keyboard") ||
+        !ParseNumber(args[1], 0xFFFF, code)) {
+        reply = "usage: notify mouse|keyboard CODE";
+        return false;
+    }
+    firmware::SimulatedDevices& devices = Devices();
+    const uint16_t value = static_cast<uint16_t>(code);
+    const int told =
+        args[0] == "keyboard" ? devices.NotifyKeyboard(value) : devices.NotifyMouse(value);
+    reply = std::to_string(told) + " event connection(s) told";
+    return true;
+}
+
 bool RunPad(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
     unsigned long phone = 0;
     if (args.size() != 2 || args[0] != "phone" || !ParseNumber(args[1], 0xFF, phone)) {
@@ -204,6 +219,9 @@ void InstallFirmware() {
          "fault none|noanswer|echo once|echo always|status 0xFE|0xFF at N|slow MS|short N|"
          "unlink at N",
          "make the devices misbehave (no argument: show the faults)", RunFault});
+    static const ControlCommandRegistration notify(
+        {"notify", "notify mouse|keyboard CODE",
+         "send a notification code on a device's event collections", RunNotify});
     static const ControlCommandRegistration press(
         {"press", "press dpi|profile|pad-light",
          "press the mouse's DPI or profile key, or the pad's light key", RunPress});

@@ -1,5 +1,7 @@
 #include "sim/firmware/SimulatedDevices.h"
 
+#include "sim/firmware/KeyboardModel.h"
+
 namespace sim::firmware {
 
 void EventCollection::OnConnectionOpened(ReportSink& host) {
@@ -50,7 +52,12 @@ SimulatedDevices::SimulatedDevices()
       padPath_("pad", pad_, faults_, log_, monitor_, nullptr),
       mouseCableEvents_(std::make_shared<EventCollection>()),
       mouseReceiverEvents_(std::make_shared<EventCollection>()),
-      padEvents_(std::make_shared<EventCollection>()) {}
+      padEvents_(std::make_shared<EventCollection>()),
+      keyboard_(KeyboardModel()),
+      keyboardCable_("keyboard", keyboard_, faults_, log_, monitor_, nullptr),
+      keyboardReceiver_("keyboard-receiver", keyboard_, faults_, log_, monitor_, &linked_),
+      keyboardCableEvents_(std::make_shared<EventCollection>()),
+      keyboardReceiverEvents_(std::make_shared<EventCollection>()) {}
 
 std::shared_ptr<CollectionHandler> SimulatedDevices::HandlerFor(const BusDevice& device,
                                                                 const BusInterface&,
@@ -66,6 +73,12 @@ std::shared_ptr<CollectionHandler> SimulatedDevices::HandlerFor(const BusDevice&
     } else if (device.name == "pad") {
         path = &padPath_;
         events = padEvents_;
+    } else if (device.name == "keyboard") {
+        path = &keyboardCable_;
+        events = keyboardCableEvents_;
+    } else if (device.name == "keyboard-receiver") {
+        path = &keyboardReceiver_;
+        events = keyboardReceiverEvents_;
     } else {
         return nullptr;
     }
@@ -87,6 +100,16 @@ int SimulatedDevices::NotifyMouse(uint16_t code) {
     // The receiver passes the mouse's notifications on only while it is linked.
     if (linked_)
         told += mouseReceiverEvents_->Notify(report);
+    return told;
+}
+
+int SimulatedDevices::NotifyKeyboard(uint16_t code) {
+    // A consumer array report: the first 16-bit usage in bytes 1-2.
+    const Report report = {kNotificationReportId, static_cast<uint8_t>(code & 0xFF),
+                           static_cast<uint8_t>(code >> 8)};
+    int told = keyboardCableEvents_->Notify(report);
+    if (linked_)
+        told += keyboardReceiverEvents_->Notify(report);
     return told;
 }
 

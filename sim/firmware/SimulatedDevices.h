@@ -1,8 +1,8 @@
 #pragma once
 // The simulator's devices as the bus sees them: one mouse firmware reached over the cable and
-// through the receiver, the mouse pad (PadDevice.cpp), their command and event collections, the
-// faults, the packet log and the exchange check. t418-zen-sim installs HandlerFor as its firmware
-// factory.
+// through the receiver, the mouse pad (PadDevice.cpp), the keyboard (on its cable, and through
+// a receiver that only tests plug), their command and event collections, the faults, the
+// packet log and the exchange check. t418-zen-sim installs HandlerFor as its firmware factory.
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -56,6 +56,7 @@ class SimulatedDevices {
 
     DeviceFirmware& Mouse() { return mouse_; }
     DeviceFirmware& Pad() { return pad_; }
+    DeviceFirmware& Keyboard() { return keyboard_; }
     FaultInjector& Faults() { return faults_; }
     PacketLog& Log() { return log_; }
     ExchangeMonitor& Monitor() { return monitor_; }
@@ -68,6 +69,9 @@ class SimulatedDevices {
     int PressProfile();
     // Sends a raw notification code on the mouse's event collections.
     int NotifyMouse(uint16_t code);
+    // Sends a raw notification code on the keyboard's event collections (the receiver's
+    // only while linked).
+    int NotifyKeyboard(uint16_t code);
     // The pad's light key: the next light mode code in the current onboard block, then
     // notification 0x0401 on the pad's event collection. Returns the connections told.
     int PressPadLight();
@@ -88,6 +92,11 @@ class SimulatedDevices {
     std::shared_ptr<EventCollection> mouseCableEvents_;
     std::shared_ptr<EventCollection> mouseReceiverEvents_;
     std::shared_ptr<EventCollection> padEvents_;
+    DeviceFirmware keyboard_;
+    CommandPath keyboardCable_;
+    CommandPath keyboardReceiver_;
+    std::shared_ptr<EventCollection> keyboardCableEvents_;
+    std::shared_ptr<EventCollection> keyboardReceiverEvents_;
     AnswerScheduler late_;  // last: its thread ends before the paths go
 };
 

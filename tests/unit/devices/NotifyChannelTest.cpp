@@ -99,7 +99,8 @@ TEST(NotifyChannels, CodesReachTheHandlerOnTheirKindAndCloseStopsTheThread) {
         seen.emplace_back(kind, code);
         cv.notify_all();
     });
-    EXPECT_FALSE(device.OpenNotifyChannel("event", hid::kKindHeadset)) << "kinds 1, 2, 3, 6, 9";
+    EXPECT_FALSE(device.OpenNotifyChannel("event", hid::kKindHeadset))
+        << "kinds 1, 2 and 3 on the cable, 6 and 9 on the receiver";
     EXPECT_FALSE(device.OpenNotifyChannel("missing", hid::kKindMouseCable));
     EXPECT_FALSE(device.IsNotifyChannelOpen(hid::kKindMouseCable));
     ASSERT_TRUE(device.ReopenNotifyChannel("event", hid::kKindMouseReceiver));
