@@ -126,6 +126,7 @@ void CMainWnd::OnWindowInit() {
 
     slots_->FillFromMatchTable();
     list_->CreateStartupDevices();
+    RefreshSyncDevices();
 
     ui::Rect screen = ui::GetBackend().WorkArea();
     screenWidth_ = screen.Width();
@@ -151,10 +152,9 @@ void CMainWnd::StartThreads() {
         else
             platform::Trace("MainWnd: the device scan thread did not start");
     }
-    // Entries 1 (audio daemon watchdog) and 8 (light synchronisation) belong to the music
-    // light and the light synchronisation, which are not built yet.
-    platform::Trace(
-        "MainWnd: thread entries 1 and 8 stay empty (audio watchdog, light sync not built)");
+    StartLightSync();
+    // Entry 1 (audio daemon watchdog) belongs to the music light, which is not built yet.
+    platform::Trace("MainWnd: thread entry 1 stays empty (audio watchdog not built)");
 }
 
 void CMainWnd::StopThreads() {

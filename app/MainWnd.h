@@ -30,6 +30,8 @@
 #include "panels/performance/PerformanceHandlers.h"
 #include "panels/profiles/ProfileHandlers.h"
 #include "panels/shoot/ShootHandlers.h"
+#include "panels/sync/GameLight.h"
+#include "panels/sync/LightSync.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
 
@@ -161,6 +163,12 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void RaiseWindow();
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);
+    // The light synchronisation (MainWndLightSync.cpp).
+    void StartLightSync();
+    void RefreshSyncDevices();
+    void OnSameMode();
+    void OnGameRequest(ui::WPARAM kind, ui::LPARAM position);
+    void OnGameLightTimer();
     void SetPowerQueryOff(int value);
     bool ShownAndNotMinimised() const;
 
@@ -194,6 +202,10 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
                                    },
                                    [this] { hook_.Remove(); }};
     panels::CShootHandlers shoot_{panelHost_};
+    // What the light synchronisation thread (entry 8) is given, and the game requests' state.
+    std::shared_ptr<panels::sync::LightSyncShared> lightSync_ =
+        std::make_shared<panels::sync::LightSyncShared>();
+    panels::sync::GameLight gameLight_;
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;
