@@ -222,6 +222,7 @@ void CMainWnd::SetSavedState(bool lockList, int saved) {
 
 void CMainWnd::SetLightControl(int flag, bool announce) {
     lightControl_ = flag ? 1 : 0;
+    platform::TraceF("MainWnd: light control %d", lightControl_);
     if (announce && Messages().lightAnnounce)
         platform::Broadcast(Messages().lightAnnounce, 1, lightControl_);
     if (ui::CControlUI* button = FindControl("control_light_status"))

@@ -283,6 +283,31 @@ TEST_F(MainWndTest, LightControlFromTheButtonAndFromAnotherProcess) {
     EXPECT_EQ(window.LightControl(), 1);
 }
 
+TEST_F(MainWndTest, TheLightControlClickIsAnnouncedToOtherProcesses) {
+    AppMessages messages = Messages();
+    messages.lightAnnounce = 0xC103;
+    SetMessagesForTesting(messages);
+    std::mutex lock;
+    std::vector<std::pair<uint64_t, int64_t>> heard;
+    platform::Event arrived(true, false);
+    auto listener = platform::JoinBus("light-listener", [&](const platform::BusMessage& m) {
+        if (m.message != 0xC103)
+            return;
+        std::lock_guard<std::mutex> hold(lock);
+        heard.emplace_back(m.wParam, m.lParam);
+        arrived.Set();
+    });
+    ASSERT_NE(listener, nullptr);
+    Open(true);
+    ASSERT_TRUE(arrived.Wait(2000));  // the start-up announcement
+    arrived.Reset();
+    Click("control_light_status");
+    ASSERT_TRUE(arrived.Wait(2000));
+    std::lock_guard<std::mutex> hold(lock);
+    const std::vector<std::pair<uint64_t, int64_t>> want = {{1, 1}, {1, 0}};
+    EXPECT_EQ(heard, want);
+}
+
 TEST_F(MainWndTest, LanguageSwitchingAndFonts) {
     CMainWnd& window = Open();
     ui::CPaintManagerUI& pm = *window.GetPaintManager();
