@@ -137,8 +137,7 @@ void CMainWnd::OnWindowInit() {
 
     StartThreads();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
-    platform::Trace(
-        "MainWnd: the audio settings document belongs to the music light, not built yet");
+    LoadMusicSettings();
     if (!options_.screenshotFolder.empty())
         ArmScreenshots();
 }

@@ -8,6 +8,8 @@
 // Threads: window thread only. Other threads reach it through its handle (SendMessage and
 // PostMessage): the scan thread's 3090 / 3091 and the product-title message, the device
 // objects' notices.
+#include <json/value.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -100,6 +102,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     bool ScreenshotsWritten() const { return screenshotsWritten_; }
     bool ScreenshotsFailed() const { return screenshotsFailed_; }
     int AudioRecords() const { return audioRecords_; }
+    const Json::Value& AudioLightInfo() const { return audioLightInfo_; }
 
     // Applies a language index (nothing when it is the current one or the language list has
     // no usable entry at it).
@@ -169,6 +172,10 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OnSameMode();
     void OnGameRequest(ui::WPARAM kind, ui::LPARAM position);
     void OnGameLightTimer();
+    // The music settings (MainWndMusic.cpp): the audio file loaded at start-up, the music
+    // window, and the style colour sent to the audio-capture process.
+    void LoadMusicSettings();
+    void OpenMusicWindow();
     void SetPowerQueryOff(int value);
     bool ShownAndNotMinimised() const;
 
@@ -206,6 +213,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     std::shared_ptr<panels::sync::LightSyncShared> lightSync_ =
         std::make_shared<panels::sync::LightSyncShared>();
     panels::sync::GameLight gameLight_;
+    // The music window's settings: the "AudioLightInfo" object of the user's audio file.
+    Json::Value audioLightInfo_;
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

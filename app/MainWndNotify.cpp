@@ -171,6 +171,9 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ShootPanel:
             shoot_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
             break;
+        case Route::MusicWindow:
+            OpenMusicWindow();
+            break;
         case Route::Lighting:
             // The same-mode button is the light synchronisation's.
             if (ui::EqualsNoCase(name, "deng_same_mode"))

@@ -3,6 +3,7 @@
 #include "ui/core/MessageModel.h"
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
+#include "windows/MusicWnd.h"
 #include "windows/ProgramIcons.h"
 
 namespace app {
@@ -20,6 +21,8 @@ void CloseAuxiliaryWindows() {
         ui::SendMessage(about, ui::WM_CLOSE, 0, 0);
     if (ui::HWND palette = windows::CColorSelectWnd::Current())
         ui::SendMessage(palette, ui::WM_CLOSE, 0, 0);
+    if (ui::HWND music = windows::CMusicWnd::Current())
+        ui::SendMessage(music, ui::WM_CLOSE, 0, 0);
 }
 
 void TellAuxiliaryWindowsLanguage() {
