@@ -27,6 +27,13 @@ wait_mode() {
     echo "FAIL $1: mode byte $(mode), wanted $2"; failed=1
 }
 
+# The music styles in the user's audio file, made from the factory copy on first use.
+check "music set" 0 "$bin/t418-zenctl" music set 2 --name Bass --colour 1,0,9 --current
+check "music show" 0 "$bin/t418-zenctl" music show
+expect "music show" '^\* style 2: 1,0,9 "Bass"' "$work/out"
+check "music colour past 9" 2 "$bin/t418-zenctl" music set 1 --colour 1,2,10
+check "music style past 3" 2 "$bin/t418-zenctl" music set 4
+
 check "game request without the program" 1 "$bin/t418-zenctl" game start 2
 check "game request with a bad mode" 2 "$bin/t418-zenctl" game start two
 
