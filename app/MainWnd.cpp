@@ -135,9 +135,11 @@ void CMainWnd::OnWindowInit() {
     ShowWindow(false, false);
     SetPreviewActive(0);
 
+    // The music settings first: the audio link sends their style colour once its process runs.
+    LoadMusicSettings();
+    MakeAudioLink();
     StartThreads();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
-    LoadMusicSettings();
     if (!options_.screenshotFolder.empty())
         ArmScreenshots();
 }
@@ -151,9 +153,13 @@ void CMainWnd::StartThreads() {
         else
             platform::Trace("MainWnd: the device scan thread did not start");
     }
+    if (audio_) {
+        if (auto watchdog = audio_->MakeWatchdog())
+            threads_.Set(kAudioWatchdogEntry, watchdog);
+        else
+            platform::Trace("MainWnd: the audio watchdog did not start");
+    }
     StartLightSync();
-    // Entry 1 (audio daemon watchdog) belongs to the music light, which is not built yet.
-    platform::Trace("MainWnd: thread entry 1 stays empty (audio watchdog not built)");
 }
 
 void CMainWnd::StopThreads() {

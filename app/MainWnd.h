@@ -22,6 +22,7 @@
 #include "app/MainWndMessages.h"
 #include "app/MainWndRoutes.h"
 #include "app/ThreadTable.h"
+#include "app/audio/AudioLink.h"
 #include "app/devicelist/DeviceList.h"
 #include "app/devicelist/DeviceListHost.h"
 #include "hid/DeviceSlotList.h"
@@ -75,6 +76,9 @@ struct MainWndOptions {
     // product-title message and at device arrivals until the user asks for it (tray icon,
     // second start, menu). Without a tray it shows as usual.
     bool startHidden = false;
+    // The command line that starts the audio-capture process of the music light (split like
+    // a command line); empty: none is started.
+    std::string audioProgram;
 };
 
 class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
@@ -101,7 +105,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     int LanguageIndex() const { return languageIndex_; }
     bool ScreenshotsWritten() const { return screenshotsWritten_; }
     bool ScreenshotsFailed() const { return screenshotsFailed_; }
-    int AudioRecords() const { return audioRecords_; }
+    audio::AudioLink* Audio() { return audio_.get(); }
     const Json::Value& AudioLightInfo() const { return audioLightInfo_; }
 
     // Applies a language index (nothing when it is the current one or the language list has
@@ -146,7 +150,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     void OnProfileClick(const std::string& name);
     void OnFunctionTab(const std::string& name);
     // valuechanged, movevaluechanged and killfocus: routed by type to the pages that own them.
-    void OnValueNotify(const std::string& type, const std::string& name);
+    void OnValueNotify(const std::string& type, const std::string& name, ui::CControlUI* sender);
     void NotBuilt(const char* kind, const std::string& name, Route route) const;
 
     // Messages (MainWndMessageHandlers.cpp).
@@ -154,7 +158,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
                          bool& bHandled);
     void OnTimer(uintptr_t id);
     void OnPower(ui::WPARAM event);
-    void OnCopyData(ui::LPARAM lParam);
+    void OnCopyData(ui::WPARAM wParam, ui::LPARAM lParam);
+    void MakeAudioLink();
     void AnswerWorkToolQuery();
     void OnProductTitle(ui::WPARAM wParam, ui::LPARAM lParam);
     void OnTrayIcon(ui::LPARAM lParam);
@@ -240,10 +245,8 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost {
     bool screenshotsArmed_ = false;
     bool screenshotsWritten_ = false;
     bool screenshotsFailed_ = false;
-    // The latest records of the audio daemon (handed to the music light once it is built).
-    std::array<int32_t, 500> audioSpectrum_{};
-    std::array<uint8_t, 6> audioKeyboard_{};
-    int audioRecords_ = 0;
+    // The audio-capture process of the music light (made at window initialisation).
+    std::unique_ptr<audio::AudioLink> audio_;
 };
 
 }  // namespace app

@@ -43,6 +43,8 @@ ui::LRESULT CMainWnd::HandleCustomMessage(ui::UINT uMsg, ui::WPARAM wParam, ui::
         WriteScreenshots();
         return 0;
     }
+    if (audio_ && audio_->HandleMessage(uMsg, wParam, lParam))
+        return 0;
     std::optional<MessageRow> row = FindMessageRow(messageTable_, uMsg);
     if (!row)
         return 0;
@@ -87,6 +89,8 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             platform::Trace("退出测试");
             ShowWindow(false, false);
             StopThreads();
+            if (audio_)
+                audio_->Shutdown();
             list_->StopDevices();
             bus_.reset();
             if (options_.quitOnDestroy)
@@ -195,7 +199,7 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
             break;
         }
         case MsgHandler::CopyData:
-            OnCopyData(lParam);
+            OnCopyData(wParam, lParam);
             break;
         case MsgHandler::DisplayChange:
             platform::Trace("显示器分辨率发生变化");
@@ -215,7 +219,8 @@ void CMainWnd::OnTimer(uintptr_t id) {
             ui::KillTimer(m_hWnd, kTimerFit);
             FitDpi();
             m_pm.Invalidate();
-            platform::Trace("MainWnd: the audio daemon belongs to the music light, not built yet");
+            if (audio_)
+                audio_->Start();
             break;
         case kTimerTrayMenu:
             ui::KillTimer(m_hWnd, kTimerTrayMenu);
@@ -251,23 +256,13 @@ void CMainWnd::OnPower(ui::WPARAM event) {
     }
 }
 
-void CMainWnd::OnCopyData(ui::LPARAM lParam) {
+void CMainWnd::OnCopyData(ui::WPARAM wParam, ui::LPARAM lParam) {
     const auto* record = reinterpret_cast<const ui::COPYDATASTRUCT*>(lParam);
     if (record == nullptr || record->lpData == nullptr || record->cbData == 0)
         return;
-    if (record->dwData == 1) {
-        audioSpectrum_.fill(0);
-        size_t bytes = std::min<size_t>(record->cbData, sizeof(audioSpectrum_));
-        std::memcpy(audioSpectrum_.data(), record->lpData, bytes);
-        ++audioRecords_;
-        platform::Trace("MainWnd: the audio spectrum belongs to the music light, not built yet");
-    } else if (record->dwData == 2) {
-        audioKeyboard_.fill(0);
-        size_t bytes = std::min<size_t>(record->cbData, audioKeyboard_.size());
-        std::memcpy(audioKeyboard_.data(), record->lpData, bytes);
-        ++audioRecords_;
-        platform::Trace("MainWnd: the keyboard's audio record waits for the keyboard device");
-    }
+    // Tags 1, 2 and 11 are the audio-capture process's (checked for their sender there).
+    if (audio_)
+        audio_->OnCopyData(wParam, *record);
 }
 
 void CMainWnd::AnswerWorkToolQuery() {

@@ -2,9 +2,9 @@
 // is made from the factory copy), and the music window, whose confirmed settings are sent to
 // the audio-capture process, kept and written back.
 #include "app/MainWnd.h"
+#include "app/audio/AudioSend.h"
 #include "platform/Folders.h"
 #include "platform/Trace.h"
-#include "windows/AudioStyleSender.h"
 #include "windows/MusicSettings.h"
 #include "windows/MusicWnd.h"
 
@@ -23,7 +23,8 @@ void CMainWnd::OpenMusicWindow() {
         windows::EditMusicSettings(m_hWnd, dpi_, current);
     if (!edited)
         return;
-    windows::SendStyleColour(*edited);
+    const auto& colour = edited->colours[static_cast<size_t>(edited->style)];
+    audio::SendStyleColour(colour[0], colour[1], colour[2]);
     windows::StoreMusicSettings(*edited, audioLightInfo_);
     if (!windows::WriteUserAudioFile(platform::UserFolder() + windows::kAudioFileName,
                                      options_.dataFolder + windows::kAudioFileName,

@@ -59,7 +59,7 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
             case Route::ValueChanged:
             case Route::MoveValueChanged:
             case Route::KillFocus:
-                OnValueNotify(msg.sType, name);
+                OnValueNotify(msg.sType, name, msg.pSender);
                 break;
             case Route::ItemActivate:
                 macros_.OnItemActivate(list_->SelectedDevice(), list_->SelectedKind(), name);
@@ -235,6 +235,8 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
     if (msg.pSender == nullptr)
         return;
     const std::string name = msg.pSender->GetName();
+    if (audio_ && audio_->OnSelectChanged(name, msg.pSender))
+        return;
     std::optional<RouteHit> hit = FindRoute(OptionRoutes(), name);
     if (!hit)
         return;
@@ -268,13 +270,15 @@ void CMainWnd::OnOptionNotify(ui::TNotifyUI& msg) {
     NotBuilt("option", name, hit->route);
 }
 
-void CMainWnd::OnValueNotify(const std::string& type, const std::string& name) {
+void CMainWnd::OnValueNotify(const std::string& type, const std::string& name,
+                             ui::CControlUI* sender) {
     devices::COrvaneUSBDevice* device = list_->SelectedDevice();
     const int kind = list_->SelectedKind();
     bool handled = false;
     if (type == "valuechanged")
         handled = performance_.OnValueChanged(device, kind, name) ||
-                  light_.OnValueChanged(device, kind, name);
+                  light_.OnValueChanged(device, kind, name) ||
+                  (audio_ && audio_->OnValueChanged(name, sender));
     else if (type == "movevaluechanged")
         handled = performance_.OnMoveValueChanged(device, kind, name);
     else if (type == "killfocus")

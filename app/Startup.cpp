@@ -143,6 +143,7 @@ int RunProgram(const StartupOptions& options) {
     windowOptions.screenshotFolder = options.screenshotFolder;
     windowOptions.screenshotWaitMs = options.screenshotWaitMs;
     windowOptions.startHidden = options.startHidden;
+    windowOptions.audioProgram = options.audioProgram;
     windowOptions.onFirstPaint = fonts.FirstPaintNotice();
     auto window = std::make_unique<CMainWnd>(std::move(windowOptions));
     RegisterIconResources();

@@ -16,6 +16,8 @@ struct StartupOptions {
     uint32_t screenshotWaitMs = 5000;
     // Started with the session: stay in the tray (MainWndOptions::startHidden).
     bool startHidden = false;
+    // The command line that starts the audio-capture process (MainWndOptions::audioProgram).
+    std::string audioProgram;
 };
 
 int RunProgram(const StartupOptions& options);

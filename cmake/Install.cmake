@@ -15,7 +15,7 @@ set(T418_SCREENSHOT_URL "https://draxmoor.com/t418-zen/images"
     CACHE STRING "Where the metainfo's screenshots are published")
 set(T418_DATA_DIR ${CMAKE_INSTALL_DATADIR}/t418-zen)
 
-foreach(program t418-zen t418-zenctl t418-zen-sim skin-preview ui-gallery)
+foreach(program t418-zen t418-zenctl t418-zen-sim t418-zen-audio skin-preview ui-gallery)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()

@@ -20,6 +20,8 @@ class FileLock {
     bool Held() const { return handle_ >= 0; }
     // True when Try found the lock taken by another holder (not merely an unusable file).
     bool Busy() const { return busy_; }
+    // Replaces the lock file's content (while held); false when not held or not written.
+    bool WriteContent(const std::string& text);
     void Release();
 
   private:

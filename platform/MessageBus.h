@@ -56,6 +56,9 @@ struct BusMessage {
     uint32_t tag = 0;         // copy-data only (dwData)
     std::string data;         // copy-data only
     uint64_t deadlineMs = 0;  // copy-data only: when its sender stops waiting (SteadyMs)
+    // Receiving side only: the id of the process that sent it, as the system reports the
+    // peer of the connection (not something the sender writes); 0 when unknown.
+    int64_t senderId = 0;
     std::shared_ptr<CopyDataReceipt> receipt;  // copy-data only, on the receiving side
 };
 

@@ -22,6 +22,9 @@ std::vector<std::string> SplitCommandLine(const std::string& parameters);
 bool ShellOpen(const std::string& program, const std::string& parameters,
                const std::string& folder);
 
+// This process's id.
+int CurrentProcessId();
+
 // A child process this one started and can watch.
 class ChildProcess {
   public:

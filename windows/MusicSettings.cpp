@@ -72,19 +72,6 @@ void StoreMusicSettings(const MusicSettings& settings, Json::Value& info) {
     }
 }
 
-std::string StyleColourRecord(const MusicSettings& settings) {
-    std::string record(kStyleColourRecordBytes, '\0');
-    const int style = settings.style >= 0 && settings.style < kMusicStyles ? settings.style : 0;
-    const auto& colour = settings.colours[static_cast<size_t>(style)];
-    for (size_t c = 0; c < 3; ++c) {
-        uint8_t value = colour[c];
-        if (c == 1 && value == 0)
-            value = 1;  // the capture process takes a green of 0 for "no colour"
-        record[c * 4] = static_cast<char>(value);
-    }
-    return record;
-}
-
 Json::Value LoadUserAudioFile(const std::string& userPath, const std::string& factoryPath) {
     namespace fs = std::filesystem;
     std::error_code error;

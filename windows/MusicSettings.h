@@ -35,13 +35,6 @@ MusicSettings MusicSettingsFromJson(const Json::Value& audioLightInfo);
 // Writes every key into the object (integers and strings); other members stay.
 void StoreMusicSettings(const MusicSettings& settings, Json::Value& audioLightInfo);
 
-// The style-colour record for the audio-capture process (copy-data tag 10): 40 bytes, the
-// first three 32-bit values (little-endian) the current style's red, green and blue, a green
-// of 0 sent as 1; the rest zero.
-inline constexpr uint32_t kStyleColourTag = 10;
-inline constexpr size_t kStyleColourRecordBytes = 40;
-std::string StyleColourRecord(const MusicSettings& settings);
-
 // The user's audio file, made from the factory copy when it is missing. A file whose root is
 // not an object (or that does not parse) is moved aside as "<name>.bad" and written anew
 // from the factory copy (or as an empty document when that one is unusable too). Answers

@@ -32,6 +32,22 @@ FileLock::FileLock(const std::string& path, Mode mode) {
     handle_ = fd;
 }
 
+bool FileLock::WriteContent(const std::string& text) {
+    if (handle_ < 0 || ::ftruncate(handle_, 0) != 0)
+        return false;
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n =
+            ::pwrite(handle_, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 FileLock::~FileLock() {
     Release();
 }

@@ -65,11 +65,14 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-bool PeerIsThisUser(int fd) {
+// The peer's process id through *pid when asked for.
+bool PeerIsThisUser(int fd, int64_t* pid = nullptr) {
     ucred credentials{};
     socklen_t length = sizeof credentials;
     if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
         return false;
+    if (pid)
+        *pid = credentials.pid;
     return credentials.uid == ::geteuid();
 }
 
@@ -306,6 +309,7 @@ class Listener {
     struct Connection {
         int fd;
         Clock::time_point since;
+        int64_t peerId = 0;
         bool handedOver = false;  // a copy-data receipt owns the connection now
     };
 
@@ -332,12 +336,13 @@ class Listener {
             int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd < 0)
                 return;
-            if (!PeerIsThisUser(fd)) {
+            int64_t pid = 0;
+            if (!PeerIsThisUser(fd, &pid)) {
                 Trace("MessageBus: refused a peer of another user");
                 ::close(fd);
                 continue;
             }
-            connections_.push_back({fd, Clock::now()});
+            connections_.push_back({fd, Clock::now(), pid});
         }
     }
 
@@ -369,6 +374,7 @@ class Listener {
             TraceF("MessageBus: %s dropped a record: %s", title_.c_str(), why.c_str());
             return false;
         }
+        message->senderId = connection.peerId;
         std::shared_ptr<bus_answer::ConnectionReceipt> receipt;
         if (message->kind == BusMessage::Kind::CopyData) {
             receipt =

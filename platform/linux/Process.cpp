@@ -146,6 +146,10 @@ class LinuxChildProcess : public ChildProcess {
 
 }  // namespace
 
+int CurrentProcessId() {
+    return static_cast<int>(::getpid());
+}
+
 bool ShellOpen(const std::string& program, const std::string& parameters,
                const std::string& folder) {
     if (program.empty())

@@ -24,7 +24,8 @@ void HandleRecord(SessionBusBridge::Shared& shared, const platform::BusMessage& 
     record.dwData = message.tag;
     record.cbData = static_cast<DWORD>(message.data.size());
     record.lpData = message.data.data();
-    SendMessage(shared.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+    SendMessage(shared.window, WM_COPYDATA, static_cast<WPARAM>(message.senderId),
+                reinterpret_cast<LPARAM>(&record));
     message.receipt->Finish();
 }
 

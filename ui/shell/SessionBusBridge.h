@@ -2,7 +2,8 @@
 // Puts a window on the session message bus under its title: messages posted to the title
 // or broadcast arrive in the window's queue as posted messages, copy-data records as
 // WM_COPYDATA sent to the window (lParam points to a COPYDATASTRUCT while it is handled;
-// wParam is 0, there is no sending window here). Everything arrives on the window thread, in
+// wParam is the sending process's id as the system reports it, 0 when unknown: there is no
+// sending window here). Everything arrives on the window thread, in
 // the order it came. Posted messages whose parameters are pointers in this library (WM_PAINT,
 // WM_MENUCLICK, ...) are dropped: no other process can hand us a pointer. The bus listener never
 // waits for the window: a copy-data record waits in the window's queue, and its sender is told that

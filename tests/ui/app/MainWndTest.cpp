@@ -402,24 +402,27 @@ TEST_F(MainWndTest, OtherProcessesCannotHandUsPointers) {
 
 TEST_F(MainWndTest, AudioRecordsAreCheckedBeforeUse) {
     CMainWnd& window = Open();
+    ASSERT_NE(window.Audio(), nullptr);
     std::vector<char> big(5000, 1);
     ui::COPYDATASTRUCT record;
     record.dwData = 1;
-    record.cbData = static_cast<ui::DWORD>(big.size());  // more than a spectrum: cut to 2000
+    record.cbData = 2000;
     record.lpData = big.data();
-    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
-    EXPECT_EQ(window.AudioRecords(), 1);
-    record.dwData = 2;
-    record.cbData = 3;  // shorter than the keyboard's six bytes
-    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
-    EXPECT_EQ(window.AudioRecords(), 2);
-    record.lpData = nullptr;  // no data: ignored
-    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    // From a process that is not the audio-capture process (none runs): refused.
+    Send(ui::WM_COPYDATA, 4242, reinterpret_cast<ui::LPARAM>(&record));
+    EXPECT_EQ(window.Audio()->Rejected(), 1u);
+    EXPECT_EQ(window.Audio()->Frames(), 0u);
+    record.lpData = nullptr;  // no data: ignored before anything looks at it
+    Send(ui::WM_COPYDATA, 4242, reinterpret_cast<ui::LPARAM>(&record));
     record.lpData = big.data();
     record.dwData = 9;  // not an audio record
-    Send(ui::WM_COPYDATA, 0, reinterpret_cast<ui::LPARAM>(&record));
+    Send(ui::WM_COPYDATA, 4242, reinterpret_cast<ui::LPARAM>(&record));
     Send(ui::WM_COPYDATA, 0, 0);
-    EXPECT_EQ(window.AudioRecords(), 2);
+    EXPECT_EQ(window.Audio()->Rejected(), 1u);
+    // Nothing to start: the window says so.
+    EXPECT_EQ(window.Audio()->State(), audio::AudioState::Missing);
+    backend_.AdvanceTime(150);  // timer 1011
+    EXPECT_EQ(window.Audio()->State(), audio::AudioState::NotStarted);
 }
 
 TEST_F(MainWndTest, TrayRightClickOpensTheMenuFromMenuXml) {

@@ -1,23 +1,19 @@
 // The music window, headless against the real skin: what it shows of the settings it is
 // given, the styles' names and colours as the user edits them, how the modal dialog ends;
-// the settings' document rules, the user's audio file and the style colour record.
+// the settings' document rules and the user's audio file.
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <mutex>
 
 #include "SkinTestSupport.h"
-#include "platform/Event.h"
-#include "platform/MessageBus.h"
 #include "platform/Trace.h"
 #include "profile/JsonFile.h"
 #include "tests/unit/platform/TestFolders.h"
 #include "ui/controls/EditUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
-#include "windows/AudioStyleSender.h"
 #include "windows/MusicWnd.h"
 
 namespace {
@@ -191,18 +187,6 @@ TEST(MusicSettingsRules, DocumentValuesStayWithinTheFourStyles) {
     EXPECT_TRUE(stored["nStyleB2"].isInt());
 }
 
-TEST(MusicSettingsRules, TheStyleColourRecordSendsAGreenOfZeroAsOne) {
-    MusicSettings s = SampleSettings();
-    s.style = 2;  // (0, 9, 0)
-    std::string record = windows::StyleColourRecord(s);
-    ASSERT_EQ(record.size(), 40u);
-    EXPECT_EQ(record.substr(0, 12), std::string("\0\0\0\0\x09\0\0\0\0\0\0\0", 12));
-    s.style = 0;  // (9, 0, 0)
-    record = windows::StyleColourRecord(s);
-    EXPECT_EQ(record.substr(0, 12), std::string("\x09\0\0\0\x01\0\0\0\0\0\0\0", 12));
-    EXPECT_EQ(record.substr(12), std::string(28, '\0'));
-}
-
 TEST(MusicSettingsRules, TheUsersAudioFileIsSeededRepairedAndRewritten) {
     t418test::TempFolder dir;
     const std::string factory = std::string(T418_RESOURCES_DIR) + "/DefaultData/AudioFile.json";
@@ -233,35 +217,6 @@ TEST(MusicSettingsRules, TheUsersAudioFileIsSeededRepairedAndRewritten) {
     EXPECT_EQ(doc["Other"].asString(), "kept");
     EXPECT_FALSE(doc["Device"].isMember("Stale"));
     EXPECT_EQ(windows::MusicSettingsFromJson(doc["Device"]["AudioLightInfo"]), SampleSettings());
-}
-
-TEST(MusicSettingsRules, TheStyleColourReachesTheAudioProcessWindow) {
-    t418test::TempFolder dir;
-    fs::create_directories(dir / "run");
-    fs::permissions(dir / "run", fs::perms::owner_all);
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string savedRuntime = saved ? saved : "";
-    ::setenv("XDG_RUNTIME_DIR", (dir / "run").c_str(), 1);
-    EXPECT_FALSE(windows::SendStyleColour(SampleSettings())) << "no window: nothing sent";
-    std::mutex lock;
-    std::string got;
-    uint32_t tag = 0;
-    {
-        auto audio =
-            platform::JoinBus(windows::kAudioWindowTitle, [&](const platform::BusMessage& m) {
-                std::lock_guard<std::mutex> hold(lock);
-                tag = m.tag;
-                got = m.data;
-            });
-        ASSERT_NE(audio, nullptr);
-        EXPECT_TRUE(windows::SendStyleColour(SampleSettings()));
-    }
-    EXPECT_EQ(tag, 10u);
-    EXPECT_EQ(got, windows::StyleColourRecord(SampleSettings()));
-    if (saved)
-        ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
-    else
-        ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace
