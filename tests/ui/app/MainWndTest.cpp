@@ -14,18 +14,21 @@
 #include "app/LanguageRules.h"
 #include "app/MainWnd.h"
 #include "app/WorkToolRecord.h"
+#include "app/audio/AudioRules.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "platform/Event.h"
 #include "platform/MessageBus.h"
 #include "platform/Registry.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "profile/JsonFile.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
 #include "ui/core/MessageModel.h"
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/skin/ResourceManager.h"
+#include "windows/MusicWnd.h"
 
 namespace app {
 namespace {
@@ -89,6 +92,7 @@ class MainWndTest : public ::testing::Test {
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (folder_ / "user").c_str(), 1);  // the music settings' file
         fs::create_directories(folder_ / "run");
         fs::permissions(folder_ / "run", fs::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
@@ -306,6 +310,47 @@ TEST_F(MainWndTest, TheLightControlClickIsAnnouncedToOtherProcesses) {
     std::lock_guard<std::mutex> hold(lock);
     const std::vector<std::pair<uint64_t, int64_t>> want = {{1, 1}, {1, 0}};
     EXPECT_EQ(heard, want);
+}
+
+TEST_F(MainWndTest, TheMusicWindowKeepsOnlyConfirmedSettingsAndSendsTheirColour) {
+    std::mutex lock;
+    std::vector<std::string> records;
+    auto audio = platform::JoinBus(audio::kAudioWindowTitle, [&](const platform::BusMessage& m) {
+        std::lock_guard<std::mutex> hold(lock);
+        if (m.kind == platform::BusMessage::Kind::CopyData && m.tag == 10)
+            records.push_back(m.data);
+    });
+    ASSERT_NE(audio, nullptr);
+    std::ofstream(folder_ / "data" / "AudioFile.json")
+        << R"({"Device": {"AudioLightInfo": {"nAudioStyle": 0, "nStyleR0": 1}}})";
+    CMainWnd& window = Open(true);
+    const fs::path userFile = folder_ / "user" / "T418-ZEN" / "AudioFile.json";
+    ASSERT_TRUE(fs::exists(userFile)) << "the user's copy is made at start-up";
+    const Json::Value before = window.AudioLightInfo();
+    ASSERT_EQ(before["nStyleR0"].asInt(), 1);
+    auto edit = [&](const char* button) {
+        backend_.Schedule([&, button] {
+            auto* music = dynamic_cast<windows::CMusicWnd*>(
+                ui::GetWindowObject(windows::CMusicWnd::Current()));
+            ASSERT_NE(music, nullptr);
+            auto* red = dynamic_cast<ui::CSliderUI*>(music->FindControl("audio_r_slider"));
+            ASSERT_NE(red, nullptr);
+            red->SetValue(4, true);
+            music->GetPaintManager()->SendNotify(music->FindControl(button), "click", 0, 0, false);
+        });
+        Click("music_setting_btn");
+    };
+    edit("closebtn");
+    EXPECT_EQ(window.AudioLightInfo(), before);
+    EXPECT_EQ(profile::LoadJsonFile(userFile.string())["Device"]["AudioLightInfo"], before);
+    edit("okbtn");
+    EXPECT_EQ(window.AudioLightInfo()["nStyleR0"].asInt(), 4);
+    EXPECT_EQ(profile::LoadJsonFile(userFile.string())["Device"]["AudioLightInfo"]["nStyleR0"], 4);
+    std::lock_guard<std::mutex> hold(lock);
+    ASSERT_EQ(records.size(), 1u) << "sent on the confirmation only";
+    ASSERT_EQ(records[0].size(), 40u);
+    EXPECT_EQ(records[0][0], 4);
+    EXPECT_EQ(records[0][4], 1) << "a green of 0 is sent as 1";
 }
 
 TEST_F(MainWndTest, LanguageSwitchingAndFonts) {
