@@ -1,6 +1,7 @@
 // skin-preview: shows a window of the program's skin without devices or the program around
-// it: the main layout with sample devices, the message box, the about window or the colour
-// palette, at a chosen DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
+// it: the main layout with sample devices, the message box, the about window, the colour
+// palette or the music window, at a chosen DPI and language. With --screenshot PATH it renders the
+// window to a PNG and exits 0.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +18,12 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
+#include "windows/MusicWnd.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about|menu|palette] [--pose POSE] [--dpi N]\n"
+    "usage: skin-preview [--window main|msg|about|menu|palette|music] [--pose POSE] [--dpi N]\n"
     "                    [--lang en|cn] [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two);\n"
@@ -72,11 +74,13 @@ bool Parse(int argc, char** argv, Options& o) {
         }
     }
     return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu" ||
-           o.window == "palette";
+           o.window == "palette" || o.window == "music";
 }
 
-// The palette does not delete itself; the preview keeps it until the end.
+// The palette and the music window do not delete themselves; the preview keeps them until
+// the end.
 std::unique_ptr<windows::CColorSelectWnd> g_palette;
+std::unique_ptr<windows::CMusicWnd> g_music;
 
 ui::HWND OpenWindow(const Options& o) {
     if (o.window == "palette") {
@@ -91,6 +95,22 @@ ui::HWND OpenWindow(const Options& o) {
         g_palette->SetMultiColour(o.pose == "multi" ? 1 : 0);
         g_palette->CenterWindow();
         return g_palette->GetHWND();
+    }
+    if (o.window == "music") {
+        // As the program opens it, shown without its modal loop, on a sample of styles.
+        g_music = std::make_unique<windows::CMusicWnd>();
+        if (g_music->Create(nullptr, "  ", ui::WS_POPUP | ui::WS_VISIBLE, ui::WS_EX_TOOLWINDOW, 0,
+                            0, windows::kMusicWidth, windows::kMusicHeight) == nullptr)
+            return nullptr;
+        g_music->SetDialogDpi(o.dpi);
+        windows::MusicSettings sample;
+        sample.style = 1;
+        for (size_t s = 0; s < sample.names.size(); ++s)
+            sample.names[s] = windows::kDefaultStyleNames[s];
+        sample.colours = {{{9, 0, 0}, {2, 9, 5}, {0, 0, 9}, {9, 9, 9}}};
+        g_music->SetSettings(sample);
+        g_music->CenterWindow();
+        return g_music->GetHWND();
     }
     if (o.window == "about")
         return windows::CAboutWnd::Open(nullptr, o.dpi);
@@ -166,6 +186,7 @@ int main(int argc, char** argv) {
     if (o.screenshot.empty()) {
         int code = ui::CPaintManagerUI::MessageLoop();
         g_palette.reset();
+        g_music.reset();
         ui::SetBackend(nullptr);
         return code;
     }
@@ -174,6 +195,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", o.screenshot.c_str());
     ui::DestroyWindow(window);
     g_palette.reset();
+    g_music.reset();
     ui::SetBackend(nullptr);
     return written ? 0 : 1;
 }
