@@ -10,7 +10,9 @@
 #include "app/PanelTags.h"
 #include "app/SubWindows.h"
 #include "devices/OrvaneUSBDevice.h"
+#include "devices/headset/OrvaneDA6533Device.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
+#include "devices/pad/OrvaneMousePadDevice.h"
 #include "hid/DeviceScanThread.h"
 #include "hid/window/WindowScanReporter.h"
 #include "panels/keys/KeySetControlUI.h"
@@ -276,6 +278,10 @@ ui::CControlUI* CMainWnd::CreateControl(const std::string& pstrClass) {
     };
     if (is(devices::COrvaneMouseDevice::kClassName))
         return new devices::COrvaneMouseDevice(options_.transport);
+    if (is(devices::COrvaneMousePadDevice::kClassName))
+        return new devices::COrvaneMousePadDevice(options_.transport);
+    if (is(devices::COrvaneDA6533Device::kClassName))
+        return new devices::COrvaneDA6533Device(options_.transport);
     if (ui::CControlUI* panel = CreatePanelControl(pstrClass, this, m_pm))
         return panel;
     platform::TraceF("MainWnd: no control for the tag \"%s\" yet", pstrClass.c_str());

@@ -24,6 +24,13 @@
 namespace app {
 
 void CMainWnd::NotBuilt(const char* kind, const std::string& name, Route route) const {
+    // The headset's audio controls need the audio chip's library, which this system lacks:
+    // they are only traced.
+    if (route == Route::Headset) {
+        platform::TraceF("MainWnd: headset %s \"%s\": audio effects are not available here", kind,
+                         name.c_str());
+        return;
+    }
     platform::TraceF("MainWnd: %s \"%s\" belongs to %s, not built yet", kind, name.c_str(),
                      RouteFeature(route));
 }

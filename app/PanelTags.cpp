@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "panels/headset/HeadsetPanels.h"
 #include "panels/keys/KeySetControlUI.h"
 #include "panels/light/LightControlUI.h"
 #include "panels/macros/MacroControlUI.h"
@@ -53,6 +54,10 @@ ui::CControlUI* CreatePanelControl(const std::string& tag, ui::IDialogBuilderCal
         return new panels::CLightControlUI;
     if (ui::EqualsNoCase(tag, "ShootControl"))
         return new panels::CShootControlUI;
+    if (ui::EqualsNoCase(tag, "Voice6533Control"))
+        return new panels::CVoice6533ControlUI;
+    if (ui::EqualsNoCase(tag, "MagicControl"))
+        return new panels::CMagicControlUI;
     if (const char* file = PanelLayoutFile(tag)) {
         ui::CDialogBuilder builder;
         ui::CControlUI* built = builder.Create(file, "", callback, &manager);

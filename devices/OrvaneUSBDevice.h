@@ -183,6 +183,10 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
     // What a device class does with a notification; runs on the channel's thread. Set it
     // before a channel opens.
     void SetNotificationHandler(std::function<void(int kind, uint16_t code)> handler);
+    // The handler the device class set (to wrap it, as a tool that prints each code does).
+    std::function<void(int kind, uint16_t code)> GetNotificationHandler() const {
+        return notificationHandler_;
+    }
 
     // The clock of the flash steps (the system's by default); it must outlive the device.
     void SetTickClock(TickClock* clock) { clock_ = clock ? clock : &SystemTickClock(); }

@@ -1,5 +1,6 @@
 #include "panels/PanelControls.h"
 
+#include "panels/headset/HeadsetPanels.h"
 #include "panels/keys/KeySetControlUI.h"
 #include "panels/light/LightControlUI.h"
 #include "panels/macros/MacroControlUI.h"
@@ -14,6 +15,8 @@ void AddPanelControlCreators(controls::ControlCreators& creators) {
     creators["CMacroControlUI"] = ui::MakeControl<CMacroControlUI>();
     creators["CLightControlUI"] = ui::MakeControl<CLightControlUI>();
     creators["CShootControlUI"] = ui::MakeControl<CShootControlUI>();
+    creators["CVoice6533ControlUI"] = ui::MakeControl<CVoice6533ControlUI>();
+    creators["CMagicControlUI"] = ui::MakeControl<CMagicControlUI>();
 }
 
 }  // namespace panels

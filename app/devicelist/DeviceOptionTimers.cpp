@@ -9,6 +9,10 @@
 
 namespace app {
 
+bool QueriesPower(const devices::COrvaneUSBDevice& device) {
+    return device.HasBattery() || device.GetKind() == hid::kKindMousePad;
+}
+
 void CDeviceOptionUI::OnTimer(uint32_t id) {
     StopTimer(id);
     if (device_ == nullptr)
@@ -82,13 +86,16 @@ void CDeviceOptionUI::OnConnect() {
     device_->ConnectDevice();
     retry_ = 0;
     StartTimer(kTimerPreview, kPreviewCableMs);
+    // A device without a battery is not queried on selection: at connection instead.
+    if (!device_->HasBattery() && QueriesPower(*device_) && channel.IsOpen())
+        StartTimer(kTimerPower, kPowerFirstMs);
     if (receiver && channel.IsOpen())
         StartTimer(kTimerLinkWatch, kLinkWatchFirstMs);
 }
 
 void CDeviceOptionUI::OnPowerQuery() {
     device_->QueryPowerState();
-    if (device_->HasBattery())
+    if (QueriesPower(*device_))
         StartTimer(kTimerPower, kPowerRepeatMs);
 }
 

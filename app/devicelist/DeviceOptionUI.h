@@ -43,6 +43,10 @@ constexpr uint32_t kPowerFirstMs = 50;
 constexpr uint32_t kPowerRepeatMs = 3000;
 constexpr uint32_t kKeepAliveFirstMs = 50;
 
+// Whether the power timer queries the device: those with a battery, and the mouse pad, whose
+// power record says which phone lies on it.
+bool QueriesPower(const devices::COrvaneUSBDevice& device);
+
 class CDeviceOptionUI : public ui::CHorizontalLayoutUI {
   public:
     static constexpr const char* kClassName = "DeviceOption";

@@ -20,6 +20,10 @@
 #include "app/devicelist/DeviceListHost.h"
 #include "hid/DeviceIdentity.h"
 
+namespace devices {
+class HostLink;
+}
+
 namespace app {
 
 class CDeviceOptionUI;
@@ -96,6 +100,7 @@ class DeviceRegistry : public IDeviceList {
 
     Entry* CreateDevice(size_t slot);
     void WireDevice(Entry& entry);
+    void WireHostLink(devices::HostLink& link, Entry& entry);
     void ShowPower(int listIndex);
     void AttachCommand(size_t slot, const hid::DeviceIdentity& id);
     void AttachEvent(size_t slot, const hid::DeviceIdentity& id);

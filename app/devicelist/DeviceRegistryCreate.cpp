@@ -8,6 +8,7 @@
 #include "app/devicelist/DeviceTables.h"
 #include "app/devicelist/ListNames.h"
 #include "app/devicelist/MpDevicePowerUI.h"
+#include "devices/HostLink.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "hid/DeviceMatchTable.h"
@@ -217,6 +218,10 @@ DeviceRegistry::Entry* DeviceRegistry::CreateDevice(size_t slot) {
 }
 
 void DeviceRegistry::WireDevice(Entry& entry) {
+    if (auto* link = dynamic_cast<devices::HostLink*>(entry.device)) {
+        WireHostLink(*link, entry);
+        return;
+    }
     auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(entry.device);
     if (mouse == nullptr)
         return;
@@ -246,11 +251,42 @@ void DeviceRegistry::WireDevice(Entry& entry) {
         });
 }
 
+void DeviceRegistry::WireHostLink(devices::HostLink& link, Entry& entry) {
+    // The same glue as the mouse's: tasks and timers on the window thread, each power
+    // record to the power item.
+    const ui::HWND window = host_.Window();
+    CDeviceOptionUI* item = entry.item;
+    CMpDevicePowerUI* power = entry.power;
+    link.SetWindowPoster(
+        [window](std::function<void()> task) { ui::PostTask(window, std::move(task)); });
+    link.SetTimerRequest(
+        [item](int id, uint32_t ms) { item->StartTimer(static_cast<uint32_t>(id), ms); });
+    auto showPower = [&link, power] {
+        const devices::HostLink::PowerState record = link.PowerRecord();
+        power->UpdatePower(record.data(), record.size());
+    };
+    link.SetMessageSink(
+        [window, showPower](uint32_t msg, uintptr_t wParam, intptr_t lParam) -> intptr_t {
+            if (msg == devices::WM_USB_MAINMESS_POWER) {
+                if (ui::IsWindowThread())
+                    showPower();
+                else
+                    ui::PostTask(window, showPower);
+            }
+            if (window == nullptr)
+                return 0;
+            return static_cast<intptr_t>(ui::SendMessage(window, msg, wParam, lParam));
+        });
+}
+
 void DeviceRegistry::StopDevices() {
     for (Entry& entry : entries_) {
         entry.item->StopAllTimers();
         if (auto* mouse = dynamic_cast<devices::COrvaneMouseDevice*>(entry.device))
             mouse->StopPreviewThread();
+        if (auto* link = dynamic_cast<devices::HostLink*>(entry.device))
+            link->StopDeviceThreads();
+        // Every kind's event interfaces: the cable's channel and the receiver's.
         entry.device->CloseNotifyChannel(hid::kKindMouseCable);
         entry.device->CloseNotifyChannel(hid::kKindMouseReceiver);
         CloseDevice(entry);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/DeviceMessages.h"
 #include "devices/KeyPanel.h"
 #include "devices/OrvaneUSBDevice.h"
 #include "devices/mouse/DpiConversion.h"
@@ -23,11 +24,6 @@
 #include "profile/MouseProfiledata.h"
 
 namespace devices {
-
-// The messages the mouse sends to the main window (numbers the system fixes).
-constexpr uint32_t WM_USB_MAINMESS_POWER = 3329;
-constexpr uint32_t WM_USB_MAINMESS_FIRMWARE_UPGRADE = 3332;
-constexpr uint32_t WM_USB_MAINMESS_DEVICE_IS_INITUI = 3333;
 
 class COrvaneMouseDevice : public COrvaneUSBDevice {
   public:

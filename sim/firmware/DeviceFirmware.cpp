@@ -210,6 +210,24 @@ void DeviceFirmware::SetPowerState(std::vector<uint8_t> state) {
     model_.powerState = std::move(state);
 }
 
+void DeviceFirmware::SetPowerByte(size_t offset, uint8_t value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (offset >= model_.powerState.size())
+        model_.powerState.resize(offset + 1, 0);
+    model_.powerState[offset] = value;
+}
+
+void DeviceFirmware::SetMemoryByte(size_t address, uint8_t value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (address < model_.memory.size())
+        model_.memory[address] = value;
+}
+
+std::vector<uint8_t> DeviceFirmware::PowerState() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.powerState;
+}
+
 bool DeviceFirmware::LightControlTaken() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return lightControl_;

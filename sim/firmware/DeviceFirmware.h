@@ -40,6 +40,10 @@ class DeviceFirmware {
     std::vector<uint8_t> ShootArea(size_t length) const;
     std::vector<uint8_t> LightStream(size_t length) const;
     void SetPowerState(std::vector<uint8_t> state);
+    // One byte of the power state (it grows to reach it) / of the memory (ignored outside).
+    void SetPowerByte(size_t offset, uint8_t value);
+    void SetMemoryByte(size_t address, uint8_t value);
+    std::vector<uint8_t> PowerState() const;
     bool LightControlTaken() const;
     bool InTransaction() const;
     FirmwareCounters Counters() const;

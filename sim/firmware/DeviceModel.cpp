@@ -79,22 +79,4 @@ DeviceModel MouseModel() {
     return model;
 }
 
-DeviceModel MousePadModel() {
-    DeviceModel model;
-    model.name = "mousepad";
-    FillInfoSignature(model);
-    model.infoBlock[6] = 0;
-    model.memory.assign(kMemorySize, 0);
-    model.memory[1] = 1;  // light mode
-    model.memory[2] = 4;  // brightness
-    model.memory[3] = 2;  // 4 - speed
-    model.memory[6] = 0x00;
-    model.memory[7] = 0x80;
-    model.memory[8] = 0xFF;
-    model.keyIdentity.assign(kKeyTableSize, 0);
-    model.keyByteTable.assign(kKeyTableSize, 0);
-    model.powerState = {100, 0, 0, 0, 0, 0};
-    return model;
-}
-
 }  // namespace sim::firmware

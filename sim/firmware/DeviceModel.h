@@ -31,7 +31,8 @@ struct DeviceModel {
 // The mouse: 16 key slots, the eleven page keys at slots 0..10, five onboard profiles of
 // 87 bytes at profile x 128, a 2-byte power state (battery percent, charging).
 DeviceModel MouseModel();
-// The mouse pad: no keys, a 21-byte block at address 0, a 6-byte power state.
+// The mouse pad (PadModel.cpp): no keys, 21-byte onboard blocks at profile x 64, a 6-byte
+// power state whose byte 5 is the phone lying on the pad.
 DeviceModel MousePadModel();
 
 }  // namespace sim::firmware

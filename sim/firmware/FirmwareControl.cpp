@@ -10,6 +10,7 @@
 #include "sim/Firmware.h"
 #include "sim/firmware/DeviceModel.h"
 #include "sim/firmware/FirmwareControl.h"
+#include "sim/firmware/PadModel.h"
 #include "sim/firmware/SimulatedDevices.h"
 
 namespace sim {
@@ -78,8 +79,17 @@ bool RunFault(const std::vector<std::string>& args, ControlContext&, std::string
 }
 
 bool RunPress(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
+    if (args.size() == 1 && args[0] == "pad-light") {
+        const int told = Devices().PressPadLight();
+        const uint8_t profile = Devices().Pad().Memory(0, 1).at(0) % firmware::kPadProfiles;
+        reply = "pad light mode " +
+                std::to_string(
+                    Devices().Pad().Memory(profile * firmware::kPadProfileStride + 1, 1).at(0)) +
+                ", " + std::to_string(told) + " event connection(s) told";
+        return true;
+    }
     if (args.size() != 1 || (args[0] != "dpi" && args[0] != "profile")) {
-        reply = "usage: press dpi|profile";
+        reply = "usage: press dpi|profile|pad-light";
         return false;
     }
     firmware::SimulatedDevices& devices = Devices();
@@ -87,6 +97,17 @@ bool RunPress(const std::vector<std::string>& args, ControlContext&, std::string
     reply = "profile " + std::to_string(devices.Mouse().CurrentProfile()) + ", stage " +
             std::to_string(devices.Mouse().ActiveStage()) + ", " + std::to_string(told) +
             " event connection(s) told";
+    return true;
+}
+
+bool RunPad(const std::vector<std::string>& args, ControlContext&, std::string& reply) {
+    unsigned long phone = 0;
+    if (args.size() != 2 || args[0] != "phone" || !ParseNumber(args[1], 0xFF, phone)) {
+        reply = "usage: pad phone N (0: none)";
+        return false;
+    }
+    Devices().SetPadPhone(static_cast<uint8_t>(phone));
+    reply = "pad phone " + std::to_string(phone);
     return true;
 }
 
@@ -112,6 +133,9 @@ bool RunDump(const std::vector<std::string>& args, ControlContext&, std::string&
     if (args.size() == 3 && args[0] == "memory" && ParseNumber(args[1], 0xFFFF, address) &&
         ParseNumber(args[2], 4096, length)) {
         bytes = Devices().Mouse().Memory(address, length);
+    } else if (args.size() == 3 && args[0] == "pad" && ParseNumber(args[1], 0xFFFF, address) &&
+               ParseNumber(args[2], 4096, length)) {
+        bytes = Devices().Pad().Memory(address, length);
     } else if (args.size() == 3 && args[0] == "keymap" &&
                ParseNumber(args[1], firmware::kKeyBanks - 1, bank) &&
                ParseNumber(args[2], firmware::kKeyTableSize, length)) {
@@ -124,7 +148,7 @@ bool RunDump(const std::vector<std::string>& args, ControlContext&, std::string&
     } else {
         reply =
             "usage: dump memory ADDR LEN (LEN at most 4096) | dump keymap BANK LEN | "
-            "dump shoot LEN";
+            "dump shoot LEN | dump pad ADDR LEN";
         return false;
     }
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -181,11 +205,14 @@ void InstallFirmware() {
          "unlink at N",
          "make the devices misbehave (no argument: show the faults)", RunFault});
     static const ControlCommandRegistration press(
-        {"press", "press dpi|profile", "press the mouse's DPI or profile key", RunPress});
+        {"press", "press dpi|profile|pad-light",
+         "press the mouse's DPI or profile key, or the pad's light key", RunPress});
+    static const ControlCommandRegistration pad(
+        {"pad", "pad phone N", "lay a phone on the mouse pad (0: take it away)", RunPad});
     static const ControlCommandRegistration log(
         {"log", "log on|off", "print every command packet both ways", RunLog});
     static const ControlCommandRegistration dump(
-        {"dump", "dump memory ADDR LEN|keymap BANK LEN|shoot LEN",
+        {"dump", "dump memory ADDR LEN|keymap BANK LEN|shoot LEN|pad ADDR LEN",
          "print the mouse's memory, its active key map or its shoot area", RunDump});
     static const ControlCommandRegistration info({"info", "info set OFFSET VALUE",
                                                   "change a byte of the mouse's information block",

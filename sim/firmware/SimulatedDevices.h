@@ -1,7 +1,8 @@
 #pragma once
 // The simulator's devices as the bus sees them: one mouse firmware reached over the cable and
-// through the receiver, the mouse pad, their command and event collections, the faults, the
-// packet log and the exchange check. t418-zen-sim installs HandlerFor as its firmware factory.
+// through the receiver, the mouse pad (PadDevice.cpp), their command and event collections, the
+// faults, the packet log and the exchange check. t418-zen-sim installs HandlerFor as its firmware
+// factory.
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -67,6 +68,12 @@ class SimulatedDevices {
     int PressProfile();
     // Sends a raw notification code on the mouse's event collections.
     int NotifyMouse(uint16_t code);
+    // The pad's light key: the next light mode code in the current onboard block, then
+    // notification 0x0401 on the pad's event collection. Returns the connections told.
+    int PressPadLight();
+    int NotifyPad(uint16_t code);
+    // The phone lying on the pad (power state byte 5).
+    void SetPadPhone(uint8_t phone);
 
   private:
     DeviceFirmware mouse_;

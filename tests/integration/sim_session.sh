@@ -2,14 +2,14 @@
 # driven through a control fifo; `control CMD` sends a simulator command, `ask CMD` answers
 # its reply, `check NAME EXIT CMD...` runs a command and `expect`/`same` compare; each records
 # a failure in $failed. Returns once the simulated devices are on the bus. Expects $bin (the
-# binaries' folder).
+# binaries' folder); $sim_devices and $sim_ready (the collection waited for) may name others.
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/run XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export T418_ZEN_SIMBUS=$work/bus
 mkfifo "$work/control"
-"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices mouse-cable,mouse-receiver \
+"$bin/t418-zen-sim" --bus "$T418_ZEN_SIMBUS" --devices "${sim_devices:-mouse-cable,mouse-receiver}" \
     <"$work/control" >"$work/sim.out" 2>&1 &
 sim=$!
 exec 3>"$work/control"
@@ -48,6 +48,6 @@ ask() {
     tail -n +"$((before + 1))" "$work/sim.out" | sed '/^ok/,$d'
 }
 for _ in $(seq 50); do
-    [ -S "$T418_ZEN_SIMBUS/mouse-receiver-if1-col2/socket" ] && break
+    [ -S "$T418_ZEN_SIMBUS/${sim_ready:-mouse-receiver-if1-col2}/socket" ] && break
     sleep 0.1
 done

@@ -22,7 +22,8 @@ struct Kind {
 };
 constexpr Kind kKinds[] = {{"cable", 0x22A4, hid::kConnectionCable},
                            {"receiver", 0x226F, hid::kConnectionReceiver},
-                           {"pad", 0x1004, hid::kConnectionCable}};
+                           {"pad", 0x1004, hid::kConnectionCable},
+                           {"keyboard", 0x0000, hid::kConnectionCable}};
 
 }  // namespace
 
@@ -53,7 +54,7 @@ bool TakeDeviceOption(std::vector<std::string>& args, std::string& device) {
         if (args[i] != "--device")
             continue;
         if (i + 1 >= args.size()) {
-            std::fprintf(stderr, "--device needs cable, receiver or pad\n");
+            std::fprintf(stderr, "--device needs cable, receiver, pad or keyboard\n");
             return false;
         }
         device = args[i + 1];
@@ -62,7 +63,8 @@ bool TakeDeviceOption(std::vector<std::string>& args, std::string& device) {
         for (const Kind& kind : kKinds)
             if (device == kind.name)
                 return true;
-        std::fprintf(stderr, "unknown device '%s' (cable, receiver or pad)\n", device.c_str());
+        std::fprintf(stderr, "unknown device '%s' (cable, receiver, pad or keyboard)\n",
+                     device.c_str());
         return false;
     }
     return true;

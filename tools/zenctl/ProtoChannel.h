@@ -19,12 +19,12 @@ int ExitCodeForResult(int result);
 
 struct OpenedChannel {
     std::unique_ptr<hid::CHidChannel> channel;
-    std::string kind;  // "cable", "receiver" or "pad"
+    std::string kind;  // "cable", "receiver", "pad" or "keyboard"
     std::string path;
 };
 
-// Removes "--device NAME" from args. NAME is cable, receiver or pad; empty means the first
-// found in that order. False (with a message on stderr) on a bad option.
+// Removes "--device NAME" from args. NAME is cable, receiver, pad or keyboard; empty means
+// the first found in that order. False (with a message on stderr) on a bad option.
 bool TakeDeviceOption(std::vector<std::string>& args, std::string& device);
 
 // Applies --trace, finds and opens the command interface. Null (after printing why) when

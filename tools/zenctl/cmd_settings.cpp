@@ -4,6 +4,7 @@
 
 #include "devices/mouse/SettingsBlock.h"
 #include "hid/ResultCode.h"
+#include "tools/zenctl/DeviceCommands.h"
 #include "tools/zenctl/MouseSession.h"
 #include "tools/zenctl/ProtoChannel.h"
 
@@ -12,8 +13,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: t418-zenctl settings show [--device cable|receiver]\n"
-                 "       t418-zenctl settings write [--device cable|receiver]\n");
+                 "usage: t418-zenctl settings show [--device cable|receiver|pad|keyboard]\n"
+                 "       t418-zenctl settings write [--device cable|receiver|pad|keyboard]\n");
     return kExitUsage;
 }
 
@@ -82,11 +83,30 @@ int Write(const std::string& device, const Options& options) {
     return kExitOk;
 }
 
+// The pad's and the keyboard's own blocks, through their rows of the device table.
+int RunTableDevice(const std::string& device, const std::string& what, const Options& options) {
+    const DeviceCommands* commands = FindDeviceCommands(device);
+    if (commands == nullptr)
+        return kExitNoDevice;
+    if (what == "show") {
+        OpenedChannel opened = OpenCommandChannel(device, options);
+        if (!opened.channel)
+            return kExitNoDevice;
+        return commands->show(*opened.channel, opened.path);
+    }
+    DeviceSession session = OpenDeviceSession(*commands, options);
+    if (!session.device)
+        return kExitNoDevice;
+    return commands->write(session);
+}
+
 int RunSettings(const std::vector<std::string>& arguments, const Options& options) {
     std::vector<std::string> args = arguments;
     std::string device;
     if (!TakeDeviceOption(args, device) || args.size() != 1)
         return Usage();
+    if (IsTableDevice(device) && (args[0] == "show" || args[0] == "write"))
+        return RunTableDevice(device, args[0], options);
     if (args[0] == "show")
         return Show(device, options);
     if (args[0] == "write")
@@ -95,7 +115,7 @@ int RunSettings(const std::vector<std::string>& arguments, const Options& option
 }
 
 const CommandRegistration registration({"settings", "settings show|write [--device D]",
-                                        "the mouse's settings block: decode it, or send the "
+                                        "a device's settings block: decode it, or send the "
                                         "current profile's",
                                         RunSettings});
 

@@ -2,8 +2,10 @@
 // on the simulated bus; the scan thread's passes report to the list as the window would.
 #include <filesystem>
 
+#include "devices/headset/OrvaneDA6533Device.h"
 #include "devices/mouse/InfoBlock.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
+#include "devices/pad/OrvaneMousePadDevice.h"
 #include "hid/DeviceScanThread.h"
 #include "hid/ScanReporter.h"
 #include "sim/Simulator.h"
@@ -70,6 +72,10 @@ class DeviceListSimTest : public DeviceListTest {
     ui::CControlUI* MakeDevice(const std::string& tag) override {
         if (ui::EqualsNoCase(tag, "OrvaneMouseDevice"))
             return new devices::COrvaneMouseDevice(emptyBus.get());
+        if (ui::EqualsNoCase(tag, "OrvaneMousePadDevice"))
+            return new devices::COrvaneMousePadDevice(emptyBus.get());
+        if (ui::EqualsNoCase(tag, "OrvaneDA6533Device"))
+            return new devices::COrvaneDA6533Device(emptyBus.get());
         return DeviceListTest::MakeDevice(tag);
     }
 
@@ -100,6 +106,11 @@ class DeviceListSimTest : public DeviceListTest {
         for (const WindowMessage& m : window->messages)
             n += m.msg == devices::WM_USB_MAINMESS_DEVICE_IS_INITUI && m.wParam == flag ? 1 : 0;
         return n;
+    }
+    // The page of a device type, copied from the source tree into the program folder.
+    void AddPage(const char* file) {
+        const std::filesystem::path page = std::string("skin/XML/DeviceXml/") + file;
+        std::filesystem::copy_file(std::filesystem::path(T418_RESOURCES_DIR) / page, folder / page);
     }
     // The cable's arrival and the connect timer that follows it.
     void PlugCableAndConnect() {
@@ -258,6 +269,67 @@ TEST_F(DeviceListSimTest, PadAndHeadsetWithoutTheirPagesMakeNothing) {
     PlugCableAndConnect();
     EXPECT_TRUE(item->IsShown());
     EXPECT_EQ(InitMessages(1), 1);
+}
+
+TEST_F(DeviceListSimTest, APadIsReadAtConnectionAndShowsItsPhoneEveryThreeSeconds) {
+    AddPage("mousepaddevice.xml");
+    devices.SetPadPhone(1);
+    Plug("pad");
+    ASSERT_EQ(registry->MousePads().size(), 1u);
+    auto* pad = dynamic_cast<devices::COrvaneMousePadDevice*>(registry->MousePads()[0]);
+    ASSERT_NE(pad, nullptr);
+    const int index = registry->IndexForSlot(8);
+    app::CDeviceOptionUI* padItem = registry->Item(index);
+    ASSERT_NE(padItem, nullptr);
+    EXPECT_TRUE(padItem->IsShown());
+    EXPECT_TRUE(pad->Channel().IsOpen());
+    EXPECT_TRUE(pad->IsNotifyChannelOpen(hid::kKindMousePad));
+    EXPECT_EQ(pad->GetLedCount(), 15);
+    EXPECT_NE(pad->GetLedButton(14), nullptr);
+    // No battery: its power layout stays hidden, its phone does not.
+    EXPECT_FALSE(app::FindChild(registry->PowerItem(index), "device_power_Layout")->IsOwnVisible());
+
+    devices.Log().Clear();
+    backend.AdvanceTime(app::kConnectDelayMs);
+    EXPECT_TRUE(pad->BlockRead());
+    EXPECT_TRUE(pad->PreviewThreadRunning());
+    backend.AdvanceTime(app::kPowerFirstMs);
+    EXPECT_EQ(pad->PowerRecord()[5], 1);
+    backend.ProcessPending();
+    auto* phone = app::FindChild(registry->PowerItem(index), "device_phone_type");
+    EXPECT_EQ(phone->GetText(), "Phone_type_iphone");
+    devices.SetPadPhone(2);
+    backend.AdvanceTime(app::kPowerRepeatMs);
+    backend.ProcessPending();
+    EXPECT_EQ(phone->GetText(), "Phone_type_samsung");
+    EXPECT_TRUE(padItem->HasTimer(app::kTimerPower));
+
+    Unplug("pad");
+    EXPECT_FALSE(padItem->IsShown());
+    EXPECT_FALSE(pad->Channel().IsOpen());
+}
+
+TEST_F(DeviceListSimTest, AHeadsetGetsItsObjectItemPowerItemAndPageAndIsSentNothing) {
+    AddPage("da6533device.xml");
+    devices.Log().Clear();
+    Plug("headset");
+    ASSERT_EQ(registry->Headsets().size(), 1u);
+    auto* headset = dynamic_cast<devices::COrvaneDA6533Device*>(registry->Headsets()[0]);
+    ASSERT_NE(headset, nullptr);
+    const int index = registry->IndexForSlot(10);
+    ASSERT_GE(index, 0);
+    app::CDeviceOptionUI* hdItem = registry->Item(index);
+    EXPECT_TRUE(hdItem->IsShown());
+    EXPECT_EQ(hdItem->GetKind(), hid::kKindHeadset);
+    EXPECT_NE(registry->PowerItem(index), nullptr);
+    EXPECT_FALSE(app::FindChild(registry->PowerItem(index), "device_power_Layout")->IsOwnVisible());
+    EXPECT_EQ(headset->GetLedCount(), 13);
+    EXPECT_NE(headset->GetLedButton(12), nullptr);
+    EXPECT_NE(window->FindControl("hd_device_page"), nullptr);
+    backend.AdvanceTime(app::kConnectDelayMs + app::kPowerRepeatMs);
+    EXPECT_TRUE(devices.Log().Entries().empty());
+    Unplug("headset");
+    EXPECT_FALSE(hdItem->IsShown());
 }
 
 TEST_F(DeviceListSimTest, AnEarlyEventInterfaceOpensWithTheChannel) {
