@@ -1,9 +1,12 @@
 // Same mode, the light synchronisation thread and the game requests against the simulated
-// mouse; the keyboard and the mouse pad are test objects that record what they are given.
+// mouse and mouse pad; the keyboard (and a second pad where only the bookkeeping matters) are
+// test objects that record what they are given.
 #include <chrono>
 #include <thread>
 
 #include "devices/mouse/SettingsBlock.h"
+#include "devices/pad/OrvaneMousePadDevice.h"
+#include "devices/pad/PadBlock.h"
 #include "panels/light/LightCommit.h"
 #include "panels/sync/GameLight.h"
 #include "panels/sync/LightSync.h"
@@ -62,11 +65,33 @@ class SyncGameTest : public mousetest::MouseTest {
     }
     uint8_t BlockMode() { return devices.Mouse().Memory(0, devices::mouse::kSettingsBlockSize)[1]; }
     sync::SameModeLists Lists() { return {{&keyboard}, {mouse.get()}, {&pad}, {}}; }
+    // The simulated pad, connected as the device list connects it.
+    devices::COrvaneMousePadDevice& SimulatedPad() {
+        EXPECT_TRUE(simulator->Plug("pad"));
+        simPad = std::make_unique<devices::COrvaneMousePadDevice>(transport.get());
+        hid::CHidChannel& channel = simPad->Channel();
+        EXPECT_TRUE(channel.CableDevice().Open(PathOf("pad-if1-col4"), true, true, true, false));
+        channel.SetOpen(true);
+        hid::DeviceIdentity identity;
+        identity.Kind = hid::kKindMousePad;
+        simPad->SetIdentity(identity);
+        simPad->SetProfileBaseName("profile_test");
+        simPad->SetLedCount(15);
+        simPad->SetMessageSink([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
+        simPad->ConnectDevice();
+        simPad->StopPreviewThread();
+        return *simPad;
+    }
+    void TearDown() override {
+        simPad.reset();
+        mousetest::MouseTest::TearDown();
+    }
 
     static constexpr light::ScreenSize kScreen{1920, 1080};
     RecordingDevice keyboard{hid::kKindKeyboard};
     RecordingDevice pad{hid::kKindMousePad};
     sync::LightSyncShared shared;
+    std::unique_ptr<devices::COrvaneMousePadDevice> simPad;
 };
 
 TEST_F(SyncGameTest, SameModeFromStaticPausesEveryDeviceInItsOwnMode) {
@@ -92,6 +117,24 @@ TEST_F(SyncGameTest, SameModeFromStaticPausesEveryDeviceInItsOwnMode) {
         m, [](profile::LightRecord& r) { r.brightness = 1; }, kScreen);
     EXPECT_EQ(m.Channel().Hold(), 0u);
     EXPECT_EQ(pad.Channel().Hold(), 1u);
+}
+
+TEST_F(SyncGameTest, TheSimulatedPadTakesTheSharedEffectInItsOwnCode) {
+    auto& m = Connected();
+    auto& p = SimulatedPad();
+    SetMouseMode(0);
+    const sync::SameModeLists lists{{&keyboard}, {&m}, {&p}, {}};
+    EXPECT_EQ(sync::ApplySameMode(m, lists, shared, kScreen), 3);
+    const std::vector<uint8_t> block = devices.Pad().Memory(0, devices::pad::kBlockSize);
+    EXPECT_EQ(block[1], 3);  // static
+    EXPECT_EQ(block[2], 3);  // the mouse's brightness
+    EXPECT_EQ(p.LightSettings().mode, 3);
+    EXPECT_EQ(p.Channel().Hold(), 1u);
+    EXPECT_EQ(BlockMode(), 0);
+    // Breathing on the mouse is breathing (2) on the pad.
+    SetMouseMode(1);
+    sync::ApplySameMode(m, lists, shared, kScreen);
+    EXPECT_EQ(devices.Pad().Memory(0, devices::pad::kBlockSize)[1], 2);
 }
 
 TEST_F(SyncGameTest, SameModeFromAModeWithoutASharedEffectChangesNothing) {
