@@ -135,6 +135,7 @@ void CMainWnd::OnWindowInit() {
 
     slots_->FillFromMatchTable();
     list_->CreateStartupDevices();
+    RefreshSyncDevices();
 
     ui::Rect screen = ui::GetBackend().WorkArea();
     screenWidth_ = screen.Width();
@@ -143,12 +144,12 @@ void CMainWnd::OnWindowInit() {
     ShowWindow(false, false);
     SetPreviewActive(0);
 
+    // The music settings first: the audio link sends their style colour once its process runs.
+    LoadMusicSettings();
     MakeAudioLink();
     StartThreads();
     StartProgramWatch();
     ui::SetTimer(m_hWnd, kTimerFit, 100);
-    platform::Trace(
-        "MainWnd: the audio settings document belongs to the music light, not built yet");
     if (!options_.screenshotFolder.empty())
         ArmScreenshots();
 }
@@ -168,8 +169,7 @@ void CMainWnd::StartThreads() {
         else
             platform::Trace("MainWnd: the audio watchdog did not start");
     }
-    // Entry 8 (light synchronisation) belongs to the light synchronisation, not built yet.
-    platform::Trace("MainWnd: thread entry 8 stays empty (light sync not built)");
+    StartLightSync();
 }
 
 void CMainWnd::StopThreads() {
@@ -239,6 +239,7 @@ void CMainWnd::SetSavedState(bool lockList, int saved) {
 
 void CMainWnd::SetLightControl(int flag, bool announce) {
     lightControl_ = flag ? 1 : 0;
+    platform::TraceF("MainWnd: light control %d", lightControl_);
     if (announce && Messages().lightAnnounce)
         platform::Broadcast(Messages().lightAnnounce, 1, lightControl_);
     if (ui::CControlUI* button = FindControl("control_light_status"))

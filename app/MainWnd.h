@@ -8,6 +8,8 @@
 // Threads: window thread only. Other threads reach it through its handle (SendMessage and
 // PostMessage): the scan thread's 3090 / 3091 and the product-title message, the device
 // objects' notices.
+#include <json/value.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -33,6 +35,8 @@
 #include "panels/profiles/ProgramFollower.h"
 #include "panels/profiles/ProgramLinkHandlers.h"
 #include "panels/shoot/ShootHandlers.h"
+#include "panels/sync/GameLight.h"
+#include "panels/sync/LightSync.h"
 #include "platform/LocalTime.h"
 #include "ui/core/WindowImplBase.h"
 #include "ui/shell/TrayIcon.h"
@@ -121,6 +125,7 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     panels::ProgramFollower* Follower() { return follower_.get(); }
     // Set by the forced upgrade of an old mouse until a device is next present.
     bool UpgradePending() const { return upgradePending_; }
+    const Json::Value& AudioLightInfo() const { return audioLightInfo_; }
 
     // Applies a language index (nothing when it is the current one or the language list has
     // no usable entry at it).
@@ -195,6 +200,16 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     void RaiseWindow();
     void SetPreviewActive(int flag);
     void ApplyLightToDevices(int flag);
+    // The light synchronisation (MainWndLightSync.cpp).
+    void StartLightSync();
+    void RefreshSyncDevices();
+    void OnSameMode();
+    void OnGameRequest(ui::WPARAM kind, ui::LPARAM position);
+    void OnGameLightTimer();
+    // The music settings (MainWndMusic.cpp): the audio file loaded at start-up, the music
+    // window, and the style colour sent to the audio-capture process.
+    void LoadMusicSettings();
+    void OpenMusicWindow();
     void SetPowerQueryOff(int value);
     // Every mouse's command channel suspended (no device I/O) or not.
     void SuppressMouseChannels(bool suppressed);
@@ -243,6 +258,12 @@ class CMainWnd : public ui::WindowImplBase, public IDeviceListHost, public windo
     std::unique_ptr<panels::ProgramFollower> follower_;
     std::unique_ptr<panels::ProgramLinkHandlers> links_;
     uint32_t programsChangedMessage_ = 0;
+    // What the light synchronisation thread (entry 8) is given, and the game requests' state.
+    std::shared_ptr<panels::sync::LightSyncShared> lightSync_ =
+        std::make_shared<panels::sync::LightSyncShared>();
+    panels::sync::GameLight gameLight_;
+    // The music window's settings: the "AudioLightInfo" object of the user's audio file.
+    Json::Value audioLightInfo_;
 
     // Title-bar controls found at InitWindow (compared by identity, not by name).
     ui::CControlUI* minButton_ = nullptr;

@@ -133,8 +133,7 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
         case MsgHandler::Nothing:
             break;
         case MsgHandler::Game:
-            platform::TraceF("MainWnd: %s belongs to the light synchronisation, not built yet",
-                             kGameMessageNames[static_cast<size_t>(row.index)]);
+            OnGameRequest(wParam, lParam);
             break;
         case MsgHandler::ShowSettingProgress:
             if (ui::CControlUI* progress = FindControl("setting_progress"))
@@ -154,6 +153,7 @@ ui::LRESULT CMainWnd::Dispatch(const MessageRow& row, ui::WPARAM wParam, ui::LPA
         case MsgHandler::DeviceAdd:
             upgradePending_ = false;  // the device is present again
             list_->OnDeviceAdd(static_cast<size_t>(wParam));
+            RefreshSyncDevices();
             break;
         case MsgHandler::DeviceRemove:
             list_->OnDeviceRemove(static_cast<size_t>(wParam));
@@ -243,8 +243,7 @@ void CMainWnd::OnTimer(uintptr_t id) {
             break;
         case kTimerGameLight:
             ui::KillTimer(m_hWnd, kTimerGameLight);
-            platform::Trace(
-                "MainWnd: the game light belongs to the light synchronisation, not built yet");
+            OnGameLightTimer();
             break;
         default:
             break;

@@ -185,9 +185,14 @@ void CMainWnd::OnClickNotify(ui::TNotifyUI& msg) {
         case Route::ShootPanel:
             shoot_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name);
             break;
+        case Route::MusicWindow:
+            OpenMusicWindow();
+            break;
         case Route::Lighting:
             // The same-mode button is the light synchronisation's.
-            if (!light_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name))
+            if (ui::EqualsNoCase(name, "deng_same_mode"))
+                OnSameMode();
+            else if (!light_.OnClick(list_->SelectedDevice(), list_->SelectedKind(), name))
                 NotBuilt("click", name, hit->route);
             break;
         default:

@@ -3,6 +3,7 @@
 #include "ui/core/MessageModel.h"
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
+#include "windows/MusicWnd.h"
 #include "windows/ProgramIcons.h"
 #include "windows/SetWnd.h"
 #include "windows/SkinFrame.h"
@@ -26,6 +27,8 @@ void CloseAuxiliaryWindows() {
         ui::SendMessage(palette, ui::WM_CLOSE, 0, 0);
     if (ui::HWND skin = windows::CSkinFrame::Current())
         ui::SendMessage(skin, ui::WM_CLOSE, 0, 0);
+    if (ui::HWND music = windows::CMusicWnd::Current())
+        ui::SendMessage(music, ui::WM_CLOSE, 0, 0);
 }
 
 void TellAuxiliaryWindowsLanguage() {

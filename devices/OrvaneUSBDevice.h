@@ -118,6 +118,10 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
     // The light record as the four words of SetLightSettings.
     std::array<uint32_t, 4> GetLightSettings() const { return lightSettings_.ToWords(); }
     const profile::LightRecord& LightSettings() const { return lightSettings_; }
+    // Positions of the device's mode list: its built-in modes, then its custom effects.
+    int GetLightModeCount() const {
+        return static_cast<int>(lightNames_.size() + customLightNames_.size());
+    }
 
     // Counts are limited to [0, kMaxButtons]. SetKeyCount of the same count does nothing;
     // SetLedCount always zeroes the preview colours and the per-LED list.

@@ -16,6 +16,11 @@ int CommitLightChange(devices::COrvaneUSBDevice& device,
         profile::LightRecord::FromWords(words[0], words[1], words[2], words[3]);
     if (change)
         change(record);
+    return StoreLightRecord(device, record, screen);
+}
+
+int StoreLightRecord(devices::COrvaneUSBDevice& device, const profile::LightRecord& record,
+                     ScreenSize screen) {
     const std::array<uint32_t, 4> changed = record.ToWords();
     device.SetLightSettings(changed[0], changed[1], changed[2], changed[3]);
     device.LoadLightSettings();

@@ -26,6 +26,13 @@ struct ScreenSize {
 int CommitLightChange(devices::COrvaneUSBDevice& device,
                       const std::function<void(profile::LightRecord&)>& change, ScreenSize screen);
 
+// Steps 3-5 of a light change with the record already made: stores it (SetLightSettings),
+// reloads the light settings, sends the settings block and saves the profile. The hold flag
+// is left as it is, so that same-mode synchronisation can store a record on a device it
+// keeps paused. Answers WriteSettings's result.
+int StoreLightRecord(devices::COrvaneUSBDevice& device, const profile::LightRecord& record,
+                     ScreenSize screen);
+
 // Stores the audio light record (the document's "AudioLightInfo" follows), saves the profile
 // and reloads the light settings. The audio record is never sent to the device.
 void CommitAudioRecord(devices::COrvaneUSBDevice& device, const profile::AudioLightRecord& record);

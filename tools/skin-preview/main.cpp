@@ -1,7 +1,7 @@
 // skin-preview: shows a window of the program's skin without devices or the program around
 // it: the main layout with sample devices, the message box, the about window, the colour
-// palette, the skin frame under the main window or the settings window, at a chosen DPI and
-// language. With --screenshot PATH it renders the window to a PNG and exits 0.
+// palette, the skin frame under the main window, the settings window or the music window, at a
+// chosen DPI and language. With --screenshot PATH it renders the window to a PNG and exits 0.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,14 +21,15 @@
 #include "windows/AboutWnd.h"
 #include "windows/ColorSelectWnd.h"
 #include "windows/MsgWnd.h"
+#include "windows/MusicWnd.h"
 #include "windows/SetWnd.h"
 #include "windows/SkinFrame.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skin-preview [--window main|msg|about|menu|palette|skin|settings] [--pose POSE]\n"
-    "                    [--dpi N]\n"
+    "usage: skin-preview [--window main|msg|about|menu|palette|skin|settings|music]\n"
+    "                    [--pose POSE] [--dpi N]\n"
     "                    [--lang en|cn] [--size WxH] [--screenshot PATH]\n"
     "  --pose  main window: devices (default), sync, empty, nodevice, error;\n"
     "          message box: confirm (one button) or ask (two);\n"
@@ -82,13 +83,15 @@ bool Parse(int argc, char** argv, Options& o) {
         }
     }
     return o.window == "main" || o.window == "msg" || o.window == "about" || o.window == "menu" ||
-           o.window == "palette" || o.window == "skin" || o.window == "settings";
+           o.window == "palette" || o.window == "skin" || o.window == "settings" ||
+           o.window == "music";
 }
 
-// The palette and the settings window do not delete themselves; the preview keeps them until
-// the end.
+// The palette, the settings window and the music window do not delete themselves; the preview keeps
+// them until the end.
 std::unique_ptr<windows::CColorSelectWnd> g_palette;
 std::unique_ptr<windows::CSetWnd> g_settings;
+std::unique_ptr<windows::CMusicWnd> g_music;
 
 windows::UpdateEntry SampleEntry(int format, uint32_t version, const char* code,
                                  const char* shortName, const char* versionText) {
@@ -148,6 +151,22 @@ ui::HWND OpenWindow(const Options& o) {
         g_palette->SetMultiColour(o.pose == "multi" ? 1 : 0);
         g_palette->CenterWindow();
         return g_palette->GetHWND();
+    }
+    if (o.window == "music") {
+        // As the program opens it, shown without its modal loop, on a sample of styles.
+        g_music = std::make_unique<windows::CMusicWnd>();
+        if (g_music->Create(nullptr, "  ", ui::WS_POPUP | ui::WS_VISIBLE, ui::WS_EX_TOOLWINDOW, 0,
+                            0, windows::kMusicWidth, windows::kMusicHeight) == nullptr)
+            return nullptr;
+        g_music->SetDialogDpi(o.dpi);
+        windows::MusicSettings sample;
+        sample.style = 1;
+        for (size_t s = 0; s < sample.names.size(); ++s)
+            sample.names[s] = windows::kDefaultStyleNames[s];
+        sample.colours = {{{9, 0, 0}, {2, 9, 5}, {0, 0, 9}, {9, 9, 9}}};
+        g_music->SetSettings(sample);
+        g_music->CenterWindow();
+        return g_music->GetHWND();
     }
     if (o.window == "about")
         return windows::CAboutWnd::Open(nullptr, o.dpi);
@@ -254,6 +273,7 @@ int main(int argc, char** argv) {
         int code = ui::CPaintManagerUI::MessageLoop();
         g_palette.reset();
         g_settings.reset();
+        g_music.reset();
         ui::SetBackend(nullptr);
         return code;
     }
@@ -263,6 +283,7 @@ int main(int argc, char** argv) {
     ui::DestroyWindow(window);
     g_palette.reset();
     g_settings.reset();
+    g_music.reset();
     ui::SetBackend(nullptr);
     return written ? 0 : 1;
 }

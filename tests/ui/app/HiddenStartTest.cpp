@@ -40,6 +40,7 @@ class HiddenStartTest : public ::testing::Test {
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (folder_ / "user").c_str(), 1);  // the music settings' file
         std::ofstream(folder_ / "data" / kLanguageConfigName) << R"({"Language": []})";
         backend_.Install();
         ui::CPaintManagerUI::SetResourcePath(T418_APP_TEST_SKIN);

@@ -15,6 +15,7 @@
 #include "app/MainWnd.h"
 #include "app/UpgradeTool.h"
 #include "app/WorkToolRecord.h"
+#include "app/audio/AudioRules.h"
 #include "devices/mouse/OrvaneMouseDevice.h"
 #include "platform/Event.h"
 #include "platform/FileIO.h"
@@ -23,6 +24,7 @@
 #include "platform/Registry.h"
 #include "platform/StoppableThread.h"
 #include "platform/Trace.h"
+#include "profile/JsonFile.h"
 #include "ui/controls/ComboUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/SliderUI.h"
@@ -30,6 +32,7 @@
 #include "ui/core/PaintManager.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/skin/ResourceManager.h"
+#include "windows/MusicWnd.h"
 #include "windows/SetWnd.h"
 #include "windows/SkinChoiceFile.h"
 #include "windows/SkinFrame.h"
@@ -96,7 +99,7 @@ class MainWndTest : public ::testing::Test {
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (folder_ / "share").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (folder_ / "share").c_str(), 1);  // also the music settings' file
         ::setenv("TMPDIR", folder_.c_str(), 1);
         fs::create_directories(folder_ / "run");
         fs::permissions(folder_ / "run", fs::perms::owner_all);
@@ -295,6 +298,72 @@ TEST_F(MainWndTest, LightControlFromTheButtonAndFromAnotherProcess) {
     Send(0xC104, 0, 0);  // wParam must be 1
     Send(0xC104, 1, 7);  // no such state
     EXPECT_EQ(window.LightControl(), 1);
+}
+
+TEST_F(MainWndTest, TheLightControlClickIsAnnouncedToOtherProcesses) {
+    AppMessages messages = Messages();
+    messages.lightAnnounce = 0xC103;
+    SetMessagesForTesting(messages);
+    std::mutex lock;
+    std::vector<std::pair<uint64_t, int64_t>> heard;
+    platform::Event arrived(true, false);
+    auto listener = platform::JoinBus("light-listener", [&](const platform::BusMessage& m) {
+        if (m.message != 0xC103)
+            return;
+        std::lock_guard<std::mutex> hold(lock);
+        heard.emplace_back(m.wParam, m.lParam);
+        arrived.Set();
+    });
+    ASSERT_NE(listener, nullptr);
+    Open(true);
+    ASSERT_TRUE(arrived.Wait(2000));  // the start-up announcement
+    arrived.Reset();
+    Click("control_light_status");
+    ASSERT_TRUE(arrived.Wait(2000));
+    std::lock_guard<std::mutex> hold(lock);
+    const std::vector<std::pair<uint64_t, int64_t>> want = {{1, 1}, {1, 0}};
+    EXPECT_EQ(heard, want);
+}
+
+TEST_F(MainWndTest, TheMusicWindowKeepsOnlyConfirmedSettingsAndSendsTheirColour) {
+    std::mutex lock;
+    std::vector<std::string> records;
+    auto audio = platform::JoinBus(audio::kAudioWindowTitle, [&](const platform::BusMessage& m) {
+        std::lock_guard<std::mutex> hold(lock);
+        if (m.kind == platform::BusMessage::Kind::CopyData && m.tag == 10)
+            records.push_back(m.data);
+    });
+    ASSERT_NE(audio, nullptr);
+    std::ofstream(folder_ / "data" / "AudioFile.json")
+        << R"({"Device": {"AudioLightInfo": {"nAudioStyle": 0, "nStyleR0": 1}}})";
+    CMainWnd& window = Open(true);
+    const fs::path userFile = folder_ / "share" / "T418-ZEN" / "AudioFile.json";
+    ASSERT_TRUE(fs::exists(userFile)) << "the user's copy is made at start-up";
+    const Json::Value before = window.AudioLightInfo();
+    ASSERT_EQ(before["nStyleR0"].asInt(), 1);
+    auto edit = [&](const char* button) {
+        backend_.Schedule([&, button] {
+            auto* music = dynamic_cast<windows::CMusicWnd*>(
+                ui::GetWindowObject(windows::CMusicWnd::Current()));
+            ASSERT_NE(music, nullptr);
+            auto* red = dynamic_cast<ui::CSliderUI*>(music->FindControl("audio_r_slider"));
+            ASSERT_NE(red, nullptr);
+            red->SetValue(4, true);
+            music->GetPaintManager()->SendNotify(music->FindControl(button), "click", 0, 0, false);
+        });
+        Click("music_setting_btn");
+    };
+    edit("closebtn");
+    EXPECT_EQ(window.AudioLightInfo(), before);
+    EXPECT_EQ(profile::LoadJsonFile(userFile.string())["Device"]["AudioLightInfo"], before);
+    edit("okbtn");
+    EXPECT_EQ(window.AudioLightInfo()["nStyleR0"].asInt(), 4);
+    EXPECT_EQ(profile::LoadJsonFile(userFile.string())["Device"]["AudioLightInfo"]["nStyleR0"], 4);
+    std::lock_guard<std::mutex> hold(lock);
+    ASSERT_EQ(records.size(), 1u) << "sent on the confirmation only";
+    ASSERT_EQ(records[0].size(), 40u);
+    EXPECT_EQ(records[0][0], 4);
+    EXPECT_EQ(records[0][4], 1) << "a green of 0 is sent as 1";
 }
 
 TEST_F(MainWndTest, LanguageSwitchingAndFonts) {

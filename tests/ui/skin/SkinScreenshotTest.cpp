@@ -88,6 +88,18 @@ TEST_P(SkinScreenshot, AboutWindow) {
     EXPECT_TRUE(Near(image.pixelColor(S(40), S(120)), QColor(0x13, 0x16, 0x1A), 8)) << "back";
 }
 
+TEST_P(SkinScreenshot, MusicWindowOnItsCurrentStyle) {
+    QImage image = Shot("skin-music" + Suffix(), "--window music --dpi " + std::to_string(dpi()));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(S(369), S(276)));
+    EXPECT_TRUE(Near(image.pixelColor(S(250), S(20)), QColor(0x1B, 0x1F, 0x26))) << "title bar";
+    EXPECT_TRUE(Near(image.pixelColor(S(120), S(63)), QColor(0x4C, 0x8D, 0xFF))) << "style 2";
+    EXPECT_TRUE(Near(image.pixelColor(S(22), S(56)), QColor(0x26, 0x2C, 0x35))) << "style 1";
+    EXPECT_TRUE(Near(image.pixelColor(S(250), S(152)), QColor(0x3F, 0xB9, 0x50))) << "green 9";
+    EXPECT_FALSE(Near(image.pixelColor(S(250), S(126)), QColor(0xE5, 0x48, 0x4D))) << "red 2";
+    EXPECT_TRUE(Near(image.pixelColor(S(260), S(243)), QColor(0x3A, 0x78, 0xF2))) << "OK";
+}
+
 TEST_P(SkinScreenshot, TrayMenuAtItsOwnersDpi) {
     QImage image = Shot("skin-menu" + Suffix(), "--window menu --dpi " + std::to_string(dpi()));
     ASSERT_FALSE(image.isNull());
