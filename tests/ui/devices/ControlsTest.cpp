@@ -241,9 +241,9 @@ TEST(ProgramControls, RegisteredInStartUpOrder) {
     EXPECT_EQ(order,
               (std::vector<std::string>{
                   "CCircleProgressUI", "CChartViewUI", "CWndUI", "CSelectPanelUI",
-                  "CDeviceKeyButtonUI", "CCloudShareListItemUI", "CComboEditContainerElementUI",
-                  "CHandImgButtonUI", "CHandImgSelectButtonUI", "CRedioMacroButtonUI",
-                  "CShootPatternUI", "CAudioRecordUI", "COrvaneUSBDevice"}));
+                  "CDeviceKeyButtonUI", "CCloudShareListItemUI", "CUpdateInfoListItemUI",
+                  "CComboEditContainerElementUI", "CHandImgButtonUI", "CHandImgSelectButtonUI",
+                  "CRedioMacroButtonUI", "CShootPatternUI", "CAudioRecordUI", "COrvaneUSBDevice"}));
     for (const char* tag :
          {"Wnd", "SelectPanel", "DeviceKeyButton", "HandImgButton", "HandImgSelectButton",
           "RedioMacroButton", "ShootPattern", "OrvaneUSBDevice"}) {
