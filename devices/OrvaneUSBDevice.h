@@ -206,6 +206,12 @@ class COrvaneUSBDevice : public ui::CHorizontalLayoutUI,
     // outside the counts are left alone.
     void BindSelectPanel(ui::CContainerUI& panel);
     void FillLeds(LedColour colour);
+    // Fills the name lists the page and the uploads use: the macro names of the user's
+    // `macroFileName`, the effect list `lightListIndex_` of "default_light.json" (and its area
+    // names when asked), and the custom effects, which a new data folder gets from the
+    // program's own when asked.
+    void ReadNameLists(const std::string& macroFileName, bool withAreaNames,
+                       bool withCustomEffects);
     NotifyChannel* ChannelForKind(int kind);
     const NotifyChannel* ChannelForKind(int kind) const;
 

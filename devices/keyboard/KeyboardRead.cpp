@@ -224,37 +224,7 @@ void COrvaneKeyboardDevice::UpdatePreviewLight() {
 }
 
 void COrvaneKeyboardDevice::LoadNameLists() {
-    const std::string folder = GetUserDataFolder();
-    const Json::Value macros = profile::LoadJsonFile(folder + "macro.config");
-    const Json::Value& macroInfo = profile::json::Member(macros, "MacroInfo");
-    if (macroInfo.isArray()) {
-        macroNames_.clear();
-        for (const Json::Value& entry : macroInfo)
-            macroNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "MacroName")));
-    }
-    const Json::Value lights = profile::LoadJsonFile(GetDefaultDataFolder() + "default_light.json");
-    const Json::Value& defaults =
-        profile::json::Element(profile::json::Member(lights, "DefaultLightName"), lightListIndex_);
-    if (defaults.isArray()) {
-        lightNames_.clear();
-        lightVisible_.clear();
-        lightValues_.clear();
-        for (const Json::Value& entry : defaults) {
-            lightNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "LightName")));
-            lightVisible_.push_back(profile::json::BoolOf(profile::json::Member(entry, "visible")));
-            lightValues_.push_back(profile::json::IntOf(profile::json::Member(entry, "value")));
-        }
-    }
-    const Json::Value& areas =
-        profile::json::Element(profile::json::Member(lights, "AreaLightName"), lightListIndex_);
-    if (areas.isArray()) {
-        areaLightNames_.clear();
-        for (const Json::Value& entry : areas)
-            areaLightNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "LightName")));
-    }
+    ReadNameLists("macro.config", true, false);
 }
 
 bool COrvaneKeyboardDevice::ValidateMacroReferences() {

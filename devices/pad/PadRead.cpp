@@ -173,34 +173,8 @@ void COrvaneMousePadDevice::MirrorChanged() {
 }
 
 void COrvaneMousePadDevice::LoadNameLists() {
-    const std::string folder = GetUserDataFolder();
-    const Json::Value macros = profile::LoadJsonFile(folder + "kesta_macro.config");
-    const Json::Value& macroInfo = profile::json::Member(macros, "MacroInfo");
-    if (macroInfo.isArray()) {
-        macroNames_.clear();
-        for (const Json::Value& entry : macroInfo)
-            macroNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "MacroName")));
-    }
-    const Json::Value lights = profile::LoadJsonFile(GetDefaultDataFolder() + "default_light.json");
-    const Json::Value& defaults =
-        profile::json::Element(profile::json::Member(lights, "DefaultLightName"), lightListIndex_);
-    if (defaults.isArray()) {
-        lightNames_.clear();
-        lightVisible_.clear();
-        lightValues_.clear();
-        for (const Json::Value& entry : defaults) {
-            lightNames_.push_back(
-                profile::json::StringOf(profile::json::Member(entry, "LightName")));
-            lightVisible_.push_back(profile::json::BoolOf(profile::json::Member(entry, "visible")));
-            lightValues_.push_back(profile::json::IntOf(profile::json::Member(entry, "value")));
-        }
-    }
-    // The custom mode plays the folder's custom effects; a new folder gets the program's.
-    SeedCustomEffects(folder, GetDefaultDataFolder() + "light/", lightListIndex_);
-    customLightNames_.clear();
-    for (const CustomEffect& effect : LoadCustomEffects(folder, lightListIndex_))
-        customLightNames_.push_back(effect.name);
+    // The custom mode plays the folder's custom effects.
+    ReadNameLists("kesta_macro.config", false, true);
 }
 
 }  // namespace devices
