@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Spectrum.h"
+#include "FrequencyBins.h"
 
 namespace zenaudio {
 

@@ -11,8 +11,8 @@
 #include <thread>
 #include <utility>
 
+#include "FrequencyBins.h"
 #include "Sources.h"
-#include "Spectrum.h"
 #include "platform/Event.h"
 
 namespace zenaudio {

@@ -100,10 +100,10 @@ std::unique_ptr<SampleSource> MakeLoopSource(std::vector<float> samples) {
 }
 
 std::unique_ptr<SampleSource> OpenSoundServer(std::string* why) {
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = kSampleRate;
-    spec.channels = 1;
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = kSampleRate;
+    sampleFormat.channels = 1;
     // One frame per fragment keeps the delay from sound to record near one frame.
     pa_buffer_attr attributes{};
     attributes.maxlength = static_cast<uint32_t>(-1);
@@ -111,7 +111,7 @@ std::unique_ptr<SampleSource> OpenSoundServer(std::string* why) {
     attributes.tlength = attributes.prebuf = attributes.minreq = static_cast<uint32_t>(-1);
     int error = 0;
     pa_simple* stream = pa_simple_new(nullptr, "T418-ZEN", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                      "music light", &spec, nullptr, &attributes, &error);
+                                      "music light", &sampleFormat, nullptr, &attributes, &error);
     if (stream == nullptr) {
         if (why)
             *why = pa_strerror(error);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Spectrum.h"
+#include "FrequencyBins.h"
 
 namespace zenaudio {
 

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <random>
 
-#include "Spectrum.h"
+#include "FrequencyBins.h"
 
 namespace zenaudio {
 namespace {

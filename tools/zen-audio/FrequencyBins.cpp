@@ -1,4 +1,4 @@
-#include "Spectrum.h"
+#include "FrequencyBins.h"
 
 #include <algorithm>
 #include <cmath>
