@@ -6,18 +6,16 @@
 //
 // Skin tag "CloudShareListItem"; the attributes are those of "ListContainerElement".
 // Threads: window thread only.
-#include "ui/controls/ListElementUI.h"
+#include "controls/HoverListRowUI.h"
 
 namespace controls {
 
-class CCloudShareListItemUI : public ui::CListContainerElementUI {
+class CCloudShareListItemUI : public CHoverListRowUI {
   public:
     static constexpr const char* kClassName = "CloudShareListItemUI";
 
     std::string GetClass() const override { return kClassName; }
     void* GetInterface(std::string_view name) override;
-    bool Activate() override;
-    void DoEvent(ui::TEventUI& event) override;
     void DrawItemBk(ui::RenderTarget& target, const ui::RECT& rcItem) override;
 };
 

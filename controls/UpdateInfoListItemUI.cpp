@@ -149,37 +149,6 @@ void CUpdateInfoListItemUI::EnableCheck(bool enable) {
         check->SetEnabled(enable);
 }
 
-bool CUpdateInfoListItemUI::Activate() {
-    if (!CControlUI::Activate())
-        return false;
-    if (m_pManager != nullptr)
-        m_pManager->SendNotify(this, "itemactivate");
-    return true;
-}
-
-void CUpdateInfoListItemUI::DoEvent(ui::TEventUI& event) {
-    switch (event.Type) {
-        case ui::UIEVENT_MOUSEENTER:
-            if (IsEffectivelyEnabled()) {
-                SetHot(true);
-                Invalidate();
-            }
-            return;
-        case ui::UIEVENT_MOUSELEAVE:
-            if (IsHot()) {
-                SetHot(false);
-                Invalidate();
-            }
-            return;
-        case ui::UIEVENT_CONTEXTMENU:
-            if (IsContextMenuUsed() && m_pManager != nullptr)
-                m_pManager->SendNotify(this, "menu", event.wParam, event.lParam);
-            return;
-        default:
-            CListContainerElementUI::DoEvent(event);
-    }
-}
-
 void CUpdateInfoListItemUI::DrawItemBk(ui::RenderTarget& target, const ui::RECT& rcItem) {
     CListContainerElementUI::DrawItemBk(target, rcItem);
     if (IsChecked() || !IsHot())

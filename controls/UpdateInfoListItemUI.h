@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/controls/ListElementUI.h"
+#include "controls/HoverListRowUI.h"
 
 namespace ui {
 class COptionUI;
@@ -38,7 +38,7 @@ const UpdateStatusLook* LookOfStatus(int status);
 // "37%".
 std::string ProgressText(int value);
 
-class CUpdateInfoListItemUI : public ui::CListContainerElementUI {
+class CUpdateInfoListItemUI : public CHoverListRowUI {
   public:
     static constexpr const char* kClassName = "UpdateInfoListItemUI";
     static constexpr int kRowHeight = 50;
@@ -66,8 +66,6 @@ class CUpdateInfoListItemUI : public ui::CListContainerElementUI {
     void SetInstallerPath(std::string path) { installerPath_ = std::move(path); }
     const std::string& GetInstallerPath() const { return installerPath_; }
 
-    bool Activate() override;
-    void DoEvent(ui::TEventUI& event) override;
     void DrawItemBk(ui::RenderTarget& target, const ui::RECT& rcItem) override;
 
   private:
